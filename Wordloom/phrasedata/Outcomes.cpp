@@ -1,0 +1,30 @@
+#include "Outcomes.h"
+
+unsigned MessageIdFor(SaveOutcome outcome) {
+    return outcome == SaveOutcome::WriteRefused ? MessageId::RegistryWriteRefused : 0;
+}
+
+unsigned MessageIdFor(ImportOutcome outcome) {
+    switch (outcome) {
+    case ImportOutcome::Imported: return MessageId::Imported;
+    case ImportOutcome::CannotAccess: return MessageId::CannotAccessFile;
+    case ImportOutcome::TooLarge: return MessageId::FileTooLarge;
+    }
+    return 0;
+}
+
+unsigned MessageIdFor(ExportOutcome outcome, TableKind kind) {
+    switch (outcome) {
+    case ExportOutcome::Written: return 0;
+    case ExportOutcome::NothingToExport:
+        return kind == TableKind::Phrases ? MessageId::NoPhraseToExport : MessageId::NoTipToExport;
+    case ExportOutcome::CannotCreate: return MessageId::CannotCreateFile;
+    case ExportOutcome::WriteFailed: return MessageId::WriteFailed;
+    }
+    return 0;
+}
+
+unsigned MessageIdFor(LoadTipsOutcome outcome) {
+    // Start-up stays silent about everything but a missing program path.
+    return outcome == LoadTipsOutcome::NoProgramPath ? MessageId::NoDictionary : 0;
+}

@@ -1,0 +1,81 @@
+#include "PhraseTable.h"
+
+#include "InputKeys.h"
+
+namespace {
+
+constexpr char16_t Tab = u'\t';
+constexpr char16_t Cr = u'\r';
+constexpr char16_t Lf = u'\n';
+
+// Appends the entry of one line, or returns false when its key is empty or holds a unit that
+// is not a key character once lower-case letters are raised.
+bool AppendPhraseLine(PhraseTable& table, const char16_t* key, std::size_t keyLength,
+                      const char16_t* phrase, std::size_t phraseLength, std::int32_t normalImage) {
+    if (keyLength == 0) return false;
+    std::u16string inputKey(key, keyLength);
+    UpperCaseStoredKey(inputKey);
+    if (!IsValidStoredKey(inputKey)) return false;
+
+    PhraseEntry& entry = table.emplace_back();
+    entry.phrase.assign(phrase, phraseLength);
+    entry.vantixKey = ToVantixInputKey(inputKey);
+    entry.inputKey = std::move(inputKey);
+    entry.image = normalImage;
+    return true;
+}
+
+}  // namespace
+
+std::size_t ParsePhraseText(PhraseTable& table, const char16_t* units, std::size_t count,
+                            std::int32_t normalImage) {
+    std::size_t invalid = 0;
+    std::size_t start = 0;
+    while (count > 0) {
+        std::size_t afterTab = start;  // just after the line's last TAB; start when it has none
+        std::size_t cr = start;
+        while (cr < count && units[cr] != Cr) {
+            if (units[cr] == Tab) afterTab = cr + 1;
+            ++cr;
+        }
+        if (cr == count) break;  // a last line without CR is neither read nor counted
+
+        const std::size_t keyLength = afterTab > start ? afterTab - 1 - start : 0;
+        if (!AppendPhraseLine(table, units + start, keyLength, units + afterTab, cr - afterTab,
+                              normalImage)) {
+            ++invalid;
+        }
+        if (cr + 3 > count) break;
+        start = cr + 2;  // the unit after CR (LF in well-formed text) is skipped unexamined
+    }
+    return invalid;
+}
+
+std::u16string FormatPhraseText(const PhraseTable& table, bool skipDeleted) {
+    auto included = [skipDeleted](const PhraseEntry& entry) {
+        return !skipDeleted || (entry.flags & EntryDeleted) == 0;
+    };
+    std::size_t length = 0;
+    for (const PhraseEntry& entry : table) {
+        if (included(entry)) length += entry.inputKey.size() + entry.phrase.size() + 3;
+    }
+    std::u16string text;
+    text.reserve(length);
+    for (const PhraseEntry& entry : table) {
+        if (!included(entry)) continue;
+        text += entry.inputKey;
+        text += Tab;
+        text += entry.phrase;
+        text += Cr;
+        text += Lf;
+    }
+    return text;
+}
+
+std::size_t ReplacePhrasesFromText(UserPhrases& phrases, const char16_t* units, std::size_t count,
+                                   std::int32_t normalImage) {
+    phrases.phrasesHaveDeleted = false;
+    phrases.phrasesUnchanged = false;
+    phrases.table.clear();
+    return ParsePhraseText(phrases.table, units, count, normalImage);
+}

@@ -1,0 +1,71 @@
+// What the phrase table and the associated-word table have in common: the deleted mark, the
+// row icon indices, and marking, unmarking and dropping entries.
+#pragma once
+
+#include "ListSelection.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+// Flag bit of either entry kind: the entry is marked deleted until the next save drops it.
+inline constexpr std::uint32_t EntryDeleted = 4;
+
+// Files larger than this are refused by every import (exactly 4 MiB is accepted).
+inline constexpr std::uint64_t MaxImportFileSize = 4194304;
+
+// Indices of the two row icons in the lists' image list.
+struct EntryImages {
+    std::int32_t normalImage = 0;
+    std::int32_t deletedImage = 1;
+};
+
+// Marks one entry deleted; an entry already marked is left alone.
+template <class Entry>
+void MarkEntryDeleted(Entry& entry, const EntryImages& images) {
+    if ((entry.flags & EntryDeleted) == 0) {
+        entry.flags |= EntryDeleted;
+        entry.image = images.deletedImage;
+    }
+}
+
+// Delete: marks the entries of the selected rows. Nothing happens (false) when the table is
+// empty or no row is selected; otherwise haveDeleted is set even if every selected entry was
+// marked already. Selected rows at or past the table's end are ignored.
+template <class Table>
+bool MarkSelectedDeleted(Table& table, bool& haveDeleted, const ListSelection& list,
+                         const EntryImages& images) {
+    if (table.empty() || list.NextSelected(-1) < 0) return false;
+    haveDeleted = true;
+    const int count = static_cast<int>(table.size());
+    for (int row = list.NextSelected(-1); row >= 0 && row < count; row = list.NextSelected(row)) {
+        MarkEntryDeleted(table[static_cast<std::size_t>(row)], images);
+    }
+    return true;
+}
+
+// Undelete: brings back every marked entry, selected or not. Nothing happens (false) unless
+// haveDeleted is set.
+template <class Table>
+bool UnmarkAllEntries(Table& table, bool& haveDeleted, const EntryImages& images) {
+    if (!haveDeleted) return false;
+    for (auto& entry : table) {
+        if (entry.flags & EntryDeleted) {
+            entry.flags &= ~EntryDeleted;
+            entry.image = images.normalImage;
+        }
+    }
+    haveDeleted = false;
+    return true;
+}
+
+// Removes the marked entries in one pass, keeping the order of the rest; returns how many went.
+template <class Table>
+std::size_t DropDeletedEntries(Table& table) {
+    const auto kept = std::remove_if(table.begin(), table.end(), [](const auto& entry) {
+        return (entry.flags & EntryDeleted) != 0;
+    });
+    const auto dropped = static_cast<std::size_t>(table.end() - kept);
+    table.erase(kept, table.end());
+    return dropped;
+}

@@ -1,0 +1,34 @@
+# Settings shared by every Windows target: Unicode, Windows 10 headers, UTF-8 resource scripts.
+add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0A00 WINVER=0x0A00 NOMINMAX WIN32_LEAN_AND_MEAN)
+if(MINGW)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+endif()
+
+# Tests built for Windows run under Wine in a private prefix under the build tree.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
+  set(VANTIX_WINE_ARCH win32)
+else()
+  set(VANTIX_WINE_ARCH win64)
+endif()
+set(VANTIX_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+if(CMAKE_CROSSCOMPILING)
+  set(VANTIX_WINE_RUN ${PROJECT_SOURCE_DIR}/tools/wine-run --prefix ${VANTIX_WINEPREFIX} --arch ${VANTIX_WINE_ARCH})
+else()
+  set(VANTIX_WINE_RUN "")
+endif()
+
+# add_wine_test(NAME target): runs a console test program (under Wine when cross built), one
+# ctest entry per program; tests of one build tree share one prefix, so they run one at a time.
+function(add_wine_test name target)
+  add_test(NAME ${name} COMMAND ${VANTIX_WINE_RUN} $<TARGET_FILE:${target}>)
+  set_tests_properties(${name} PROPERTIES
+    SKIP_RETURN_CODE 77
+    RESOURCE_LOCK wineprefix
+    FIXTURES_REQUIRED wine_session
+    TIMEOUT 300)
+endfunction()
+
+if(CMAKE_CROSSCOMPILING)
+  add_test(NAME wine_session_stop COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run --prefix ${VANTIX_WINEPREFIX} --shutdown)
+  set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session)
+endif()
