@@ -17,6 +17,16 @@ else()
   set(VANTIX_WINE_RUN "")
 endif()
 
+# GoogleTest for the Windows tests: Debian's sources when cross building, else an installed package.
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
 # add_wine_test(NAME target): runs a console test program (under Wine when cross built), one
 # ctest entry per program; tests of one build tree share one prefix, so they run one at a time.
 function(add_wine_test name target)

@@ -1,0 +1,51 @@
+#include "TableStore.h"
+
+#include "WholeFile.h"
+
+#include <utility>
+
+std::optional<std::vector<char16_t>> ReadBinaryText(const RegistryKey& key, const wchar_t* name,
+                                                    DWORD size) {
+    std::vector<char16_t> units((static_cast<std::size_t>(size) + 1) / 2);
+    const std::optional<DWORD> type = key.ReadValue(name, units.data(), size);
+    if (!type || *type != REG_BINARY) return std::nullopt;
+    return units;
+}
+
+SaveOutcome WriteTextValue(const wchar_t* name, std::u16string_view text) {
+    RegistryKey key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, VantixKeyPath);
+    if (!key) return SaveOutcome::KeyUnavailable;
+    // A registry value holds less than 4 GiB, so a text that long can only be refused.
+    const std::uint64_t bytes = static_cast<std::uint64_t>(text.size()) * sizeof(char16_t);
+    if (bytes > MAXDWORD ||
+        !key.SetBinary(name, text.data(), static_cast<DWORD>(bytes))) {
+        return SaveOutcome::WriteRefused;
+    }
+    return SaveOutcome::Written;
+}
+
+ImportFile ReadImportFile(const std::wstring& path) {
+    WholeFileContents contents = ReadWholeFile(path, MaxImportFileSize);
+    ImportFile file;
+    switch (contents.outcome) {
+    case FileReadOutcome::Read:
+        file.outcome = ImportOutcome::Imported;
+        file.units = std::move(contents.units);
+        file.count = contents.bytes / 2;
+        break;
+    case FileReadOutcome::TooLarge: file.outcome = ImportOutcome::TooLarge; break;
+    case FileReadOutcome::CannotOpen:
+    case FileReadOutcome::ReadFailed: file.outcome = ImportOutcome::CannotAccess; break;
+    }
+    return file;
+}
+
+ExportOutcome ExportText(const std::wstring& path, std::u16string_view text) {
+    if (text.empty()) return ExportOutcome::NothingToExport;
+    switch (WriteWholeFile(path, text.data(), text.size() * sizeof(char16_t))) {
+    case FileWriteOutcome::Written: return ExportOutcome::Written;
+    case FileWriteOutcome::CannotCreate: return ExportOutcome::CannotCreate;
+    case FileWriteOutcome::WriteFailed: break;
+    }
+    return ExportOutcome::WriteFailed;
+}

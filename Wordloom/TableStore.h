@@ -1,0 +1,55 @@
+// What the phrase store and the associated-word store share: the registry key the input method
+// reads, and reading, writing, importing and exporting a table's text form. Each store only
+// names its value and its parse and format functions.
+#pragma once
+
+#include "Outcomes.h"
+#include "RegistryKey.h"
+#include "TableEntries.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Under HKEY_CURRENT_USER.
+inline constexpr wchar_t VantixKeyPath[] = L"Software\\VantixIME";
+
+// Reads a value of `size` bytes as UTF-16 units (zero-filled, odd last byte in the low half of
+// the last unit); nothing when the read fails or the value is no longer REG_BINARY.
+std::optional<std::vector<char16_t>> ReadBinaryText(const RegistryKey& key, const wchar_t* name,
+                                                    DWORD size);
+
+// Opens the key for reading and writing, creating it when absent, and writes the text as a
+// REG_BINARY value of twice its length in bytes.
+SaveOutcome WriteTextValue(const wchar_t* name, std::u16string_view text);
+
+struct ImportFile {
+    ImportOutcome outcome = ImportOutcome::CannotAccess;
+    std::vector<char16_t> units;
+    std::size_t count = 0;  // units to parse: bytes / 2, an odd last byte ignored
+};
+
+// Reads an import file whole, refusing files above MaxImportFileSize.
+ImportFile ReadImportFile(const std::wstring& path);
+
+// An import: when the file can be read, its entries replace the table through `replace` (the
+// core's Replace...FromText, which also clears both flags); otherwise nothing changes.
+template <class Tables>
+ImportResult ImportTableFile(const std::wstring& path, Tables& tables,
+                             std::size_t (*replace)(Tables&, const char16_t*, std::size_t,
+                                                    std::int32_t),
+                             std::int32_t normalImage) {
+    const ImportFile file = ReadImportFile(path);
+    ImportResult result;
+    result.outcome = file.outcome;
+    if (file.outcome != ImportOutcome::Imported) return result;
+    result.invalidLines = replace(tables, file.units.data(), file.count, normalImage);
+    result.entries = tables.table.size();
+    return result;
+}
+
+// An export of already formatted text: no file at all for empty text.
+ExportOutcome ExportText(const std::wstring& path, std::u16string_view text);

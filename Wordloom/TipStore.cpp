@@ -1,0 +1,79 @@
+#include "TipStore.h"
+
+#include "RegistryKey.h"
+#include "TableStore.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr wchar_t TipsValue[] = L"UserDefinedTips";
+constexpr wchar_t DictionaryName[] = L"\\vantix_tips.dic";
+
+// Reads a non-empty value into the table. Returns false when the value is absent or empty,
+// the one case in which the dictionary is consulted.
+bool LoadTipsFromRegistry(UserTips& tips, std::int32_t normalImage) {
+    const RegistryKey key = RegistryKey::OpenForReading(HKEY_CURRENT_USER, VantixKeyPath);
+    if (!key) return false;
+    const std::optional<RegistryValueInfo> value = key.QueryValue(TipsValue);
+    if (!value || value->size == 0) return false;
+    if (value->type == REG_BINARY) {
+        if (const auto text = ReadBinaryText(key, TipsValue, value->size)) {
+            ParseTipsText(tips.table, text->data(), value->size / 2, normalImage);
+            tips.tipsUnchanged = true;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+LoadTipsOutcome LoadTips(UserTips& tips, std::int32_t normalImage,
+                         const std::optional<std::wstring>& programPath) {
+    if (LoadTipsFromRegistry(tips, normalImage)) return LoadTipsOutcome::FromRegistry;
+    if (!programPath) return LoadTipsOutcome::NoProgramPath;
+
+    // Quietly: a dictionary that is missing, unreadable or too large just leaves the table empty.
+    ImportTips(DictionaryPathBeside(*programPath), tips, normalImage);
+    if (tips.table.empty()) return LoadTipsOutcome::DictionaryUnusable;
+    // Write the seed back so that the input method finds the same table.
+    if (WriteTextValue(TipsValue, FormatTipsText(tips.table, /*skipDeleted=*/false)) !=
+        SaveOutcome::Written) {
+        return LoadTipsOutcome::SeedNotWritten;
+    }
+    tips.tipsUnchanged = true;
+    return LoadTipsOutcome::Seeded;
+}
+
+std::optional<std::wstring> ProgramFilePath() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    // A path that fills the whole buffer was cut short.
+    if (length == 0 || length >= MAX_PATH) return std::nullopt;
+    return std::wstring(path, length);
+}
+
+std::wstring DictionaryPathBeside(std::wstring_view programPath) {
+    const std::size_t lastBackslash = programPath.rfind(L'\\');
+    std::wstring path(lastBackslash == std::wstring_view::npos
+                          ? std::wstring_view()
+                          : programPath.substr(0, lastBackslash));
+    path += DictionaryName;
+    return path;
+}
+
+ImportResult ImportTips(const std::wstring& path, UserTips& tips, std::int32_t normalImage) {
+    return ImportTableFile(path, tips, ReplaceTipsFromText, normalImage);
+}
+
+ExportOutcome ExportTips(const std::wstring& path, const TipTable& table) {
+    return ExportText(path, FormatTipsText(table, /*skipDeleted=*/true));
+}
+
+SaveOutcome SaveTips(UserTips& tips) {
+    if (tips.tipsHaveDeleted) DropDeletedEntries(tips.table);
+    const SaveOutcome outcome =
+        WriteTextValue(TipsValue, FormatTipsText(tips.table, /*skipDeleted=*/false));
+    if (outcome == SaveOutcome::Written) tips.tipsUnchanged = true;
+    return outcome;
+}

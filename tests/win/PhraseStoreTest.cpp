@@ -1,0 +1,217 @@
+// The phrase table against the real registry value and real files.
+#include "PhraseStore.h"
+#include "StoreFixture.h"
+
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kPhrasesValue[] = L"UserDefinedPhrases";
+
+UserPhrases PhrasesFrom(std::u16string_view text) {
+    UserPhrases phrases;
+    ParsePhraseText(phrases.table, text.data(), text.size(), kNormalImage);
+    return phrases;
+}
+
+// "KEY=phrase" per entry, to compare tables at a glance.
+std::vector<std::u16string> RowsOf(const PhraseTable& table) {
+    std::vector<std::u16string> rows;
+    for (const PhraseEntry& entry : table) rows.push_back(entry.inputKey + u"=" + entry.phrase);
+    return rows;
+}
+
+using Rows = std::vector<std::u16string>;
+using PhraseStoreTest = StoreTest;
+
+TEST_F(PhraseStoreTest, LoadReadsTheBinaryValueAndCountsTheTableUnchanged) {
+    // The text is parsed over size / 2 units: the odd last byte, half a CR, ends no line.
+    PutValue(kPhrasesValue, REG_BINARY,
+             BytesOf(u"yoey\t\u8a5e\r\nbad line\r\nAB\tQ\r\nCD\tR") + "\r");
+    UserPhrases phrases;
+    LoadUserPhrases(phrases, kNormalImage);
+    EXPECT_EQ(RowsOf(phrases.table), (Rows{u"YOEY=\u8a5e", u"AB=Q"}));
+    EXPECT_EQ(phrases.table[0].vantixKey, u"6^9^3^6^");
+    EXPECT_EQ(phrases.table[1].image, kNormalImage);
+    EXPECT_TRUE(phrases.phrasesUnchanged);
+    EXPECT_FALSE(phrases.phrasesHaveDeleted);
+}
+
+TEST_F(PhraseStoreTest, LoadOfAnEmptyValueCountsTheEmptyTableUnchanged) {
+    PutValue(kPhrasesValue, REG_BINARY, "");
+    UserPhrases phrases;
+    LoadUserPhrases(phrases, kNormalImage);
+    EXPECT_TRUE(phrases.table.empty());
+    EXPECT_TRUE(phrases.phrasesUnchanged);
+}
+
+TEST_F(PhraseStoreTest, LoadWithoutAUsableValueLeavesTheTableChanged) {
+    UserPhrases noKey;
+    LoadUserPhrases(noKey, kNormalImage);
+    EXPECT_TRUE(noKey.table.empty());
+    EXPECT_FALSE(noKey.phrasesUnchanged);
+
+    PutValue(L"Other", REG_BINARY, BytesOf(u"A\tx\r\n"));
+    UserPhrases noValue;
+    LoadUserPhrases(noValue, kNormalImage);
+    EXPECT_TRUE(noValue.table.empty());
+    EXPECT_FALSE(noValue.phrasesUnchanged);
+
+    PutValue(kPhrasesValue, REG_SZ, BytesOf(std::u16string(u"A\tx\r\n") + u'\0'));
+    UserPhrases wrongType;
+    LoadUserPhrases(wrongType, kNormalImage);
+    EXPECT_TRUE(wrongType.table.empty());
+    EXPECT_FALSE(wrongType.phrasesUnchanged);
+}
+
+TEST_F(PhraseStoreTest, SaveCreatesTheKeyAndWritesTheTextByteForByte) {
+    UserPhrases phrases = PhrasesFrom(u"YOEY\t\u8a5e\u5f59\r\nA\t\r\nABCDEF\tlong key\r\n");
+    phrases.table[1].flags = EntryDeleted;  // kept: the table does not say it has marks
+    ASSERT_EQ(SaveUserPhrases(phrases), SaveOutcome::Written);
+    EXPECT_TRUE(phrases.phrasesUnchanged);
+    EXPECT_EQ(phrases.table.size(), 3u);
+
+    const auto value = GetValue(kPhrasesValue);
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(value->bytes, BytesOf(u"YOEY\t\u8a5e\u5f59\r\nA\t\r\nABCDEF\tlong key\r\n"));
+
+    UserPhrases reloaded;
+    LoadUserPhrases(reloaded, kNormalImage);
+    EXPECT_EQ(RowsOf(reloaded.table), RowsOf(phrases.table));
+}
+
+TEST_F(PhraseStoreTest, SaveDropsMarkedEntriesAndKeepsTheOrderOfTheRest) {
+    PutValue(kPhrasesValue, REG_BINARY, BytesOf(u"OLD\tvalue\r\n"));  // replaced, not merged
+    UserPhrases phrases = PhrasesFrom(u"C\tthree\r\nA\tone\r\nB\ttwo\r\nD\tfour\r\n");
+    phrases.table[0].flags = EntryDeleted;
+    phrases.table[2].flags = EntryDeleted;
+    phrases.phrasesHaveDeleted = true;
+    ASSERT_EQ(SaveUserPhrases(phrases), SaveOutcome::Written);
+    EXPECT_EQ(RowsOf(phrases.table), (Rows{u"A=one", u"D=four"}));
+    EXPECT_TRUE(phrases.phrasesHaveDeleted);  // the save command clears it after the list
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"A\tone\r\nD\tfour\r\n"));
+}
+
+TEST_F(PhraseStoreTest, SavingAnEmptyTableWritesAnEmptyBinaryValue) {
+    UserPhrases phrases = PhrasesFrom(u"A\tx\r\n");
+    phrases.table[0].flags = EntryDeleted;
+    phrases.phrasesHaveDeleted = true;
+    ASSERT_EQ(SaveUserPhrases(phrases), SaveOutcome::Written);
+    const auto value = GetValue(kPhrasesValue);
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(value->bytes, "");
+}
+
+TEST_F(PhraseStoreTest, ImportTakesFilesUpToFourMebibytesAndRefusesOneByteMore) {
+    std::u16string text;
+    for (int line = 0; line < 419430; ++line) text += u"A\tx\r\n";
+    text += u"zz";  // a last line without CR: neither read nor counted
+    const std::string limit = BytesOf(text);
+    ASSERT_EQ(limit.size(), 4194304u);
+    WriteFileBytes(PathOf(L"limit.dat"), limit);
+    WriteFileBytes(PathOf(L"over.dat"), limit + "A");
+
+    UserPhrases phrases = PhrasesFrom(u"KEEP\tme\r\n");
+    phrases.phrasesUnchanged = true;
+    phrases.phrasesHaveDeleted = true;
+    const ImportResult over = ImportPhraseFile(PathOf(L"over.dat"), phrases, kNormalImage);
+    EXPECT_EQ(over.outcome, ImportOutcome::TooLarge);
+    EXPECT_EQ(RowsOf(phrases.table), (Rows{u"KEEP=me"}));
+    EXPECT_TRUE(phrases.phrasesUnchanged);
+    EXPECT_TRUE(phrases.phrasesHaveDeleted);
+
+    const ImportResult atLimit = ImportPhraseFile(PathOf(L"limit.dat"), phrases, kNormalImage);
+    EXPECT_EQ(atLimit.outcome, ImportOutcome::Imported);
+    EXPECT_EQ(atLimit.entries, 419430u);
+    EXPECT_EQ(atLimit.invalidLines, 0u);
+    EXPECT_EQ(phrases.table.size(), 419430u);
+    EXPECT_FALSE(phrases.phrasesUnchanged);
+    EXPECT_FALSE(phrases.phrasesHaveDeleted);
+}
+
+TEST_F(PhraseStoreTest, ImportReplacesTheTableAndReportsInvalidLines) {
+    std::u16string hundred;
+    for (int i = 0; i < 100; ++i) hundred += u"Q\tq\r\n";
+    UserPhrases phrases = PhrasesFrom(hundred);
+    // A wide path with Chinese characters, and an odd last byte (half a CR) that ends no line.
+    const std::wstring path = PathOf(L"\u8a5e\u5f59.dat");
+    WriteFileBytes(path,
+                   BytesOf(u"A\tone\r\nno tab\r\nb\ttwo\r\n\r\nC\tthree\r\nD\tfour") + "\r");
+    const ImportResult result = ImportPhraseFile(path, phrases, kNormalImage);
+    EXPECT_EQ(result.outcome, ImportOutcome::Imported);
+    EXPECT_EQ(result.entries, 3u);
+    EXPECT_EQ(result.invalidLines, 2u);
+    EXPECT_EQ(RowsOf(phrases.table), (Rows{u"A=one", u"B=two", u"C=three"}));
+
+    WriteFileBytes(PathOf(L"empty.dat"), "");
+    phrases.phrasesUnchanged = true;
+    const ImportResult empty = ImportPhraseFile(PathOf(L"empty.dat"), phrases, kNormalImage);
+    EXPECT_EQ(empty.outcome, ImportOutcome::Imported);
+    EXPECT_EQ(empty.entries, 0u);
+    EXPECT_EQ(empty.invalidLines, 0u);
+    EXPECT_TRUE(phrases.table.empty());
+    EXPECT_FALSE(phrases.phrasesUnchanged);
+}
+
+TEST_F(PhraseStoreTest, ImportThatCannotOpenTheFileLeavesEverythingAlone) {
+    UserPhrases phrases = PhrasesFrom(u"KEEP\tme\r\n");
+    phrases.phrasesUnchanged = true;
+    EXPECT_EQ(ImportPhraseFile(PathOf(L"missing.dat"), phrases, kNormalImage).outcome,
+              ImportOutcome::CannotAccess);
+
+    // Reading beside another reader works; a file someone is writing is not taken.
+    const std::wstring path = PathOf(L"busy.dat");
+    WriteFileBytes(path, BytesOf(u"A\tx\r\n"));
+    {
+        const HeldFile writer(path, GENERIC_WRITE, FILE_SHARE_READ);
+        ASSERT_TRUE(writer.IsOpen());
+        EXPECT_EQ(ImportPhraseFile(path, phrases, kNormalImage).outcome,
+                  ImportOutcome::CannotAccess);
+    }
+    EXPECT_EQ(RowsOf(phrases.table), (Rows{u"KEEP=me"}));
+    EXPECT_TRUE(phrases.phrasesUnchanged);
+    {
+        const HeldFile reader(path, GENERIC_READ, FILE_SHARE_READ);
+        ASSERT_TRUE(reader.IsOpen());
+        EXPECT_EQ(ImportPhraseFile(path, phrases, kNormalImage).outcome, ImportOutcome::Imported);
+    }
+    EXPECT_EQ(RowsOf(phrases.table), (Rows{u"A=x"}));
+}
+
+TEST_F(PhraseStoreTest, ExportWritesTheUnmarkedEntriesOverAnyOldFile) {
+    const std::wstring path = PathOf(L"out.dat");
+    WriteFileBytes(path, std::string(1000, 'o'));  // longer than the export: must be cut
+    UserPhrases phrases = PhrasesFrom(u"A\tone\r\nB\ttwo\r\nC\tthree\r\n");
+    phrases.table[1].flags = EntryDeleted;
+    phrases.phrasesHaveDeleted = true;
+    EXPECT_EQ(ExportPhraseFile(path, phrases.table), ExportOutcome::Written);
+    EXPECT_EQ(ReadFileBytes(path), BytesOf(u"A\tone\r\nC\tthree\r\n"));
+    EXPECT_EQ(phrases.table.size(), 3u);
+    EXPECT_EQ(phrases.table[1].flags, EntryDeleted);
+
+    // What was exported imports back as the same entries.
+    UserPhrases back;
+    const ImportResult result = ImportPhraseFile(path, back, kNormalImage);
+    EXPECT_EQ(result.invalidLines, 0u);
+    EXPECT_EQ(RowsOf(back.table), (Rows{u"A=one", u"C=three"}));
+}
+
+TEST_F(PhraseStoreTest, ExportWithNothingToWriteOrNowhereToWriteCreatesNoFile) {
+    UserPhrases phrases = PhrasesFrom(u"A\tone\r\nB\ttwo\r\n");
+    for (PhraseEntry& entry : phrases.table) entry.flags = EntryDeleted;
+    EXPECT_EQ(ExportPhraseFile(PathOf(L"marked.dat"), phrases.table),
+              ExportOutcome::NothingToExport);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / L"marked.dat"));
+    EXPECT_EQ(ExportPhraseFile(PathOf(L"empty.dat"), PhraseTable{}),
+              ExportOutcome::NothingToExport);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / L"empty.dat"));
+
+    phrases.table[0].flags = 0;
+    EXPECT_EQ(ExportPhraseFile(PathOf(L"no such directory\\out.dat"), phrases.table),
+              ExportOutcome::CannotCreate);
+}
+
+}  // namespace
