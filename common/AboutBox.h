@@ -1,0 +1,55 @@
+// The About box of both tools: the program's icon, a line naming the tool with the product
+// version of the running file, a second line and OK. The tools differ only in resources and
+// control ids, and in whether the box follows a change of monitor DPI.
+#pragma once
+
+#include "DialogLayout.h"
+#include "DialogWindow.h"
+#include "UiLanguage.h"
+#include "Win32Handles.h"
+
+#include <windows.h>
+
+#include <string>
+
+struct AboutBoxResources {
+    int templateId;
+    int iconId;
+    int iconControl;
+    int versionLineControl;
+    int secondLineControl;
+    unsigned captionString;
+    unsigned versionFormatString;  // holds "%s" for the version
+    unsigned secondLineString;
+    unsigned okString;
+    AboutBoxBase base;
+    DialogDpiRule dpiRule;
+};
+
+// The version line: the format string with "%s" replaced by the running file's
+// ProductVersion, or the bare format when the file has no readable version resource.
+std::wstring AboutVersionLine(HINSTANCE instance, UiLanguage language, unsigned formatString);
+
+class CAboutBox {
+public:
+    CAboutBox(HINSTANCE instance, UiLanguage language, const AboutBoxResources& resources);
+
+    // Runs the box modally; IDOK for OK, IDCANCEL for Cancel or Esc.
+    INT_PTR Show(HWND owner);
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnInitDialog();
+    void Layout();
+    void OnDpiChanged(const RECT& suggested);
+
+    HINSTANCE instance_;
+    UiLanguage language_;
+    const AboutBoxResources& resources_;
+    HWND dialog_ = nullptr;
+    UniqueFont font_;
+    UniqueIcon smallIcon_;
+    UniqueIcon bigIcon_;
+    int dpi_ = BaseDpi;
+};
