@@ -1,0 +1,51 @@
+// Small builders and views of the two tables for the tests.
+#pragma once
+
+#include "InputKeys.h"
+#include "PhraseTable.h"
+#include "TipTable.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::int32_t kNormalImage = 7;  // distinct from a default-initialised image
+
+inline PhraseEntry MakePhrase(std::u16string key, std::u16string phrase, std::uint32_t flags = 0) {
+    PhraseEntry entry;
+    entry.vantixKey = ToVantixInputKey(key);
+    entry.inputKey = std::move(key);
+    entry.phrase = std::move(phrase);
+    entry.flags = flags;
+    entry.image = kNormalImage;
+    return entry;
+}
+
+inline std::size_t Parse(PhraseTable& table, std::u16string_view text) {
+    return ParsePhraseText(table, text.data(), text.size(), kNormalImage);
+}
+
+inline std::size_t Parse(TipTable& table, std::u16string_view text) {
+    return ParseTipsText(table, text.data(), text.size(), kNormalImage);
+}
+
+inline std::vector<std::u16string> PhrasesOf(const PhraseTable& table) {
+    std::vector<std::u16string> out;
+    for (const auto& entry : table) out.push_back(entry.phrase);
+    return out;
+}
+
+inline std::vector<std::u16string> KeysOf(const PhraseTable& table) {
+    std::vector<std::u16string> out;
+    for (const auto& entry : table) out.push_back(entry.inputKey);
+    return out;
+}
+
+// "character=words" per entry, to compare tip tables at a glance.
+inline std::vector<std::u16string> LinesOf(const TipTable& table) {
+    std::vector<std::u16string> out;
+    for (const auto& entry : table) out.push_back(entry.character + u"=" + entry.words);
+    return out;
+}
+
+using Strings = std::vector<std::u16string>;
