@@ -27,10 +27,10 @@ else()
   find_package(GTest REQUIRED)
 endif()
 
-# add_wine_test(NAME target): runs a console test program (under Wine when cross built), one
-# ctest entry per program; tests of one build tree share one prefix, so they run one at a time.
+# add_wine_test(NAME target [ARGS...]): runs a console test program (under Wine when cross
+# built); tests of one build tree share one prefix, so they run one at a time.
 function(add_wine_test name target)
-  add_test(NAME ${name} COMMAND ${VANTIX_WINE_RUN} $<TARGET_FILE:${target}>)
+  add_test(NAME ${name} COMMAND ${VANTIX_WINE_RUN} $<TARGET_FILE:${target}> ${ARGN})
   set_tests_properties(${name} PROPERTIES
     SKIP_RETURN_CODE 77
     RESOURCE_LOCK wineprefix

@@ -28,13 +28,17 @@ std::optional<std::wstring> ProductVersionOf(const wchar_t* path) {
 
 }  // namespace
 
+std::wstring VersionLineOfFile(const std::wstring& format, const wchar_t* filePath) {
+    const std::optional<std::wstring> version = ProductVersionOf(filePath);
+    return version ? FormatWithText(format, *version) : format;
+}
+
 std::wstring AboutVersionLine(HINSTANCE instance, UiLanguage language, unsigned formatString) {
     std::array<wchar_t, MAX_PATH> path{};
     const DWORD pathLength = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     const std::wstring format = LoadLocalizedString(instance, language, formatString);
     if (pathLength == 0 || pathLength >= path.size()) return format;
-    const std::optional<std::wstring> version = ProductVersionOf(path.data());
-    return version ? FormatWithText(format, *version) : format;
+    return VersionLineOfFile(format, path.data());
 }
 
 CAboutBox::CAboutBox(HINSTANCE instance, UiLanguage language, const AboutBoxResources& resources)

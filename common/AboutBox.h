@@ -26,8 +26,11 @@ struct AboutBoxResources {
     DialogDpiRule dpiRule;
 };
 
-// The version line: the format string with "%s" replaced by the running file's
-// ProductVersion, or the bare format when the file has no readable version resource.
+// The format with "%s" replaced by the file's ProductVersion, or the bare format when the file
+// has no readable version resource.
+std::wstring VersionLineOfFile(const std::wstring& format, const wchar_t* filePath);
+
+// The version line of the running program file.
 std::wstring AboutVersionLine(HINSTANCE instance, UiLanguage language, unsigned formatString);
 
 class CAboutBox {
