@@ -38,7 +38,22 @@ function(add_wine_test name target)
     TIMEOUT 300)
 endfunction()
 
+# add_wine_test_at_144_dpi(NAME target [ARGS...]): the same in a second prefix whose display
+# is scaled to 150%.
+function(add_wine_test_at_144_dpi name target)
+  if(CMAKE_CROSSCOMPILING)
+    set(run ${PROJECT_SOURCE_DIR}/tools/wine-run --prefix ${VANTIX_WINEPREFIX}-144dpi --arch ${VANTIX_WINE_ARCH} --dpi 144)
+  endif()
+  add_test(NAME ${name} COMMAND ${run} $<TARGET_FILE:${target}> ${ARGN})
+  set_tests_properties(${name} PROPERTIES
+    SKIP_RETURN_CODE 77
+    RESOURCE_LOCK wineprefix
+    FIXTURES_REQUIRED wine_session
+    TIMEOUT 300)
+endfunction()
+
 if(CMAKE_CROSSCOMPILING)
   add_test(NAME wine_session_stop COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run --prefix ${VANTIX_WINEPREFIX} --shutdown)
-  set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session)
+  add_test(NAME wine_session_stop_144dpi COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run --prefix ${VANTIX_WINEPREFIX}-144dpi --shutdown)
+  set_tests_properties(wine_session_stop wine_session_stop_144dpi PROPERTIES FIXTURES_CLEANUP wine_session)
 endif()
