@@ -1,43 +1,10 @@
 #include "DialogWindow.h"
 
+#include "DpiApi.h"
+
 #include <cstddef>
 
 namespace {
-
-// Calls that newer Windows versions have; looked up at run time so the tools still start on
-// Windows 7.
-struct DpiFunctions {
-    UINT(WINAPI* getDpiForSystem)() = nullptr;
-    BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
-    BOOL(WINAPI* enableNonClientDpiScaling)(HWND) = nullptr;
-    int(WINAPI* getSystemMetricsForDpi)(int, UINT) = nullptr;
-    HRESULT(WINAPI* getDpiForMonitor)(HMONITOR, int, UINT*, UINT*) = nullptr;
-
-    DpiFunctions() {
-        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-        Find(user32, "GetDpiForSystem", getDpiForSystem);
-        Find(user32, "AdjustWindowRectExForDpi", adjustWindowRectExForDpi);
-        Find(user32, "EnableNonClientDpiScaling", enableNonClientDpiScaling);
-        Find(user32, "GetSystemMetricsForDpi", getSystemMetricsForDpi);
-        // The shell scaling library stays loaded for the life of the process.
-        if (const HMODULE shcore = LoadLibraryW(L"shcore.dll")) {
-            Find(shcore, "GetDpiForMonitor", getDpiForMonitor);
-        }
-    }
-
-    template <class Function>
-    static void Find(HMODULE module, const char* name, Function& function) {
-        if (!module) return;
-        function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    }
-};
-
-const DpiFunctions& Dpi() {
-    static const DpiFunctions functions;
-    return functions;
-}
-
-constexpr int MonitorEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
 int ScreenLogPixels() {
     const WindowDC screen(nullptr);
