@@ -1,0 +1,107 @@
+// The phrase tool's only top-level window: under the ribbon, a tab control with two virtual
+// report lists, the phrase list and the associated-word list. It owns both tables, their flags
+// and the phrase list's sort state, and every command reaches it.
+#pragma once
+
+#include "Ordering.h"
+#include "PhraseTable.h"
+#include "TipTable.h"
+#include "Win32Handles.h"
+#include "ribbon/Ribbon.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+class CMainWindow {
+public:
+    explicit CMainWindow(RibbonFactory ribbonFactory = CreateRibbon);
+    ~CMainWindow();
+    CMainWindow(const CMainWindow&) = delete;
+    CMainWindow& operator=(const CMainWindow&) = delete;
+
+    // Registers the window class and creates the window with its children; null on failure.
+    HWND Create(HINSTANCE instance, const std::wstring& title);
+    HWND Window() const { return window_; }
+    const std::wstring& Title() const { return title_; }
+
+    // What the commands, dialogs and tests work on.
+    UserPhrases& Phrases() { return phrases_; }
+    UserTips& Tips() { return tips_; }
+    const PhraseSortState& SortState() const { return sort_; }
+    const EntryImages& Images() const { return images_; }
+    int CurrentTab() const { return currentTab_; }
+    int FocusedPhrase() const { return focusedPhrase_; }
+    int FocusedTip() const { return focusedTip_; }
+    HWND TabControl() const { return tab_; }
+    HWND PhraseList() const { return phraseList_; }
+    HWND TipList() const { return tipList_; }
+    HWND CurrentList() const { return currentTab_ == 0 ? phraseList_ : tipList_; }
+    bool HasUnsavedWork() const { return phrases_.HasUnsavedWork() || tips_.HasUnsavedWork(); }
+
+    void RefreshCommandStates();
+    // The Save command on the current tab.
+    void SaveCurrentTable();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK TabControlProc(HWND tab, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR mainWindow);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Creation, layout and display (MainWindow.cpp).
+    void OnCreate();
+    HWND CreateList(bool phrases, const RECT& area);
+    void InstallImageList(HWND list);
+    void Layout();
+    void OnDpiChanged(const RECT& suggested);
+    void SetWindowIcons(int smallWidth, int smallHeight, int largeWidth, int largeHeight);
+    void OnDestroy();
+    LRESULT OnNotify(const NMHDR& header);
+    void OnDisplayInfo(NMLVDISPINFOW& info) const;
+
+    // Commands (MainWindowCommands.cpp).
+    void OnCommand(unsigned command);
+    void OnTabChanged();
+    void DeleteSelected();
+    void UndeleteAll();
+    void SelectAll();
+    void InsertEntry();
+    void ModifyRow(int row);
+    void ModifyFocusedRow();
+    void Find();
+    void ShowAbout();
+    void SortByColumn(int column);
+    void SortInDirection(bool ascending);
+    void ShowSortIndicators();
+    void ClearSortIndicators();
+    void OnContextMenu(POINT position);
+    void OnClose();
+    void SavePhrases();
+    void SaveTips();
+    int AskToSave(UINT buttons);
+    void ShowMessage(unsigned stringId, UINT icon);
+    void RedrawAllRows(HWND list);
+
+    RibbonFactory ribbonFactory_;
+    std::unique_ptr<Ribbon> ribbon_;
+    std::wstring title_;
+    HWND window_ = nullptr;
+    HWND tab_ = nullptr;
+    HWND phraseList_ = nullptr;
+    HWND tipList_ = nullptr;
+    UniqueFont tabFont_;
+    UniqueIcon smallIcon_;
+    UniqueIcon largeIcon_;
+
+    UserPhrases phrases_;
+    UserTips tips_;
+    PhraseSortState sort_;
+    EntryImages images_{-1, -1};
+    int focusedPhrase_ = 0;
+    int focusedTip_ = 0;
+    int currentTab_ = 0;
+};

@@ -1,0 +1,257 @@
+// The commands the main window carries out itself: tab switch, Delete, Undelete, Select all,
+// sorting, Save, close, the context popup, and the hand-off to the dialogs.
+#include "MainWindow.h"
+
+#include "AboutBoxResources.h"
+#include "Commands.h"
+#include "EditDialogs.h"
+#include "ListViewSelection.h"
+#include "PhraseStore.h"
+#include "TipStore.h"
+#include "UiStrings.h"
+
+#include <vector>
+
+namespace {
+
+std::vector<int> SelectedRows(HWND list) {
+    std::vector<int> rows;
+    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+void DeselectRows(HWND list, const std::vector<int>& rows) {
+    for (const int row : rows) ListView_SetItemState(list, row, 0, LVIS_SELECTED);
+}
+
+}  // namespace
+
+void CMainWindow::OnCommand(unsigned command) {
+    switch (command) {
+    case cmdAscendingSort: SortInDirection(true); break;
+    case cmdDescendingSort: SortInDirection(false); break;
+    case cmdAbout: ShowAbout(); break;
+    case cmdExit: OnClose(); break;
+    case cmdSave:
+    case cmdAccelSave: SaveCurrentTable(); break;
+    case cmdUndelete:
+    case cmdAccelUndelete: UndeleteAll(); break;
+    case cmdInsert:
+    case cmdAccelInsert: InsertEntry(); break;
+    case cmdDelete:
+    case cmdAccelDelete: DeleteSelected(); break;
+    case cmdModify: ModifyFocusedRow(); break;
+    case cmdSelectAll:
+    case cmdAccelSelectAll: SelectAll(); break;
+    case cmdFind:
+    case cmdAccelFind: Find(); break;
+    case cmdSortByPhrase: SortByColumn(PhraseColumnPhrase); break;
+    case cmdSortByVantixInputKey: SortByColumn(PhraseColumnVantixKey); break;
+    case cmdSortByInputKey: SortByColumn(PhraseColumnInputKey); break;
+    default: break;  // Import, Export and the recent items arrive with the file commands
+    }
+}
+
+// Leaving a tab asks about that tab's table only; No keeps the changes for later.
+void CMainWindow::OnTabChanged() {
+    const bool toTips = TabCtrl_GetCurSel(tab_) == 1;
+    const bool leftHasChanges = toTips ? phrases_.HasUnsavedWork() : tips_.HasUnsavedWork();
+    if (leftHasChanges && AskToSave(MB_YESNO) == IDYES) SaveCurrentTable();
+    currentTab_ = toTips ? 1 : 0;
+    if (phraseList_) ShowWindow(phraseList_, toTips ? SW_HIDE : SW_SHOW);
+    if (tipList_) ShowWindow(tipList_, toTips ? SW_SHOW : SW_HIDE);
+    RefreshCommandStates();
+}
+
+void CMainWindow::DeleteSelected() {
+    const HWND list = CurrentList();
+    if (!list) return;
+    const ListViewSelection selection(list, currentTab_ == 0 ? focusedPhrase_ : focusedTip_);
+    const bool marked = currentTab_ == 0
+                            ? MarkSelectedDeleted(phrases_.table, phrases_.phrasesHaveDeleted, selection, images_)
+                            : MarkSelectedDeleted(tips_.table, tips_.tipsHaveDeleted, selection, images_);
+    if (marked) RedrawAllRows(list);
+    RefreshCommandStates();
+}
+
+void CMainWindow::UndeleteAll() {
+    const HWND list = CurrentList();
+    const bool restored = currentTab_ == 0 ? UnmarkAllEntries(phrases_.table, phrases_.phrasesHaveDeleted, images_)
+                                           : UnmarkAllEntries(tips_.table, tips_.tipsHaveDeleted, images_);
+    if (restored && list) RedrawAllRows(list);
+    RefreshCommandStates();
+}
+
+void CMainWindow::SelectAll() {
+    const HWND list = CurrentList();
+    if (!list) return;
+    // Row -1 stands for every row: one request instead of one per row, with the same result.
+    ListView_SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    RefreshCommandStates();
+}
+
+void CMainWindow::InsertEntry() {
+    const HWND list = CurrentList();
+    RunInsertDialog(*this, GetActiveWindow());
+    if (list) SetFocus(list);
+}
+
+void CMainWindow::ModifyRow(int row) {
+    const std::size_t count = currentTab_ == 0 ? phrases_.table.size() : tips_.table.size();
+    if (row < 0 || static_cast<std::size_t>(row) >= count) return;
+    RunModifyDialog(*this, GetActiveWindow(), row);
+    if (const HWND list = CurrentList()) SetFocus(list);
+}
+
+void CMainWindow::ModifyFocusedRow() {
+    const HWND list = CurrentList();
+    if (!list) return;
+    const int row = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    if (row >= 0) ModifyRow(row);
+}
+
+void CMainWindow::Find() {
+    const bool empty = currentTab_ == 0 ? phrases_.table.empty() : tips_.table.empty();
+    if (empty) return;
+    RunFindDialog(*this, GetActiveWindow());
+    if (const HWND list = CurrentList()) SetFocus(list);
+}
+
+void CMainWindow::ShowAbout() {
+    CAboutBox about(GetModuleHandleW(nullptr), ProcessUiLanguage(), WordloomAboutBox);
+    about.Show(GetActiveWindow());
+    if (const HWND list = CurrentList()) SetFocus(list);
+}
+
+void CMainWindow::SortByColumn(int column) {
+    if (!phraseList_) return;
+    ListViewSelection selection(phraseList_, focusedPhrase_);
+    if (!SortPhrasesByColumn(phrases_.table, sort_, column, selection)) return;
+    ShowSortIndicators();
+    RedrawAllRows(phraseList_);
+    if (ribbon_) ribbon_->InvalidateSortToggles();
+}
+
+void CMainWindow::SortInDirection(bool ascending) {
+    if (!phraseList_) return;
+    ListViewSelection selection(phraseList_, focusedPhrase_);
+    if (SortPhrasesInDirection(phrases_.table, sort_, ascending, selection)) {
+        ShowSortIndicators();
+        RedrawAllRows(phraseList_);
+    }
+    // Without a sort column a pressed toggle springs back.
+    if (ribbon_) ribbon_->InvalidateSortToggles();
+}
+
+// The header arrows follow the columns' sort directions.
+void CMainWindow::ShowSortIndicators() {
+    const HWND header = ListView_GetHeader(phraseList_);
+    for (int column = PhraseColumnPhrase; column <= PhraseColumnInputKey; ++column) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        Header_GetItem(header, column, &item);
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        const int direction = sort_.columnSortState[static_cast<std::size_t>(column)];
+        if (direction == 1) item.fmt |= HDF_SORTUP;
+        if (direction == 2) item.fmt |= HDF_SORTDOWN;
+        Header_SetItem(header, column, &item);
+    }
+}
+
+void CMainWindow::ClearSortIndicators() {
+    sort_.columnSortState.fill(0);
+    if (phraseList_) ShowSortIndicators();
+}
+
+// Keyboard (the menu key or Shift+F10) places the popup on the focused row, or a third into the
+// list; the mouse places it where it was clicked.
+void CMainWindow::OnContextMenu(POINT position) {
+    RefreshCommandStates();
+    const HWND list = CurrentList();
+    if (position.x == -1 && position.y == -1 && list) {
+        const int focused = currentTab_ == 0 ? focusedPhrase_ : focusedTip_;
+        RECT row{};
+        if (focused != -1 && ListView_GetItemRect(list, focused, &row, LVIR_BOUNDS)) {
+            position = POINT{(row.left + row.right) / 2, row.top};
+        } else {
+            RECT client{};
+            GetClientRect(list, &client);
+            position = POINT{client.left + (client.right - client.left) / 3, client.top + (client.bottom - client.top) / 3};
+        }
+        ClientToScreen(list, &position);
+    }
+    if (ribbon_) ribbon_->ShowContextPopup(position);
+}
+
+// Closing asks about unsaved work in either table; Yes saves the current tab's table only.
+void CMainWindow::OnClose() {
+    if (HasUnsavedWork()) {
+        const int answer = AskToSave(MB_YESNOCANCEL);
+        if (answer == IDCANCEL) return;
+        if (answer == IDYES) SaveCurrentTable();
+    }
+    DestroyWindow(window_);
+}
+
+void CMainWindow::SaveCurrentTable() {
+    if (currentTab_ == 0) {
+        SavePhrases();
+    } else {
+        SaveTips();
+    }
+}
+
+void CMainWindow::SavePhrases() {
+    const std::vector<int> selected = phraseList_ ? SelectedRows(phraseList_) : std::vector<int>{};
+    if (SaveUserPhrases(phrases_) == SaveOutcome::WriteRefused) {
+        ShowMessage(IDS_REGISTRY_WRITE_FAILED, MB_ICONERROR);
+        return;
+    }
+    if (phraseList_) {
+        DeselectRows(phraseList_, selected);
+        if (phrases_.phrasesHaveDeleted) {
+            ListView_SetItemCountEx(phraseList_, static_cast<int>(phrases_.table.size()), 0);
+        }
+        if (phrases_.table.size() < 2 || phrases_.phrasesHaveDeleted) ClearSortIndicators();
+    }
+    phrases_.phrasesHaveDeleted = false;
+    focusedPhrase_ = -1;
+    if (phraseList_) RedrawAllRows(phraseList_);
+    RefreshCommandStates();
+    sort_.sortedByPhrase = sort_.sortedByVantixKey = sort_.sortedByInputKey = false;
+    sort_.sortAscending = sort_.sortDescending = false;
+    if (ribbon_) ribbon_->InvalidateSortToggles();
+}
+
+void CMainWindow::SaveTips() {
+    const std::vector<int> selected = tipList_ ? SelectedRows(tipList_) : std::vector<int>{};
+    if (::SaveTips(tips_) == SaveOutcome::WriteRefused) {
+        ShowMessage(IDS_REGISTRY_WRITE_FAILED, MB_ICONERROR);
+        return;
+    }
+    if (tipList_) {
+        DeselectRows(tipList_, selected);
+        if (tips_.tipsHaveDeleted) ListView_SetItemCountEx(tipList_, static_cast<int>(tips_.table.size()), 0);
+    }
+    tips_.tipsHaveDeleted = false;
+    focusedTip_ = -1;
+    if (tipList_) RedrawAllRows(tipList_);
+    RefreshCommandStates();
+}
+
+int CMainWindow::AskToSave(UINT buttons) {
+    return MessageBoxW(window_, LoadUiString(IDS_SAVE_PROMPT).c_str(), title_.c_str(), buttons | MB_ICONWARNING);
+}
+
+void CMainWindow::ShowMessage(unsigned stringId, UINT icon) {
+    MessageBoxW(window_, LoadUiString(stringId).c_str(), title_.c_str(), MB_OK | icon);
+}
+
+void CMainWindow::RedrawAllRows(HWND list) {
+    const int count = ListView_GetItemCount(list);
+    if (count > 0) ListView_RedrawItems(list, 0, count - 1);
+    UpdateWindow(list);
+}
