@@ -10,6 +10,7 @@
 #include "TipStore.h"
 #include "UiStrings.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -23,7 +24,24 @@ std::vector<int> SelectedRows(HWND list) {
     return rows;
 }
 
+// While it lives the list does not repaint; at its end the list repaints once. A change of many
+// rows then costs one paint instead of one invalidation per row.
+class ListRepaintPause {
+public:
+    explicit ListRepaintPause(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
+    ~ListRepaintPause() {
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, FALSE);
+    }
+    ListRepaintPause(const ListRepaintPause&) = delete;
+    ListRepaintPause& operator=(const ListRepaintPause&) = delete;
+
+private:
+    HWND list_;
+};
+
 void DeselectRows(HWND list, const std::vector<int>& rows) {
+    const ListRepaintPause pause(list);
     for (const int row : rows) ListView_SetItemState(list, row, 0, LVIS_SELECTED);
 }
 
@@ -89,7 +107,11 @@ void CMainWindow::SelectAll() {
     const HWND list = CurrentList();
     if (!list) return;
     // Row -1 stands for every row: one request instead of one per row, with the same result.
-    ListView_SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    {
+        const ListRepaintPause pause(list);
+        ListView_SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    UpdateWindow(list);
     RefreshCommandStates();
 }
 
@@ -129,7 +151,10 @@ void CMainWindow::ShowAbout() {
 void CMainWindow::SortByColumn(int column) {
     if (!phraseList_) return;
     ListViewSelection selection(phraseList_, focusedPhrase_);
-    if (!SortPhrasesByColumn(phrases_.table, sort_, column, selection)) return;
+    {
+        const ListRepaintPause pause(phraseList_);
+        if (!SortPhrasesByColumn(phrases_.table, sort_, column, selection)) return;
+    }
     ShowSortIndicators();
     RedrawAllRows(phraseList_);
     if (ribbon_) ribbon_->InvalidateSortToggles();
@@ -138,7 +163,12 @@ void CMainWindow::SortByColumn(int column) {
 void CMainWindow::SortInDirection(bool ascending) {
     if (!phraseList_) return;
     ListViewSelection selection(phraseList_, focusedPhrase_);
-    if (SortPhrasesInDirection(phrases_.table, sort_, ascending, selection)) {
+    bool sorted = false;
+    {
+        const ListRepaintPause pause(phraseList_);
+        sorted = SortPhrasesInDirection(phrases_.table, sort_, ascending, selection);
+    }
+    if (sorted) {
         ShowSortIndicators();
         RedrawAllRows(phraseList_);
     }
@@ -250,8 +280,13 @@ void CMainWindow::ShowMessage(unsigned stringId, UINT icon) {
     MessageBoxW(window_, LoadUiString(stringId).c_str(), title_.c_str(), MB_OK | icon);
 }
 
+// Every row is drawn anew: the rows in view now, the others when they come into view (the list
+// asks for each cell as it draws). Asking the list to redraw rows out of view only costs time.
 void CMainWindow::RedrawAllRows(HWND list) {
     const int count = ListView_GetItemCount(list);
-    if (count > 0) ListView_RedrawItems(list, 0, count - 1);
+    const int top = ListView_GetTopIndex(list);
+    if (count > 0 && top < count) {
+        ListView_RedrawItems(list, top, std::min(count - 1, top + ListView_GetCountPerPage(list)));
+    }
     UpdateWindow(list);
 }

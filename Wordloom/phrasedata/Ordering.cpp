@@ -3,6 +3,7 @@
 #include "InputKeys.h"
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 namespace {
@@ -13,17 +14,53 @@ char16_t FoldAsciiCase(char16_t c) {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
 }
 
-// Sorting pointers and moving each entry once is much cheaper than moving entries around.
-template <class Less>
-void StableSortBy(PhraseTable& table, Less less) {
-    std::vector<PhraseEntry*> order;
-    order.reserve(table.size());
-    for (PhraseEntry& entry : table) order.push_back(&entry);
-    std::stable_sort(order.begin(), order.end(),
-                     [&less](const PhraseEntry* a, const PhraseEntry* b) { return less(*a, *b); });
-    PhraseTable sorted;
-    for (PhraseEntry* entry : order) sorted.push_back(std::move(*entry));
-    table.swap(sorted);
+// One entry to sort: the first units of its key packed into a number (shorter keys padded with
+// zeros, which sort first like a prefix does) and the entry itself. Most comparisons are then
+// decided by the numbers, side by side in memory, without reading the entries.
+struct SortItem {
+    std::uint64_t prefix;
+    PhraseEntry* entry;
+};
+
+std::uint64_t PackUnits(std::u16string_view text, int count, int bitsPerUnit) {
+    std::uint64_t packed = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::uint64_t unit = static_cast<std::size_t>(i) < text.size() ? text[static_cast<std::size_t>(i)] : 0;
+        packed = (packed << bitsPerUnit) | unit;
+    }
+    return packed;
+}
+
+std::uint64_t PackLayoutPositions(std::u16string_view inputKey) {
+    std::uint64_t packed = 0;
+    for (std::size_t i = 0; i < 12; ++i) {
+        const int position = i < inputKey.size() ? LayoutPositionOf(inputKey[i]) : 0;
+        packed = (packed << 5) | static_cast<std::uint64_t>(position);
+    }
+    return packed;
+}
+
+// A stable sort by (prefix, then the full comparison), ascending or descending. The entries are
+// moved once into a buffer and once back; without room for the buffer the table is sorted where
+// it stands, with the same order.
+template <class Prefix, class Less>
+void StableSortBy(PhraseTable& table, Prefix prefixOf, Less less, bool ascending) {
+    auto before = [&](const PhraseEntry& a, const PhraseEntry& b) { return ascending ? less(a, b) : less(b, a); };
+    try {
+        std::vector<SortItem> items;
+        items.reserve(table.size());
+        for (PhraseEntry& entry : table) items.push_back(SortItem{prefixOf(entry), &entry});
+        std::stable_sort(items.begin(), items.end(), [&](const SortItem& a, const SortItem& b) {
+            if (a.prefix != b.prefix) return ascending ? a.prefix < b.prefix : a.prefix > b.prefix;
+            return before(*a.entry, *b.entry);
+        });
+        std::vector<PhraseEntry> sorted;
+        sorted.reserve(table.size());
+        for (const SortItem& item : items) sorted.push_back(std::move(*item.entry));
+        std::move(sorted.begin(), sorted.end(), table.begin());
+    } catch (const std::bad_alloc&) {
+        std::stable_sort(table.begin(), table.end(), before);
+    }
 }
 
 // Whether a phrase matches the search text, both folded to lower case for A-Z only.
@@ -72,15 +109,18 @@ void StableSortPhrases(PhraseTable& table, int column, bool ascending) {
     using E = const PhraseEntry&;
     switch (column) {
     case PhraseColumnPhrase:
-        if (ascending) return StableSortBy(table, [](E a, E b) { return a.phrase < b.phrase; });
-        return StableSortBy(table, [](E a, E b) { return b.phrase < a.phrase; });
+        return StableSortBy(
+            table, [](E entry) { return PackUnits(entry.phrase, 4, 16); },
+            [](E a, E b) { return a.phrase < b.phrase; }, ascending);
     case PhraseColumnVantixKey:
-        return StableSortBy(table, [ascending](E a, E b) {
-            return CompareLayoutOrder(a.inputKey, b.inputKey, ascending);
-        });
+        return StableSortBy(
+            table, [](E entry) { return PackLayoutPositions(entry.inputKey); },
+            [](E a, E b) { return CompareLayoutOrder(a.inputKey, b.inputKey, true); }, ascending);
     case PhraseColumnInputKey:
-        if (ascending) return StableSortBy(table, [](E a, E b) { return a.inputKey < b.inputKey; });
-        return StableSortBy(table, [](E a, E b) { return b.inputKey < a.inputKey; });
+        // Key characters are all below 0x80: eight bits hold one.
+        return StableSortBy(
+            table, [](E entry) { return PackUnits(entry.inputKey, 8, 8); },
+            [](E a, E b) { return a.inputKey < b.inputKey; }, ascending);
     default:
         return;
     }

@@ -1,0 +1,120 @@
+// Times the phrase tool's window under a 4 MiB phrase table: the program from process start to
+// its painted window, and in-process the window's creation, header-click sorts and the
+// whole-list redraws of Select all, Delete and Undelete. Prints its figures; asserts nothing.
+#include "Commands.h"
+#include "MainWindow.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// About 150,000 lines: keys of 1-6 key characters, phrases of 2-12 CJK units.
+std::u16string PhraseText(std::size_t bytes) {
+    static constexpr char16_t keys[] = u"QAZWSXEDCRFVTGBYHNUJMIK,OL.P;/";
+    std::mt19937 random(20261208);
+    std::u16string text;
+    while (true) {
+        std::u16string line;
+        for (int i = std::uniform_int_distribution<int>(1, 6)(random); i > 0; --i) line += keys[random() % 30];
+        line += u'\t';
+        for (int i = std::uniform_int_distribution<int>(2, 12)(random); i > 0; --i) {
+            line += static_cast<char16_t>(0x4E00 + random() % 0x5000);
+        }
+        line += u"\r\n";
+        if ((text.size() + line.size()) * 2 > bytes) return text;
+        text += line;
+    }
+}
+
+void StoreValue(const wchar_t* name, const std::u16string& text) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\VantixIME", name, REG_BINARY, text.data(),
+                    static_cast<DWORD>(text.size() * 2));
+}
+
+void TimeProgramStart(const wchar_t* program) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + std::wstring(program) + L"\"";
+    const auto start = Clock::now();
+    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::printf("cannot start %ls\n", program);
+        return;
+    }
+    HWND window = nullptr;
+    while (!window && MillisecondsSince(start) < 30000) {
+        window = FindWindowW(nullptr, L"新萬緹輸入法自造詞工具");
+        if (!window) window = FindWindowW(nullptr, L"New Vantix User Phrase Tool");
+        if (!window) Sleep(1);
+    }
+    const double windowUp = MillisecondsSince(start);
+    // The window is shown and painted before the program's loop takes its first message.
+    DWORD_PTR ignored = 0;
+    if (window) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 30000, &ignored);
+    const double answering = MillisecondsSince(start);
+    std::printf("program start to window found:          %8.1f ms\n", windowUp);
+    std::printf("program start to window painted/idle:   %8.1f ms\n", answering);
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+void ClickHeader(CMainWindow& window, int column) {
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = window.PhraseList();
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iItem = -1;
+    click.iSubItem = column;
+    SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+    UpdateWindow(window.PhraseList());
+}
+
+template <class Action>
+void Time(const char* what, Action action) {
+    const auto start = Clock::now();
+    action();
+    std::printf("%-40s %8.1f ms\n", what, MillisecondsSince(start));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::u16string text = PhraseText(4194304);
+    StoreValue(L"UserDefinedPhrases", text);
+    StoreValue(L"UserDefinedTips", u"人=人民\r\n");
+    std::printf("phrase value: %zu bytes\n", text.size() * 2);
+    if (argc > 1) TimeProgramStart(argv[1]);
+
+    CMainWindow window(nullptr);
+    Time("window created, shown and painted:", [&] {
+        window.Create(GetModuleHandleW(nullptr), L"Wordloom bench");
+        ShowWindow(window.Window(), SW_SHOW);
+        UpdateWindow(window.Window());
+    });
+    std::printf("rows: %d\n", ListView_GetItemCount(window.PhraseList()));
+    ListView_SetItemState(window.PhraseList(), 5, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    for (int column = 1; column <= 3; ++column) {
+        for (const char* direction : {"ascending", "descending"}) {
+            char label[64];
+            std::snprintf(label, sizeof label, "header click, column %d %s:", column, direction);
+            Time(label, [&] { ClickHeader(window, column); });
+        }
+    }
+    Time("select all:", [&] { SendMessageW(window.Window(), WM_COMMAND, cmdSelectAll, 0); });
+    Time("delete all rows (redraw of every row):", [&] { SendMessageW(window.Window(), WM_COMMAND, cmdDelete, 0); });
+    Time("undelete all rows (redraw of every row):", [&] { SendMessageW(window.Window(), WM_COMMAND, cmdUndelete, 0); });
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VantixIME");
+    return 0;
+}

@@ -1,0 +1,244 @@
+#include "WindowFixture.h"
+
+#include "Commands.h"
+#include "MessageLoop.h"
+#include "ResourceChecks.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
+constexpr wchar_t TipsValue[] = L"UserDefinedTips";
+
+}  // namespace
+
+TEST_F(MainWindowTest, ListsShowBothStoredTablesCellByCell) {
+    PutText(PhrasesValue, u"YOEY\t新萬緹\r\nab\tP2\r\nA1\tbad\r\n");
+    PutText(TipsValue, u"人=人民,人們\r\n大=大家\r\n");
+    CMainWindow& window = Open();
+
+    const HWND phrases = window.PhraseList();
+    ASSERT_EQ(ListView_GetItemCount(phrases), 2);
+    EXPECT_EQ(Cell(phrases, 0, 1), L"新萬緹");
+    EXPECT_EQ(Cell(phrases, 0, 2), L"6^9^3^6^");
+    EXPECT_EQ(Cell(phrases, 0, 3), L"YOEY");
+    EXPECT_EQ(Cell(phrases, 1, 3), L"AB");
+    EXPECT_EQ(Cell(phrases, 1, 0), L"");
+    EXPECT_EQ(RowLook(phrases, 0).iImage, window.Images().normalImage);
+
+    const HWND tips = window.TipList();
+    ASSERT_EQ(ListView_GetItemCount(tips), 2);
+    EXPECT_EQ(Cell(tips, 0, 1), L"人");
+    EXPECT_EQ(Cell(tips, 0, 2), L"人民,人們");
+    EXPECT_FALSE(IsWindowVisible(tips));
+    EXPECT_TRUE(IsWindowVisible(phrases));
+    EXPECT_TRUE(window.Phrases().phrasesUnchanged);
+    EXPECT_TRUE(window.Tips().tipsUnchanged);
+}
+
+TEST_F(MainWindowTest, DeletedRowsLookCutWithTheDeletedIconUntilUndelete) {
+    PutText(PhrasesValue, u"A\tone\r\nB\ttwo\r\nC\tthree\r\n");
+    CMainWindow& window = Open();
+    const HWND list = window.PhraseList();
+
+    Select(list, {0});
+    Command(cmdDelete);
+    Select(list, {2});
+    ListView_SetItemState(list, 0, 0, LVIS_SELECTED);
+    Command(cmdAccelDelete);
+    EXPECT_TRUE(window.Phrases().phrasesHaveDeleted);
+    for (const int row : {0, 2}) {
+        EXPECT_EQ(RowLook(list, row).state & LVIS_CUT, static_cast<UINT>(LVIS_CUT)) << row;
+        EXPECT_EQ(RowLook(list, row).iImage, window.Images().deletedImage) << row;
+    }
+    EXPECT_EQ(RowLook(list, 1).state & LVIS_CUT, 0u);
+    EXPECT_EQ(RowLook(list, 1).iImage, window.Images().normalImage);
+
+    // Undelete brings back every marked row, selected or not, from both Delete commands.
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    Command(cmdUndelete);
+    EXPECT_FALSE(window.Phrases().phrasesHaveDeleted);
+    for (const int row : {0, 1, 2}) {
+        EXPECT_EQ(RowLook(list, row).state & LVIS_CUT, 0u) << row;
+        EXPECT_EQ(RowLook(list, row).iImage, window.Images().normalImage) << row;
+    }
+    EXPECT_TRUE(window.Phrases().phrasesUnchanged);  // marks are not changes of the table
+}
+
+TEST_F(MainWindowTest, DeleteOfRowsAlreadyMarkedStillSetsTheFlag) {
+    PutText(PhrasesValue, u"A\tone\r\n");
+    CMainWindow& window = Open();
+    window.Phrases().table[0].flags |= EntryDeleted;
+    Command(cmdDelete);
+    EXPECT_FALSE(window.Phrases().phrasesHaveDeleted);  // nothing selected: nothing happens
+
+    Select(window.PhraseList(), {0});
+    Command(cmdDelete);
+    EXPECT_TRUE(window.Phrases().phrasesHaveDeleted);
+}
+
+TEST_F(MainWindowTest, SelectAllSelectsEveryRowOfTheCurrentList) {
+    PutText(PhrasesValue, u"A\tone\r\nB\ttwo\r\nC\tthree\r\n");
+    CMainWindow& window = Open();
+    Command(cmdAccelSelectAll);
+    EXPECT_EQ(SelectedRows(window.PhraseList()), (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(MainWindowTest, HeaderClicksSortUpDownUpAndCarryTheSelection) {
+    PutText(PhrasesValue, u"B\tbeta\r\nC\tgamma\r\nA\talpha\r\n");
+    CMainWindow& window = Open();
+    const HWND list = window.PhraseList();
+    Select(list, {1});                                          // gamma
+    ListView_SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);  // beta
+    ASSERT_EQ(window.FocusedPhrase(), 0);
+
+    ClickHeader(1);
+    EXPECT_EQ(Cell(list, 0, 1), L"alpha");
+    EXPECT_EQ(Cell(list, 2, 1), L"gamma");
+    EXPECT_EQ(HeaderArrow(1), 1);
+    EXPECT_EQ(SelectedRows(list), std::vector<int>{2});
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 1);
+    EXPECT_EQ(window.FocusedPhrase(), 1);
+
+    ClickHeader(1);
+    EXPECT_EQ(Cell(list, 0, 1), L"gamma");
+    EXPECT_EQ(HeaderArrow(1), 2);
+    EXPECT_EQ(SelectedRows(list), std::vector<int>{0});
+
+    ClickHeader(1);
+    EXPECT_EQ(Cell(list, 0, 1), L"alpha");
+    EXPECT_EQ(HeaderArrow(1), 1);
+
+    // Another column starts ascending and takes the arrow away from the first.
+    ClickHeader(3);
+    EXPECT_EQ(HeaderArrow(1), 0);
+    EXPECT_EQ(HeaderArrow(3), 1);
+    EXPECT_TRUE(window.SortState().sortedByInputKey);
+    Command(cmdDescendingSort);
+    EXPECT_EQ(Cell(list, 0, 3), L"C");
+    EXPECT_EQ(HeaderArrow(3), 2);
+}
+
+TEST_F(MainWindowTest, LeavingATabAsksAboutThatTableOnlyAndYesSavesIt) {
+    CMainWindow& window = Open();  // nothing stored: both tables count as changed
+    ASSERT_TRUE(window.Phrases().HasUnsavedWork());
+    ASSERT_TRUE(window.Tips().HasUnsavedWork());
+
+    std::wstring prompt;
+    auto switchTo = [&](int tab, int answer) {
+        TabCtrl_SetCurSel(window.TabControl(), tab);
+        NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+        RunDialogAnswered(
+            [&] { return SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change)); },
+            [&](HWND box) {
+                prompt = WindowText(box) + L"|" + ControlText(box, 0xFFFF);
+                SendMessageW(GetDlgItem(box, answer), BM_CLICK, 0, 0);
+            });
+    };
+
+    switchTo(1, IDYES);
+    EXPECT_EQ(prompt, L"Wordloom window test|是否要儲存變更?");
+    EXPECT_EQ(window.CurrentTab(), 1);
+    EXPECT_TRUE(IsWindowVisible(window.TipList()));
+    EXPECT_FALSE(IsWindowVisible(window.PhraseList()));
+    ASSERT_TRUE(GetValue(PhrasesValue));
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes, "");
+    EXPECT_FALSE(GetValue(TipsValue));
+
+    prompt.clear();
+    switchTo(0, IDNO);
+    EXPECT_FALSE(prompt.empty());
+    EXPECT_EQ(window.CurrentTab(), 0);
+    EXPECT_FALSE(GetValue(TipsValue));
+    EXPECT_TRUE(window.Tips().HasUnsavedWork());
+}
+
+TEST_F(MainWindowTest, CloseAsksWhileWorkIsUnsavedAndCancelKeepsTheWindow) {
+    PutText(PhrasesValue, u"A\tone\r\n");
+    PutText(TipsValue, u"人=人民\r\n");
+    CMainWindow& window = Open();
+    Select(window.PhraseList(), {0});
+    Command(cmdDelete);
+
+    auto close = [&](int answer) {
+        RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_CLOSE, 0, 0); },
+                          [&](HWND box) { SendMessageW(GetDlgItem(box, answer), BM_CLICK, 0, 0); });
+    };
+    close(IDCANCEL);
+    ASSERT_TRUE(IsWindow(window.Window()));
+    close(IDYES);
+    EXPECT_FALSE(window.Window());
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes, "");  // the marked entry was dropped by the save
+}
+
+TEST_F(MainWindowTest, TheDeleteKeyIsACommandOfTheWindowNotAKeyOfTheList) {
+    PutText(PhrasesValue, u"A\tone\r\nB\ttwo\r\n");
+    CMainWindow& window = Open();
+    const HWND list = window.PhraseList();
+    Select(list, {1});
+    SetFocus(list);
+
+    const HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCEL));
+    PostMessageW(list, WM_KEYDOWN, VK_DELETE, 0);
+    MSG message{};
+    ASSERT_TRUE(PeekMessageW(&message, list, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+    TranslateAndDispatch(message, window.Window(), accelerators);
+    DestroyAcceleratorTable(accelerators);
+
+    EXPECT_TRUE(window.Phrases().phrasesHaveDeleted);
+    EXPECT_TRUE(window.Phrases().table[1].flags & EntryDeleted);
+    EXPECT_FALSE(window.Phrases().table[0].flags & EntryDeleted);
+}
+
+namespace {
+
+// A ribbon that only remembers where the context popup was asked for.
+struct PopupRecorder final : Ribbon {
+    static inline POINT shownAt{-99, -99};
+    int Height() const override { return 0; }
+    void RefreshCommandStates() override {}
+    void InvalidateSortToggles() override {}
+    bool ShowContextPopup(POINT point) override {
+        shownAt = point;
+        return true;
+    }
+    void DestroyViews() override {}
+};
+
+std::unique_ptr<Ribbon> MakePopupRecorder(CMainWindow&) {
+    return std::make_unique<PopupRecorder>();
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, ContextPopupFromTheKeyboardSitsOnTheFocusedRowOrAThirdIntoTheList) {
+    PutText(PhrasesValue, u"A\tone\r\nB\ttwo\r\n");
+    CMainWindow& window = Open(MakePopupRecorder);
+    const HWND list = window.PhraseList();
+
+    ListView_SetItemState(list, 1, LVIS_FOCUSED, LVIS_FOCUSED);
+    SendMessageW(window.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+    RECT row{};
+    ListView_GetItemRect(list, 1, &row, LVIR_BOUNDS);
+    POINT expected{(row.left + row.right) / 2, row.top};
+    ClientToScreen(list, &expected);
+    EXPECT_EQ(PopupRecorder::shownAt.x, expected.x);
+    EXPECT_EQ(PopupRecorder::shownAt.y, expected.y);
+
+    Command(cmdAccelSave);  // a save forgets the focus anchor
+    ASSERT_EQ(window.FocusedPhrase(), -1);
+    SendMessageW(window.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+    RECT client{};
+    GetClientRect(list, &client);
+    expected = POINT{client.right / 3, client.bottom / 3};
+    ClientToScreen(list, &expected);
+    EXPECT_EQ(PopupRecorder::shownAt.x, expected.x);
+    EXPECT_EQ(PopupRecorder::shownAt.y, expected.y);
+
+    // The mouse puts it where the click was.
+    SendMessageW(window.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(321, 123));
+    EXPECT_EQ(PopupRecorder::shownAt.x, 321);
+    EXPECT_EQ(PopupRecorder::shownAt.y, 123);
+}

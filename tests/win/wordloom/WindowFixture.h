@@ -1,0 +1,80 @@
+// A real main window over a clean HKCU\Software\VantixIME, and the messages the tests send it.
+#pragma once
+
+#include "MainWindow.h"
+#include "StoreFixture.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class MainWindowTest : public StoreTest {
+protected:
+    void TearDown() override {
+        window_.reset();
+        // The window posts a quit message when it goes; later modal loops must not see it.
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        StoreTest::TearDown();
+    }
+
+    static void PutText(const wchar_t* name, std::u16string_view text) { PutValue(name, REG_BINARY, BytesOf(text)); }
+
+    CMainWindow& Open(RibbonFactory ribbon = nullptr) {
+        window_ = std::make_unique<CMainWindow>(ribbon);
+        EXPECT_TRUE(window_->Create(GetModuleHandleW(nullptr), L"Wordloom window test"));
+        ShowWindow(window_->Window(), SW_SHOW);
+        return *window_;
+    }
+
+    static std::wstring Cell(HWND list, int row, int column) {
+        wchar_t text[300]{};
+        ListView_GetItemText(list, row, column, text, 300);
+        return text;
+    }
+
+    static LVITEMW RowLook(HWND list, int row) {
+        LVITEMW item{};
+        item.mask = LVIF_STATE | LVIF_IMAGE;
+        item.iItem = row;
+        item.stateMask = LVIS_CUT;
+        ListView_GetItem(list, &item);
+        return item;
+    }
+
+    static void Select(HWND list, std::initializer_list<int> rows) {
+        for (const int row : rows) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+
+    static std::vector<int> SelectedRows(HWND list) {
+        std::vector<int> rows;
+        for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+             row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    void Command(unsigned id) { SendMessageW(window_->Window(), WM_COMMAND, id, 0); }
+
+    void ClickHeader(int column) {
+        NMLISTVIEW click{};
+        click.hdr.hwndFrom = window_->PhraseList();
+        click.hdr.code = LVN_COLUMNCLICK;
+        click.iItem = -1;
+        click.iSubItem = column;
+        SendMessageW(window_->Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+    }
+
+    int HeaderArrow(int column) const {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        Header_GetItem(ListView_GetHeader(window_->PhraseList()), column, &item);
+        return (item.fmt & HDF_SORTUP) ? 1 : (item.fmt & HDF_SORTDOWN) ? 2 : 0;
+    }
+
+    std::unique_ptr<CMainWindow> window_;
+};
