@@ -1,0 +1,245 @@
+// The line diagnostics: each reason the import has to refuse or ignore a line, each warning the
+// editors would give, and agreement with the import's own counts.
+#include "TestText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::string_literals;
+
+TextCheck Phrases(std::u16string_view text) { return CheckText(TableKind::Phrases, text); }
+TextCheck Tips(std::u16string_view text) { return CheckText(TableKind::Tips, text); }
+
+TEST(PhraseDiagnostics, WellFormedTextHasNoFindings) {
+    const auto check = Phrases(u"YOEY\tP\r\nyoey\t\u4eba\u6c11\r\n");
+    EXPECT_EQ(check.entries, 2u);
+    EXPECT_EQ(check.invalidLines, 0u);
+    EXPECT_FALSE(check.lastLineIgnored);
+    EXPECT_TRUE(check.findings.empty());
+    EXPECT_EQ(check.lowerCaseKeys, 1u);
+}
+
+TEST(PhraseDiagnostics, NamesEachReasonForAnInvalidLine) {
+    const std::u16string text =
+        u"\r\n"              // 1 empty
+        u"YOEY\r\n"          // 2 no TAB
+        u"\tnokey\r\n"       // 3 empty key
+        u"AB1\tx\r\n"        // 4 digit at position 3
+        u"A'\tx\r\n"         // 5 apostrophe
+        u"A\tB\tC\r\n"       // 6 two TABs
+        u"A\U0001F600\tx\r\n"  // 7 two-unit character
+        u"Q\tok\r\n";        // 8 fine
+    const auto check = Phrases(text);
+    EXPECT_EQ(check.invalidLines, 7u);
+    EXPECT_EQ(check.entries, 1u);
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "empty line"));
+    EXPECT_TRUE(HasFinding(check, 2, Severity::Invalid, "no TAB"));
+    EXPECT_TRUE(HasFinding(check, 3, Severity::Invalid, "empty input key"));
+    EXPECT_TRUE(HasFinding(check, 4, Severity::Invalid, "'1' (U+0031) at position 3"));
+    EXPECT_TRUE(HasFinding(check, 5, Severity::Invalid, "U+0027 (apostrophe) at position 2"));
+    EXPECT_TRUE(HasFinding(check, 6, Severity::Invalid, "more than one TAB"));
+    EXPECT_TRUE(HasFinding(check, 7, Severity::Invalid, "U+1F600) at position 2, a two-unit character"));
+    EXPECT_TRUE(FindingsOfLine(check, 8).empty());
+    EXPECT_EQ(check.invalidLines, ImportInvalidCount(TableKind::Phrases, text));
+}
+
+TEST(PhraseDiagnostics, CountsFurtherBadCharactersOfAKey) {
+    const auto check = Phrases(u"A1B2C3\tx\r\n");
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "at position 2"));
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "(and 2 more such characters)"));
+}
+
+TEST(PhraseDiagnostics, ByteOrderMarkSpoilsOnlyTheFirstLine) {
+    const std::u16string text = u"\uFEFFYOEY\tP\r\nQ\tx\r\n";
+    const auto check = Phrases(text);
+    EXPECT_EQ(check.invalidLines, 1u);
+    EXPECT_EQ(check.entries, 1u);
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "byte-order mark"));
+    EXPECT_FALSE(check.lines[0].writableAsUtf8);
+}
+
+TEST(PhraseDiagnostics, LastLineWithoutCrIsIgnoredNotInvalid) {
+    const std::u16string text = u"Q\tone\r\nA\ttwo";
+    const auto check = Phrases(text);
+    EXPECT_EQ(check.entries, 1u);
+    EXPECT_EQ(check.invalidLines, 0u);
+    EXPECT_TRUE(check.lastLineIgnored);
+    EXPECT_TRUE(HasFinding(check, 2, Severity::Ignored, "not ended by a line break"));
+    EXPECT_EQ(check.lines.size(), 2u);
+    EXPECT_EQ(check.lines[1].verdict, LineVerdict::Ignored);
+}
+
+TEST(PhraseDiagnostics, LinesEndedByLfOnlyAreOneIgnoredLine) {
+    const auto check = Phrases(u"Q\tone\nA\ttwo\n");
+    EXPECT_EQ(check.entries, 0u);
+    EXPECT_EQ(check.invalidLines, 0u);
+    EXPECT_TRUE(check.lastLineIgnored);
+    EXPECT_EQ(check.lines.size(), 1u);
+}
+
+TEST(PhraseDiagnostics, TextEndingInCrAloneIsReadWhole) {
+    const auto check = Phrases(u"Q\tone\r\nA\ttwo\r");
+    EXPECT_EQ(check.entries, 2u);
+    EXPECT_FALSE(check.lastLineIgnored);
+    EXPECT_TRUE(check.findings.empty());
+}
+
+TEST(PhraseDiagnostics, WarnsAboutWhatThePhraseEditDialogRefuses) {
+    const std::u16string longPhrase(256, u'\u5b57');
+    const std::u16string text = u"ABCDE\tfive\r\n"      // 1 key of 5
+                                u"Q\t\r\n"              // 2 empty phrase
+                                u"A\t" + longPhrase + u"\r\n"  // 3 too long
+                                u"Z\tFive\r\n"          // 4 duplicate of 1, other case
+                                u"W\t" + std::u16string(255, u'x') + u"\r\n";  // 5 exactly 255: fine
+    const auto check = Phrases(text);
+    EXPECT_EQ(check.entries, 5u);
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Warning, "has 5 keys; the phrase edit dialog accepts at most 4"));
+    EXPECT_TRUE(HasFinding(check, 2, Severity::Warning, "empty phrase"));
+    EXPECT_TRUE(HasFinding(check, 3, Severity::Warning, "256 units"));
+    EXPECT_TRUE(HasFinding(check, 4, Severity::Warning, "is also on line 1"));
+    EXPECT_TRUE(FindingsOfLine(check, 5).empty());
+    EXPECT_EQ(check.warnings, 4u);
+}
+
+TEST(PhraseDiagnostics, DuplicatesPointAtTheFirstOccurrenceAndComeInLineOrder) {
+    const auto check = Phrases(u"Q\tab\r\nA\tcd\r\nZ\tAB\r\nW\tCd\r\nS\tab\r\n");
+    ASSERT_EQ(check.findings.size(), 3u);
+    EXPECT_EQ(check.findings[0].line, 3u);
+    EXPECT_TRUE(Contains(check.findings[0].message, "also on line 1"));
+    EXPECT_EQ(check.findings[1].line, 4u);
+    EXPECT_TRUE(Contains(check.findings[1].message, "also on line 2"));
+    EXPECT_EQ(check.findings[2].line, 5u);
+    EXPECT_TRUE(Contains(check.findings[2].message, "also on line 1"));
+}
+
+TEST(PhraseDiagnostics, OnlyAsciiLettersAreComparedWithoutCase) {
+    // Full-width A and a differ, as they do in the phrase edit dialog.
+    const auto check = Phrases(u"Q\t\uFF21\r\nA\t\uFF41\r\n");
+    EXPECT_EQ(check.warnings, 0u);
+}
+
+TEST(PhraseDiagnostics, CrNotFollowedByLfSwallowsAUnit) {
+    const std::u16string text = u"Q\tone\rXA\ttwo\r\n";
+    const auto check = Phrases(text);
+    EXPECT_EQ(check.entries, 2u);
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Warning, "CR is not followed by LF"));
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Warning, "'X' (U+0058)"));
+    EXPECT_FALSE(check.lines[0].writableAsUtf8);
+    EXPECT_EQ(check.entries, ImportEntryCount(TableKind::Phrases, text));
+}
+
+TEST(PhraseDiagnostics, ContentThatUtf8TextCannotHold) {
+    const std::u16string text = u"Q\ta\nb\r\nA\tx\0y\r\nZ\t\xD800\r\nW\tfine\r\n"s;
+    const auto check = Phrases(text);
+    EXPECT_EQ(check.entries, 4u);
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Warning, "line feed"));
+    EXPECT_TRUE(HasFinding(check, 2, Severity::Warning, "U+0000 (NUL)"));
+    EXPECT_TRUE(HasFinding(check, 3, Severity::Warning, "without its other half"));
+    EXPECT_EQ(check.linesNotWritableAsUtf8, 3u);
+    EXPECT_TRUE(check.lines[3].writableAsUtf8);
+}
+
+TEST(PhraseDiagnostics, FiguresForTheStatistics) {
+    const auto check = Phrases(u"Q\tab\r\nQA\tabcd\r\nQAZ\tx\r\nQA\ty\r\nbad\r\n");
+    ASSERT_GE(check.keyLengthCounts.size(), 4u);
+    EXPECT_EQ(check.keyLengthCounts[1], 1u);
+    EXPECT_EQ(check.keyLengthCounts[2], 2u);
+    EXPECT_EQ(check.keyLengthCounts[3], 1u);
+    EXPECT_EQ(check.longestLength, 4u);
+    EXPECT_EQ(check.longestLine, 2u);
+}
+
+TEST(PhraseDiagnostics, ImportOnlyScopeGivesTheSameVerdictsWithoutWarnings) {
+    const std::u16string text = u"ABCDE\tx\r\nQ\tx\r\n1\ty\r\nA\tz";
+    const auto full = CheckText(TableKind::Phrases, text, CheckScope::Everything);
+    const auto quick = CheckText(TableKind::Phrases, text, CheckScope::ImportOnly);
+    EXPECT_EQ(quick.entries, full.entries);
+    EXPECT_EQ(quick.invalidLines, full.invalidLines);
+    EXPECT_EQ(quick.lastLineIgnored, full.lastLineIgnored);
+    EXPECT_EQ(quick.warnings, 0u);
+    EXPECT_GT(full.warnings, 0u);
+    for (const Finding& finding : quick.findings) EXPECT_NE(finding.severity, Severity::Warning);
+}
+
+TEST(TipDiagnostics, NamesEachReasonForAnInvalidLine) {
+    const std::u16string text =
+        u"\r\n"               // 1 empty
+        u"x\r\n"              // 2 no "="
+        u"=abc\r\n"           // 3 no character
+        u"AB=x\r\n"           // 4 two units
+        u"A=a=b\r\n"          // 5 two "="
+        u"\U00020000=x\r\n"   // 6 two-unit character
+        u"==x\r\n"            // 7 fine: the character "="
+        u"A=\r\n";            // 8 fine for the import, no words
+    const auto check = Tips(text);
+    EXPECT_EQ(check.invalidLines, 6u);
+    EXPECT_EQ(check.entries, 2u);
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "empty line"));
+    EXPECT_TRUE(HasFinding(check, 2, Severity::Invalid, "no \"=\""));
+    EXPECT_TRUE(HasFinding(check, 3, Severity::Invalid, "no character before"));
+    EXPECT_TRUE(HasFinding(check, 4, Severity::Invalid, "has 2 units; it must be exactly one"));
+    EXPECT_TRUE(HasFinding(check, 5, Severity::Invalid, "more than one \"=\""));
+    EXPECT_TRUE(HasFinding(check, 6, Severity::Invalid, "two-unit character"));
+    EXPECT_TRUE(HasFinding(check, 8, Severity::Warning, "no associated words"));
+    EXPECT_EQ(check.invalidLines, ImportInvalidCount(TableKind::Tips, text));
+}
+
+TEST(TipDiagnostics, WarnsAboutWhatTheAssociatedWordEditorRefuses) {
+    const std::u16string text =
+        u"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n"  // 1 fine
+        u"A=x\r\n"                               // 2 fine
+        u"a=y\r\n"                               // 3 duplicate character of 2, other case
+        u"B=x,,y\r\n"                            // 4 empty word
+        u"C=abcdefghi\r\n"                       // 5 word of 9 units
+        u"D=abc,ABC\r\n"                         // 6 word twice
+        u"E=\tx\r\n";                            // 7 control character
+    const auto check = Tips(text);
+    EXPECT_EQ(check.invalidLines, 0u);
+    EXPECT_TRUE(FindingsOfLine(check, 1).empty());
+    EXPECT_TRUE(FindingsOfLine(check, 2).empty());
+    EXPECT_TRUE(HasFinding(check, 3, Severity::Warning, "also has an entry on line 2"));
+    EXPECT_TRUE(HasFinding(check, 4, Severity::Warning, "empty word"));
+    EXPECT_TRUE(HasFinding(check, 5, Severity::Warning, "has 9 units; the associated-word editor accepts at most 8"));
+    EXPECT_TRUE(HasFinding(check, 6, Severity::Warning, "appears more than once"));
+    EXPECT_TRUE(HasFinding(check, 7, Severity::Warning, "U+0009 (TAB)"));
+    ASSERT_GE(check.wordCountCounts.size(), 3u);
+    EXPECT_EQ(check.wordCountCounts[2], 3u);  // lines 1, 4 and 6
+}
+
+TEST(TipDiagnostics, ManyWordsAreStillCheckedForRepeats) {
+    std::u16string line = u"A=";
+    for (int i = 0; i < 100; ++i) {
+        line += u'w';
+        line += static_cast<char16_t>(u'\u4e00' + i);
+        line += u',';
+    }
+    line += u"W\u4e05\r\n";
+    const auto check = Tips(line);
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Warning, "appears more than once"));
+}
+
+TEST(TipDiagnostics, ByteOrderMarkAndIgnoredLastLine) {
+    const std::u16string text = u"\uFEFFA=x\r\nB=y\r\nC=z";
+    const auto check = Tips(text);
+    EXPECT_EQ(check.invalidLines, 1u);
+    EXPECT_EQ(check.entries, 1u);
+    EXPECT_TRUE(check.lastLineIgnored);
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "byte-order mark"));
+    EXPECT_TRUE(HasFinding(check, 3, Severity::Ignored, "not ended by a line break"));
+}
+
+TEST(ImportLines, WalkTheTextAsTheImportDoes) {
+    std::vector<ImportLine> lines;
+    ForEachImportLine(u"ab\r\ncd\rXef\r\ngh", [&](const ImportLine& line) { lines.push_back(line); });
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].start, 0u);
+    EXPECT_EQ(lines[0].end, 2u);
+    EXPECT_EQ(lines[1].start, 4u);
+    EXPECT_EQ(lines[2].start, 8u);  // the X after the lone CR is skipped
+    EXPECT_TRUE(lines[2].terminated);
+    EXPECT_FALSE(lines[3].terminated);
+    EXPECT_EQ(lines[3].number, 4u);
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+// check: the import's view of a file, line by line.
+#include "Commands.h"
+
+#include "TextDisplay.h"
+
+int RunCheck(const Arguments& arguments, Console& console) {
+    const TableKind kind = arguments.tips ? TableKind::Tips : TableKind::Phrases;
+    const std::optional<InputText> input = LoadInput(arguments.files[0], arguments, std::nullopt, console);
+    if (!input) return ExitError;
+    const TextCheck check = CheckText(kind, input->units);
+
+    std::ostream& out = console.out;
+    const std::string& path = input->path;
+    if (input->form == TextForm::Utf8) {
+        out << path << ": note: UTF-8 text, checked as it would be imported once converted to the stored form\n";
+    }
+    const std::vector<std::string> notes = FileNotes(*input);
+    for (const std::string& note : notes) PrintNote(out, path, note);
+    for (const Finding& finding : check.findings) PrintFinding(out, path, finding);
+
+    const std::size_t warnings = check.warnings + notes.size();
+    out << path << ": the import would read " << EntriesOf(kind, check.entries) << " and report "
+        << CountOf(check.invalidLines, "invalid line", "invalid lines");
+    if (warnings > 0) out << "; " << CountOf(warnings, "warning", "warnings");
+    if (check.lastLineIgnored) out << "; the last line is ignored";
+    out << '\n';
+
+    // A file of the other table reads without a single entry: say so.
+    if (check.entries == 0 && check.invalidLines > 0) {
+        const TableKind other = kind == TableKind::Phrases ? TableKind::Tips : TableKind::Phrases;
+        const TextCheck asOther = CheckText(other, input->units, CheckScope::ImportOnly);
+        if (asOther.entries > 0 && asOther.invalidLines == 0) {
+            out << path << ": note: the file reads as " << (other == TableKind::Tips ? "associated words" : "phrases")
+                << " without invalid lines; " << (other == TableKind::Tips ? "--tips checks it as such" : "leave out --tips")
+                << '\n';
+        }
+    }
+    return check.invalidLines > 0 ? ExitRefused : ExitDone;
+}

@@ -1,0 +1,510 @@
+#include "LineDiagnostics.h"
+
+#include "InputKeys.h"
+#include "PhraseTable.h"
+#include "TextDisplay.h"
+#include "TipTable.h"
+#include "Utf8.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <iterator>
+#include <unordered_set>
+
+namespace {
+
+constexpr char16_t Tab = u'\t';
+constexpr char16_t Lf = u'\n';
+constexpr char16_t ByteOrderMark = u'\uFEFF';
+constexpr char16_t TipSeparator = u'=';
+constexpr char16_t WordSeparator = u',';
+
+char16_t FoldAsciiCase(char16_t unit) {
+    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
+}
+
+bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) return false;
+    }
+    return true;
+}
+
+std::uint32_t FoldedHash(std::u16string_view text) {
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (const char16_t unit : text) {
+        hash = (hash ^ FoldAsciiCase(unit)) * 16777619u;
+    }
+    return hash;
+}
+
+// The character at a unit index, a surrogate pair taken whole.
+char32_t CharacterAt(std::u16string_view text, std::size_t index) {
+    const char16_t unit = text[index];
+    if (IsHighSurrogate(unit) && index + 1 < text.size() && IsLowSurrogate(text[index + 1])) {
+        return CombineSurrogates(unit, text[index + 1]);
+    }
+    return unit;
+}
+
+// Index of the first unpaired surrogate, or npos.
+std::size_t FindUnpairedSurrogate(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            ++i;
+        } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
+            return i;
+        }
+    }
+    return std::u16string_view::npos;
+}
+
+// Index of the first control character (C0 or DEL), or npos.
+std::size_t FindControl(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] < 0x20 || text[i] == 0x7F) return i;
+    }
+    return std::u16string_view::npos;
+}
+
+// What one pass over a line finds: its last separator (TAB or "="), and the first unit that needs
+// a closer look: a control character other than the separator, DEL, or half of a surrogate pair.
+struct LineScan {
+    std::size_t lastSeparator = std::u16string_view::npos;
+    std::size_t firstUnusual = std::u16string_view::npos;
+};
+
+LineScan ScanLine(std::u16string_view text, char16_t separator) {
+    LineScan scan;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit == separator) {
+            scan.lastSeparator = i;
+        } else if ((unit < 0x20 || unit == 0x7F || (unit & 0xF800) == 0xD800) &&
+                   scan.firstUnusual == std::u16string_view::npos) {
+            scan.firstUnusual = i;
+        }
+    }
+    return scan;
+}
+
+// Stable sort of keys by their upper 32 bits, one byte per pass: linear time, and sequential
+// memory access, which matters for the hundreds of thousands of lines of a large file.
+void SortByHighHalf(std::vector<std::uint64_t>& keys) {
+    std::vector<std::uint64_t> buffer(keys.size());
+    for (int shift = 32; shift < 64; shift += 8) {
+        std::size_t starts[257] = {};
+        for (const std::uint64_t key : keys) ++starts[((key >> shift) & 0xFF) + 1];
+        for (int i = 0; i < 256; ++i) starts[i + 1] += starts[i];
+        for (const std::uint64_t key : keys) buffer[starts[(key >> shift) & 0xFF]++] = key;
+        keys.swap(buffer);
+    }
+}
+
+class TextChecker {
+public:
+    TextChecker(TableKind kind, std::u16string_view units, CheckScope scope)
+        : units_(units), warnings_(scope == CheckScope::Everything) {
+        check_.kind = kind;
+        // Capacity that is never touched costs nothing; growing a large vector costs copies.
+        check_.lines.reserve(units.size() / 2 + 1);
+        if (warnings_ && kind == TableKind::Phrases) phrases_.reserve(units.size() / 4 + 1);
+    }
+
+    TextCheck Run() {
+        ForEachImportLine(units_, [this](const ImportLine& line) { CheckLine(line); });
+        if (warnings_) AddDuplicatePhraseWarnings();
+        return std::move(check_);
+    }
+
+private:
+    void CheckLine(const ImportLine& line) {
+        LineStatus status;
+        const std::u16string_view text = units_.substr(line.start, line.end - line.start);
+        const LineScan scan = ScanLine(text, check_.kind == TableKind::Phrases ? Tab : TipSeparator);
+        if (!line.terminated) {
+            status.verdict = LineVerdict::Ignored;
+            check_.lastLineIgnored = true;
+            std::string message =
+                "the last line is not ended by a line break (CR LF in the stored form): the import ignores it "
+                "and does not count it";
+            if (units_.find(Lf, line.start) != std::u16string_view::npos) {
+                message += "; LF alone, which it holds, ends no line for the import";
+            }
+            Add(line, Severity::Ignored, std::move(message));
+        } else {
+            const bool entry = check_.kind == TableKind::Phrases ? CheckPhraseLine(line, text, scan)
+                                                                 : CheckTipLine(line, text, scan);
+            status.verdict = entry ? LineVerdict::Entry : LineVerdict::Invalid;
+            if (entry) {
+                ++check_.entries;
+            } else {
+                ++check_.invalidLines;
+            }
+            if (warnings_) CheckLineEnd(line);
+        }
+        // Only lines with unusual units, or at either end of the text, can be unwritable.
+        const bool unusual = scan.firstUnusual != std::u16string_view::npos || line.start == 0 ||
+                             (line.terminated && line.end + 1 < units_.size() && units_[line.end + 1] != Lf);
+        status.writableAsUtf8 = !unusual || Utf8Obstacle(units_, line).empty();
+        if (!status.writableAsUtf8) ++check_.linesNotWritableAsUtf8;
+        check_.lines.push_back(status);
+    }
+
+    // Whether the import reads the line as a phrase entry; reports why not, or what the phrase
+    // edit dialog would refuse.
+    bool CheckPhraseLine(const ImportLine& line, std::u16string_view text, const LineScan& scan) {
+        const std::size_t lastTab = scan.lastSeparator;
+        if (text.empty()) return Invalid(line, "empty line");
+        if (lastTab == std::u16string_view::npos) {
+            return Invalid(line, "no TAB between the input key and the phrase");
+        }
+        if (lastTab == 0) return Invalid(line, "empty input key: the line starts with TAB");
+
+        const std::u16string_view key = text.substr(0, lastTab);
+        const std::u16string_view phrase = text.substr(lastTab + 1);
+        std::size_t bad = 0;
+        bool lowerCase = false;
+        for (; bad < key.size() && IsStoredKeyUnit(key[bad]); ++bad) lowerCase = lowerCase || key[bad] >= u'a';
+        if (bad < key.size()) return Invalid(line, WhyKeyIsInvalid(line, key, bad));
+        if (lowerCase) ++check_.lowerCaseKeys;
+
+        Count(check_.keyLengthCounts, key.size());
+        NoteLongest(phrase.size(), line);
+        if (!warnings_) return true;
+        if (key.size() > MaxInputKeyLength) {
+            Add(line, Severity::Warning,
+                "the input key " + QuoteText(key) + " has " + std::to_string(key.size()) +
+                    " keys; the phrase edit dialog accepts at most " + std::to_string(MaxInputKeyLength));
+        }
+        if (phrase.empty()) {
+            Add(line, Severity::Warning, "empty phrase; the phrase edit dialog does not accept it");
+        } else if (phrase.size() > MaxPhraseLength) {
+            Add(line, Severity::Warning,
+                "the phrase has " + std::to_string(phrase.size()) +
+                    " units; the phrase edit dialog accepts at most " + std::to_string(MaxPhraseLength));
+        }
+        if (!phrase.empty()) {
+            phrases_.push_back(PhraseSpan{static_cast<std::uint32_t>(line.start + lastTab + 1),
+                                          static_cast<std::uint32_t>(phrase.size()),
+                                          static_cast<std::uint32_t>(line.number)});
+        }
+        if (scan.firstUnusual != std::u16string_view::npos) CheckContent(line, phrase, "phrase");
+        return true;
+    }
+
+    std::string WhyKeyIsInvalid(const ImportLine& line, std::u16string_view key, std::size_t bad) {
+        if (line.start == 0 && key[0] == ByteOrderMark) {
+            return "the file starts with a byte-order mark (U+FEFF), which the import reads as part of "
+                   "the first input key";
+        }
+        if (key.find(Tab) != std::u16string_view::npos) {
+            return "more than one TAB: the input key is everything before the last TAB (" + QuoteText(key) +
+                   "), and TAB is not a key character";
+        }
+        const char32_t character = CharacterAt(key, bad);
+        std::string reason = "the input key " + QuoteText(key) + " has " + DescribeCharacter(character) +
+                             " at position " + std::to_string(bad + 1) + ", ";
+        reason += character > 0xFFFF ? "a two-unit character, which is not a key character"
+                                     : "which is not one of the 30 key characters (A-Z , . / ;)";
+        std::size_t more = 0;
+        for (std::size_t i = bad + (character > 0xFFFF ? 2 : 1); i < key.size(); ++i) {
+            if (!IsStoredKeyUnit(key[i]) && !IsLowSurrogate(key[i])) ++more;
+        }
+        if (more > 0) reason += " (and " + CountOf(more, "more such character", "more such characters") + ")";
+        return reason;
+    }
+
+    // Whether the import reads the line as an associated-word entry; reports why not, or what
+    // the associated-word editor would refuse.
+    bool CheckTipLine(const ImportLine& line, std::u16string_view text, const LineScan& scan) {
+        const std::size_t lastSeparator = scan.lastSeparator;
+        if (text.empty()) return Invalid(line, "empty line");
+        if (lastSeparator == std::u16string_view::npos) {
+            return Invalid(line, "no \"=\" between the character and its associated words");
+        }
+        if (lastSeparator == 0) return Invalid(line, "no character before \"=\"");
+        if (lastSeparator > 1) {
+            return Invalid(line, WhyCharacterIsInvalid(line, text.substr(0, lastSeparator)));
+        }
+
+        const char16_t character = text[0];
+        const std::u16string_view words = text.substr(2);
+        if (!warnings_) {
+            Count(check_.wordCountCounts, CountWords(words));
+            return true;
+        }
+        if (IsHighSurrogate(character) || IsLowSurrogate(character)) {
+            Add(line, Severity::Warning,
+                "the character is " + DescribeCharacter(character) +
+                    "; the associated-word editor accepts only whole characters");
+        }
+        const char16_t folded = FoldAsciiCase(character);
+        if (firstLineOfCharacter_.empty()) firstLineOfCharacter_.resize(0x10000, 0);
+        if (firstLineOfCharacter_[folded] != 0) {
+            Add(line, Severity::Warning,
+                "the character " + DescribeCharacter(character) + " also has an entry on line " +
+                    std::to_string(firstLineOfCharacter_[folded]) +
+                    "; the associated-word editor warns about a character that is already in the table");
+        } else {
+            firstLineOfCharacter_[folded] = line.number;
+        }
+        CheckWords(line, words);
+        if (scan.firstUnusual != std::u16string_view::npos) CheckContent(line, words, "associated words");
+        return true;
+    }
+
+    std::string WhyCharacterIsInvalid(const ImportLine& line, std::u16string_view part) {
+        if (line.start == 0 && part[0] == ByteOrderMark) {
+            return "the file starts with a byte-order mark (U+FEFF), which the import reads as part of "
+                   "the first character";
+        }
+        if (part.size() == 2 && IsHighSurrogate(part[0]) && IsLowSurrogate(part[1])) {
+            return "the character " + DescribeCharacter(CombineSurrogates(part[0], part[1])) +
+                   " is a two-unit character; only characters of one UTF-16 unit can have associated words";
+        }
+        if (part.find(TipSeparator) != std::u16string_view::npos) {
+            return "more than one \"=\": the character is everything before the last \"=\" (" +
+                   QuoteText(part) + "), so associated words cannot hold \"=\"";
+        }
+        return "the character " + QuoteText(part) + " has " + std::to_string(part.size()) +
+               " units; it must be exactly one";
+    }
+
+    void CheckWords(const ImportLine& line, std::u16string_view words) {
+        std::vector<std::u16string_view> list;
+        std::size_t emptyWords = 0;
+        for (std::size_t start = 0;;) {
+            const std::size_t comma = words.find(WordSeparator, start);
+            const std::u16string_view word = words.substr(start, comma == std::u16string_view::npos ? words.npos : comma - start);
+            if (word.empty()) {
+                ++emptyWords;
+            } else {
+                list.push_back(word);
+            }
+            if (comma == std::u16string_view::npos) break;
+            start = comma + 1;
+        }
+        Count(check_.wordCountCounts, list.size());
+
+        if (list.empty()) {
+            Add(line, Severity::Warning, "no associated words; the associated-word editor keeps at least one word");
+            return;
+        }
+        if (emptyWords > 0) {
+            Add(line, Severity::Warning,
+                "empty word (a leading, trailing or doubled comma); the associated-word editor drops it");
+        }
+        std::size_t longWords = 0;
+        std::u16string_view firstLong;
+        for (const std::u16string_view word : list) {
+            NoteLongest(word.size(), line);
+            if (word.size() > MaxTipWordLength && longWords++ == 0) firstLong = word;
+        }
+        if (longWords > 0) {
+            std::string message = "the word " + QuoteText(firstLong) + " has " + std::to_string(firstLong.size()) +
+                                  " units; the associated-word editor accepts at most " +
+                                  std::to_string(MaxTipWordLength);
+            if (longWords > 1) message += " (and " + CountOf(longWords - 1, "more long word", "more long words") + ")";
+            Add(line, Severity::Warning, message);
+        }
+        if (const std::u16string_view twice = FindRepeatedWord(list); !twice.empty()) {
+            Add(line, Severity::Warning,
+                "the word " + QuoteText(twice) +
+                    " appears more than once (ASCII letters compared without case); the associated-word "
+                    "editor does not add a word twice");
+        }
+    }
+
+    static std::u16string_view FindRepeatedWord(const std::vector<std::u16string_view>& list) {
+        if (list.size() <= 32) {
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                for (std::size_t j = 0; j < i; ++j) {
+                    if (EqualIgnoringAsciiCase(list[i], list[j])) return list[i];
+                }
+            }
+            return {};
+        }
+        std::unordered_set<std::u16string> seen;
+        for (const std::u16string_view word : list) {
+            std::u16string folded(word);
+            for (char16_t& unit : folded) unit = FoldAsciiCase(unit);
+            if (!seen.insert(std::move(folded)).second) return word;
+        }
+        return {};
+    }
+
+    // What an entry's text holds that does not belong there.
+    void CheckContent(const ImportLine& line, std::u16string_view text, const char* what) {
+        if (const std::size_t lf = text.find(Lf); lf != std::u16string_view::npos) {
+            Add(line, Severity::Warning,
+                std::string("the ") + what + " holds a line feed (LF) that is not part of a line end");
+        } else if (const std::size_t control = FindControl(text); control != std::u16string_view::npos) {
+            Add(line, Severity::Warning,
+                std::string("the ") + what + " holds the control character " + DescribeCharacter(text[control]));
+        }
+        if (const std::size_t half = FindUnpairedSurrogate(text); half != std::u16string_view::npos) {
+            Add(line, Severity::Warning,
+                std::string("the ") + what + " holds " + DescribeCharacter(text[half]) +
+                    " without its other half (broken UTF-16)");
+        }
+    }
+
+    void CheckLineEnd(const ImportLine& line) {
+        const std::size_t after = line.end + 1;
+        if (after < units_.size() && units_[after] != Lf) {
+            Add(line, Severity::Warning,
+                "CR is not followed by LF: the import skips the unit after it, " +
+                    DescribeCharacter(units_[after]) + ", which is lost");
+        }
+    }
+
+    static std::size_t CountWords(std::u16string_view words) {
+        std::size_t count = 0;
+        for (std::size_t start = 0;;) {
+            const std::size_t comma = words.find(WordSeparator, start);
+            const std::size_t end = comma == std::u16string_view::npos ? words.size() : comma;
+            if (end > start) ++count;
+            if (comma == std::u16string_view::npos) return count;
+            start = comma + 1;
+        }
+    }
+
+    // The phrase edit dialog's duplicate test over the whole file: every phrase that equals an
+    // earlier one, ASCII letters compared without case, is reported with the first line that
+    // holds it. Phrases are grouped by a hash of their folded text, sorted in linear time.
+    void AddDuplicatePhraseWarnings() {
+        std::vector<std::uint64_t> keys(phrases_.size());
+        for (std::size_t i = 0; i < phrases_.size(); ++i) {
+            keys[i] = (std::uint64_t{FoldedHash(PhraseOf(i))} << 32) | i;
+        }
+        SortByHighHalf(keys);  // stable: within one hash, phrases stay in line order
+
+        std::vector<Finding> duplicates;
+        std::vector<std::size_t> firsts;  // one phrase of each distinct text within a hash run
+        for (std::size_t run = 0; run < keys.size();) {
+            std::size_t runEnd = run + 1;
+            while (runEnd < keys.size() && (keys[runEnd] >> 32) == (keys[run] >> 32)) ++runEnd;
+            if (runEnd - run == 1) {  // a hash of its own: no duplicate, no need to look at the text
+                run = runEnd;
+                continue;
+            }
+            firsts.clear();
+            for (std::size_t k = run; k < runEnd; ++k) {
+                const std::size_t phrase = keys[k] & 0xFFFFFFFF;
+                std::size_t first = phrase;
+                for (const std::size_t candidate : firsts) {
+                    if (EqualIgnoringAsciiCase(PhraseOf(candidate), PhraseOf(phrase))) {
+                        first = candidate;
+                        break;
+                    }
+                }
+                if (first == phrase) {
+                    firsts.push_back(phrase);
+                    continue;
+                }
+                duplicates.push_back(Finding{phrases_[phrase].line, Severity::Warning,
+                                             "the phrase " + QuoteText(PhraseOf(phrase)) + " is also on line " +
+                                                 std::to_string(phrases_[first].line) +
+                                                 " (ASCII letters compared without case); the phrase edit "
+                                                 "dialog does not add a phrase twice"});
+            }
+            run = runEnd;
+        }
+        if (duplicates.empty()) return;
+
+        auto byLine = [](const Finding& a, const Finding& b) { return a.line < b.line; };
+        std::sort(duplicates.begin(), duplicates.end(), byLine);
+        check_.warnings += duplicates.size();
+        const auto middle = static_cast<std::ptrdiff_t>(check_.findings.size());
+        check_.findings.insert(check_.findings.end(), std::make_move_iterator(duplicates.begin()),
+                               std::make_move_iterator(duplicates.end()));
+        std::inplace_merge(check_.findings.begin(), check_.findings.begin() + middle, check_.findings.end(), byLine);
+    }
+
+    std::u16string_view PhraseOf(std::size_t index) const {
+        return units_.substr(phrases_[index].start, phrases_[index].length);
+    }
+
+    bool Invalid(const ImportLine& line, std::string reason) {
+        Add(line, Severity::Invalid, std::move(reason));
+        return false;
+    }
+
+    void Add(const ImportLine& line, Severity severity, std::string message) {
+        if (severity == Severity::Warning) ++check_.warnings;
+        check_.findings.push_back(Finding{line.number, severity, std::move(message)});
+    }
+
+    void NoteLongest(std::size_t length, const ImportLine& line) {
+        if (check_.longestLine != 0 && length <= check_.longestLength) return;
+        check_.longestLength = length;
+        check_.longestLine = line.number;
+    }
+
+    static void Count(std::vector<std::size_t>& counts, std::size_t value) {
+        if (counts.size() <= value) counts.resize(value + 1, 0);
+        ++counts[value];
+    }
+
+    // Positions fit 32 bits: input files are limited far below 4 GiB.
+    struct PhraseSpan {
+        std::uint32_t start = 0;
+        std::uint32_t length = 0;
+        std::uint32_t line = 0;
+    };
+
+    std::u16string_view units_;
+    bool warnings_;
+    TextCheck check_;
+    std::vector<PhraseSpan> phrases_;  // the phrases of the entries, for the duplicate test
+    std::vector<std::size_t> firstLineOfCharacter_;  // by folded character unit; 0: none yet
+};
+
+}  // namespace
+
+const char* SeverityName(Severity severity) {
+    switch (severity) {
+    case Severity::Invalid: return "invalid";
+    case Severity::Ignored: return "ignored";
+    case Severity::Warning: return "warning";
+    }
+    return "";
+}
+
+bool IsStoredKeyUnit(char16_t unit) {
+    // Asked for every key unit of a file: a table made once from the alphabet's own test.
+    static const std::array<bool, 0x80> table = [] {
+        std::array<bool, 0x80> keys{};
+        for (char16_t c = 0; c < 0x80; ++c) {
+            const char16_t raised = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+            keys[c] = IsKeyCharacter(raised);
+        }
+        return keys;
+    }();
+    return unit < 0x80 && table[unit];
+}
+
+TextCheck CheckText(TableKind kind, std::u16string_view units, CheckScope scope) {
+    return TextChecker(kind, units, scope).Run();
+}
+
+std::string Utf8Obstacle(std::u16string_view units, const ImportLine& line) {
+    const std::u16string_view text = units.substr(line.start, line.end - line.start);
+    if (line.start == 0 && !text.empty() && text[0] == ByteOrderMark) {
+        return "it starts with a byte-order mark (U+FEFF), which a UTF-8 reader would take for its own";
+    }
+    if (const std::size_t half = FindUnpairedSurrogate(text); half != std::u16string_view::npos) {
+        return "it holds " + DescribeCharacter(text[half]) + " without its other half";
+    }
+    if (text.find(u'\0') != std::u16string_view::npos) return "it holds U+0000 (NUL)";
+    if (text.find(Lf) != std::u16string_view::npos) {
+        return "it holds a line feed (LF) that is not part of a line end";
+    }
+    if (line.terminated && line.end + 1 < units.size() && units[line.end + 1] != Lf) {
+        return "its CR is followed by " + DescribeCharacter(units[line.end + 1]) + " instead of LF";
+    }
+    return {};
+}

@@ -1,0 +1,38 @@
+// sort: the phrase tool's stable column sorts, applied to a file.
+#include "Commands.h"
+
+#include "Ordering.h"
+#include "PhraseTable.h"
+#include "TextDisplay.h"
+
+int RunSort(const Arguments& arguments, Console& console) {
+    const std::optional<InputText> input = LoadInput(arguments.files[0], arguments, std::nullopt, console);
+    if (!input) return ExitError;
+
+    const TextCheck check = CheckText(TableKind::Phrases, input->units);
+    const std::size_t lost = check.invalidLines + (check.lastLineIgnored ? 1 : 0);
+    for (const Finding& finding : check.findings) {
+        if (finding.severity == Severity::Warning) continue;
+        if (arguments.dropInvalid) {
+            console.err << input->path << ':' << finding.line << ": left out: " << finding.message << '\n';
+        } else {
+            PrintFinding(console.err, input->path, finding);
+        }
+    }
+    if (lost > 0 && !arguments.dropInvalid) {
+        console.err << "vantixdict: not sorted: the import would lose " << CountOf(lost, "line", "lines")
+                    << " (--drop-invalid leaves them out)\n";
+        return ExitRefused;
+    }
+
+    // The file goes through the import and the sort of the phrase tool itself.
+    PhraseTable table;
+    ParsePhraseText(table, input->units.data(), input->units.size(), 0);
+    StableSortPhrases(table, arguments.sortColumn, !arguments.descending);
+    const std::u16string sorted = FormatPhraseText(table, false);
+
+    for (const std::string& note : input->notes) PrintNote(console.err, input->path, note);
+    const std::string bytes = input->form == TextForm::Stored ? StoredBytesFromUnits(sorted)
+                                                              : Utf8TextFromUnits(sorted, input->style);
+    return WriteOutput(input->path, *arguments.output, true, bytes, console);
+}

@@ -1,0 +1,38 @@
+// stats: the figures of a file as the import would read it.
+#include "Commands.h"
+
+#include "TextDisplay.h"
+
+int RunStats(const Arguments& arguments, Console& console) {
+    const TableKind kind = arguments.tips ? TableKind::Tips : TableKind::Phrases;
+    const std::optional<InputText> input = LoadInput(arguments.files[0], arguments, std::nullopt, console);
+    if (!input) return ExitError;
+    const TextCheck check = CheckText(kind, input->units);
+
+    std::ostream& out = console.out;
+    out << "file: " << input->path << '\n';
+    out << "form: " << TextFormName(input->form) << ", " << CountOf(input->fileBytes, "byte", "bytes") << '\n';
+    out << "table: " << (kind == TableKind::Phrases ? "phrases" : "associated words") << '\n';
+    out << "lines: " << check.lines.size() << '\n';
+    out << "entries: " << check.entries << '\n';
+    out << "invalid lines: " << check.invalidLines << '\n';
+    out << "last line ignored: " << (check.lastLineIgnored ? "yes" : "no") << '\n';
+    out << "warnings: " << check.warnings + FileNotes(*input).size() << '\n';
+
+    if (kind == TableKind::Phrases) {
+        for (std::size_t n = 0; n < check.keyLengthCounts.size(); ++n) {
+            if (check.keyLengthCounts[n] != 0) out << "input keys of length " << n << ": " << check.keyLengthCounts[n] << '\n';
+        }
+    } else {
+        for (std::size_t n = 0; n < check.wordCountCounts.size(); ++n) {
+            if (check.wordCountCounts[n] != 0) out << "entries with " << CountOf(n, "word", "words") << ": " << check.wordCountCounts[n] << '\n';
+        }
+    }
+    out << (kind == TableKind::Phrases ? "longest phrase: " : "longest word: ");
+    if (check.longestLine == 0) {
+        out << "none\n";
+    } else {
+        out << CountOf(check.longestLength, "unit", "units") << " (line " << check.longestLine << ")\n";
+    }
+    return ExitDone;
+}
