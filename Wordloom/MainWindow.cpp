@@ -187,6 +187,8 @@ HWND CMainWindow::CreateList(bool phrases, const RECT& area) {
                                       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
     if (!IsWindow(list)) return nullptr;
     ListView_SetExtendedListViewStyle(list, ListExtendedStyles);
+    // The lists show the tab's font, the system's message font, which also has the Chinese glyphs.
+    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(tabFont_.get()), FALSE);
     InstallImageList(list);
 
     const int smallIconWidth = DisplayMetricsFor(window_).smallIconWidth;
@@ -260,8 +262,12 @@ void CMainWindow::OnDpiChanged(const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     const DisplayMetrics metrics = DisplayMetricsFor(window_);
     if (metrics.monitorDpiKnown && tab_) {
-        tabFont_.reset(CreateFontIndirectW(&metrics.messageFont));
-        SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(tabFont_.get()), TRUE);
+        // The controls take the new font before the old one is deleted.
+        UniqueFont font(CreateFontIndirectW(&metrics.messageFont));
+        for (const HWND control : {tab_, phraseList_, tipList_}) {
+            if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        }
+        tabFont_ = std::move(font);
     }
     SetWindowIcons(metrics.smallIconWidth, metrics.smallIconHeight, metrics.largeIconWidth, metrics.largeIconHeight);
     // Only the phrase list gets icons at the new size; both lists share the two indices.
@@ -319,7 +325,9 @@ void CMainWindow::OnDisplayInfo(NMLVDISPINFOW& info) const {
     const std::uint32_t flags = phrases ? phrases_.table[row].flags : tips_.table[row].flags;
     const std::int32_t image = phrases ? phrases_.table[row].image : tips_.table[row].image;
 
-    if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0) item.iImage = image;
+    // Only column 0 shows the icon; the other columns must say they have none, or the list
+    // draws whatever index it started with.
+    if (item.mask & LVIF_IMAGE) item.iImage = item.iSubItem == 0 ? image : I_IMAGENONE;
     if (item.mask & LVIF_STATE) {
         if (flags & EntryDeleted) {
             item.state |= LVIS_CUT;

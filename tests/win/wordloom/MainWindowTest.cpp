@@ -27,6 +27,7 @@ TEST_F(MainWindowTest, ListsShowBothStoredTablesCellByCell) {
     EXPECT_EQ(Cell(phrases, 1, 3), L"AB");
     EXPECT_EQ(Cell(phrases, 1, 0), L"");
     EXPECT_EQ(RowLook(phrases, 0).iImage, window.Images().normalImage);
+    EXPECT_EQ(RowLook(phrases, 0, 1).iImage, I_IMAGENONE);  // the icon belongs to column 0 only
 
     const HWND tips = window.TipList();
     ASSERT_EQ(ListView_GetItemCount(tips), 2);

@@ -36,10 +36,11 @@ protected:
         return text;
     }
 
-    static LVITEMW RowLook(HWND list, int row) {
+    static LVITEMW RowLook(HWND list, int row, int column = 0) {
         LVITEMW item{};
         item.mask = LVIF_STATE | LVIF_IMAGE;
         item.iItem = row;
+        item.iSubItem = column;
         item.stateMask = LVIS_CUT;
         ListView_GetItem(list, &item);
         return item;
