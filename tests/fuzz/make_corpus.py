@@ -1,0 +1,58 @@
+#!/usr/bin/env python3
+"""Writes the seed corpus of the two fuzz targets: small UTF-16LE texts, well formed and not.
+
+Run from anywhere; the files go to corpus/<target>/ beside this script. They are checked in,
+so this is needed only to change them.
+"""
+import pathlib
+
+HERE = pathlib.Path(__file__).resolve().parent
+
+PHRASE_TEXT = {
+    "one_line": "YOEY\t詞彙\r\n",
+    "several_lines": "A\t人\r\nQA\t人民\r\n,./;\t標點\r\nZZZZZZ\t很長的輸入鍵\r\n",
+    "lower_case_key": "yoey\tP\r\n",
+    "tab_in_key": "A\tB\tC\r\n",
+    "empty_line": "A\tx\r\n\r\nB\ty\r\n",
+    "no_tab": "YOEY\r\n",
+    "empty_phrase": "YOEY\t\r\n",
+    "invalid_key_units": "AB1\tx\r\nA'\ty\r\n \tz\r\n",
+    "lf_only": "A\tx\nB\ty\n",
+    "lone_cr": "A\tx\rB\ty\r\nC\tz\r\n",
+    "no_final_cr": "A\tx\r\nB\ty",
+    "ends_in_cr": "A\tx\r\nB\ty\r",
+    "byte_order_mark": "\ufeffA\tx\r\nB\ty\r\n",
+    "ascii_phrases": "AB\txABy\r\nCD\tab\r\nEF\tAB\r\n",
+    "duplicates": "A\tsame\r\nA\tsame\r\nB\tsame\r\n",
+    "control_units": "A\tx\ny\x00z\r\n",
+}
+
+TIPS_TEXT = {
+    "one_line": "人=人民,人們\r\n",
+    "several_lines": "人=人民,人們\r\n大=大人,大家,大學\r\n中=中國,中文\r\n",
+    "empty_line": "A=x\r\n\r\nB=y\r\n",
+    "no_separator": "AB=x\r\nx\r\n",
+    "equals_character": "==x\r\n",
+    "empty_words": "A=\r\n",
+    "separator_in_words": "A=a=b\r\n",
+    "byte_order_mark": "\ufeffA=x\r\nB=y\r\n",
+    "lone_cr": "A=x\rB=y\r\nC=z\r\n",
+    "no_final_cr": "A=x\r\nB=y",
+    "ends_in_cr": "A=x\r\nB=y\r",
+    "letters_both_cases": "a=x\r\nA=y\r\nb=z\r\n",
+    "empty_words_between_commas": "人=,,人民,,\r\n",
+    "surrogate_pair": "\U00020000=x\r\n",
+}
+
+
+def write(target: str, texts: dict) -> None:
+    folder = HERE / "corpus" / target
+    folder.mkdir(parents=True, exist_ok=True)
+    for name, text in texts.items():
+        (folder / name).write_bytes(text.encode("utf-16-le"))
+    # An odd last byte is ignored by the targets.
+    (folder / "odd_length").write_bytes(next(iter(texts.values())).encode("utf-16-le") + b"\x41")
+
+
+write("phrase_text", PHRASE_TEXT)
+write("tips_text", TIPS_TEXT)
