@@ -2,6 +2,8 @@
 
 #include "InputKeys.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char16_t Tab = u'\t';
@@ -13,13 +15,21 @@ constexpr char16_t Lf = u'\n';
 bool AppendPhraseLine(PhraseTable& table, const char16_t* key, std::size_t keyLength,
                       const char16_t* phrase, std::size_t phraseLength, std::int32_t normalImage) {
     if (keyLength == 0) return false;
+    // One pass raises, checks and labels each unit.
     std::u16string inputKey(key, keyLength);
-    UpperCaseStoredKey(inputKey);
-    if (!IsValidStoredKey(inputKey)) return false;
+    std::u16string vantixKey(2 * keyLength, u'\0');
+    for (std::size_t i = 0; i < keyLength; ++i) {
+        char16_t& unit = inputKey[i];
+        if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - (u'a' - u'A'));
+        const std::optional<std::u16string_view> label = KeyLabelOf(unit);
+        if (!label) return false;
+        vantixKey[2 * i] = (*label)[0];
+        vantixKey[2 * i + 1] = (*label)[1];
+    }
 
     PhraseEntry& entry = table.emplace_back();
     entry.phrase.assign(phrase, phraseLength);
-    entry.vantixKey = ToVantixInputKey(inputKey);
+    entry.vantixKey = std::move(vantixKey);
     entry.inputKey = std::move(inputKey);
     entry.image = normalImage;
     return true;
@@ -29,6 +39,8 @@ bool AppendPhraseLine(PhraseTable& table, const char16_t* key, std::size_t keyLe
 
 std::size_t ParsePhraseText(PhraseTable& table, const char16_t* units, std::size_t count,
                             std::int32_t normalImage) {
+    // Room for one entry per line at most, so that appending never moves the entries.
+    table.reserve(table.size() + static_cast<std::size_t>(std::count(units, units + count, Cr)));
     std::size_t invalid = 0;
     std::size_t start = 0;
     while (count > 0) {

@@ -7,8 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string>
+#include <vector>
 
 inline constexpr std::size_t MaxPhraseLength = 255;
 
@@ -21,7 +21,7 @@ struct PhraseEntry {
 };
 
 // Row i of the phrase list is entry i; entries are only appended at the back.
-using PhraseTable = std::deque<PhraseEntry>;
+using PhraseTable = std::vector<PhraseEntry>;
 
 // The table with the two flags the main window keeps beside it.
 struct UserPhrases {
