@@ -243,3 +243,30 @@ TEST_F(MainWindowTest, ContextPopupFromTheKeyboardSitsOnTheFocusedRowOrAThirdInt
     EXPECT_EQ(PopupRecorder::shownAt.x, 321);
     EXPECT_EQ(PopupRecorder::shownAt.y, 123);
 }
+
+TEST_F(MainWindowTest, ADpiChangeGivesThePhraseListNewRowIconsAndKeepsTheOtherList) {
+    PutText(PhrasesValue, u"A\tone\r\n");
+    CMainWindow& window = Open();
+    const HIMAGELIST phraseIcons = ListView_GetImageList(window.PhraseList(), LVSIL_SMALL);
+    const HIMAGELIST tipIcons = ListView_GetImageList(window.TipList(), LVSIL_SMALL);
+    ASSERT_TRUE(phraseIcons && tipIcons);
+
+    RECT suggested{40, 50, 840, 650};
+    SendMessageW(window.Window(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    RECT frame{};
+    GetWindowRect(window.Window(), &frame);
+    EXPECT_EQ(frame.left, 40);
+    EXPECT_EQ(frame.right - frame.left, 800);
+    EXPECT_NE(ListView_GetImageList(window.PhraseList(), LVSIL_SMALL), phraseIcons);
+    EXPECT_EQ(ListView_GetImageList(window.TipList(), LVSIL_SMALL), tipIcons);
+    EXPECT_EQ(RowLook(window.PhraseList(), 0).iImage, window.Images().normalImage);
+
+    // The lists still fill the tab control's display area.
+    RECT tab{}, list{};
+    GetClientRect(window.TabControl(), &tab);
+    TabCtrl_AdjustRect(window.TabControl(), FALSE, &tab);
+    GetWindowRect(window.PhraseList(), &list);
+    MapWindowPoints(nullptr, window.TabControl(), reinterpret_cast<POINT*>(&list), 2);
+    EXPECT_EQ(list.left, tab.left);
+    EXPECT_EQ(list.bottom, tab.bottom);
+}
