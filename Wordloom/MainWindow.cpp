@@ -193,21 +193,21 @@ HWND CMainWindow::CreateList(bool phrases, const RECT& area) {
 
     const int smallIconWidth = DisplayMetricsFor(window_).smallIconWidth;
     int column = 0;
-    auto insertColumn = [&](const ColumnSpec& spec) {
+    auto insertColumn = [&](const ColumnSpec& definition) {
         std::array<wchar_t, StringBufferLength> text{};
-        if (spec.textId) LoadUiString(spec.textId, text);
+        if (definition.textId) LoadUiString(definition.textId, text);
         LVCOLUMNW lvColumn{};
         lvColumn.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         lvColumn.fmt = LVCFMT_LEFT;
-        lvColumn.cx = spec.width ? spec.width : 2 * smallIconWidth;
+        lvColumn.cx = definition.width ? definition.width : 2 * smallIconWidth;
         lvColumn.pszText = text.data();
         lvColumn.iSubItem = column;
         ListView_InsertColumn(list, column++, &lvColumn);
     };
     if (phrases) {
-        for (const ColumnSpec& spec : PhraseColumns) insertColumn(spec);
+        for (const ColumnSpec& definition : PhraseColumns) insertColumn(definition);
     } else {
-        for (const ColumnSpec& spec : TipColumns) insertColumn(spec);
+        for (const ColumnSpec& definition : TipColumns) insertColumn(definition);
     }
     ListView_SetCallbackMask(list, LVIS_CUT | LVIS_STATEIMAGEMASK);
     return list;

@@ -149,6 +149,16 @@ void EnableNonClientScalingIfNeeded(HWND dialog) {
     }
 }
 
+Size CheckMarkBox(int dpi) {
+    Size box{GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYMENUCHECK)};
+    const WindowsVersion version = CurrentWindowsVersion();
+    const int systemDpi = SystemDpi();
+    if (version.IsWindows10OrLater() && version.build >= 15063 && dpi > 0 && dpi != systemDpi) {
+        box = Size{MulDiv(box.cx, dpi, systemDpi), MulDiv(box.cy, dpi, systemDpi)};
+    }
+    return box;
+}
+
 void LoadDialogIcons(HWND dialog, HINSTANCE instance, int iconId, int dpi, DialogDpiRule rule,
                      UniqueIcon& smallIcon, UniqueIcon& bigIcon) {
     auto metric = [&](int index) {

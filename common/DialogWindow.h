@@ -64,6 +64,11 @@ void CentreDialog(HWND dialog);
 // by itself (14393 up to 15063).
 void EnableNonClientScalingIfNeeded(HWND dialog);
 
+// The box a check box or radio button draws its mark in, for dialogs laid out at `dpi` by the
+// monitor rule: the menu check mark with an edge beside it (width) and its height, scaled from
+// the system DPI to the monitor's where Windows 10 1703 and later draw them per monitor.
+Size CheckMarkBox(int dpi);
+
 // Loads the dialog's small and big icons at the sizes for a DPI and sets them; the icons that
 // were set before are freed by their owners, any icon the window hands back is destroyed.
 void LoadDialogIcons(HWND dialog, HINSTANCE instance, int iconId, int dpi, DialogDpiRule rule,

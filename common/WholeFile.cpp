@@ -1,25 +1,10 @@
 #include "WholeFile.h"
 
+#include "Win32Handles.h"
+
 #include <windows.h>
 
 namespace {
-
-// A file handle that closes itself.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 // One ReadFile or WriteFile moves at most a DWORD of bytes. (A function, so that 32-bit builds
 // do not see an always-false comparison.)
@@ -29,12 +14,12 @@ bool FitsOneCall(std::uint64_t bytes) { return bytes <= MAXDWORD; }
 
 WholeFileContents ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes) {
     WholeFileContents contents;
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return contents;
 
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) {
+    if (!GetFileSizeEx(file.get(), &size)) {
         contents.outcome = FileReadOutcome::ReadFailed;
         return contents;
     }
@@ -48,7 +33,7 @@ WholeFileContents ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes
     contents.units.assign((static_cast<std::size_t>(wanted) + 1) / 2, u'\0');
     if (wanted > 0) {
         DWORD read = 0;
-        if (!ReadFile(file.Get(), contents.units.data(), wanted, &read, nullptr) || read != wanted) {
+        if (!ReadFile(file.get(), contents.units.data(), wanted, &read, nullptr) || read != wanted) {
             contents.units.clear();
             contents.outcome = FileReadOutcome::ReadFailed;
             return contents;
@@ -60,7 +45,7 @@ WholeFileContents ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes
 }
 
 FileWriteOutcome WriteWholeFile(const std::wstring& path, const void* data, std::size_t bytes) {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return FileWriteOutcome::CannotCreate;
     if (bytes == 0) return FileWriteOutcome::Written;
@@ -68,7 +53,7 @@ FileWriteOutcome WriteWholeFile(const std::wstring& path, const void* data, std:
 
     const auto wanted = static_cast<DWORD>(bytes);
     DWORD written = 0;
-    if (!WriteFile(file.Get(), data, wanted, &written, nullptr) || written != wanted) {
+    if (!WriteFile(file.get(), data, wanted, &written, nullptr) || written != wanted) {
         return FileWriteOutcome::WriteFailed;
     }
     return FileWriteOutcome::Written;

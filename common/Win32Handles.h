@@ -36,13 +36,33 @@ struct FontTraits {
 struct IconTraits {
     static void Free(HICON icon) { DestroyIcon(icon); }
 };
+struct BitmapTraits {
+    static void Free(HBITMAP bitmap) { DeleteObject(bitmap); }
+};
 struct ModuleTraits {
     static void Free(HMODULE module) { FreeLibrary(module); }
 };
 
 using UniqueFont = UniqueHandle<HFONT, FontTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
+using UniqueBitmap = UniqueHandle<HBITMAP, BitmapTraits>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
+
+// A file handle, closed once; INVALID_HANDLE_VALUE stands for none.
+class UniqueFile {
+public:
+    explicit UniqueFile(HANDLE handle) : handle_(handle) {}
+    ~UniqueFile() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    UniqueFile(const UniqueFile&) = delete;
+    UniqueFile& operator=(const UniqueFile&) = delete;
+    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
 
 // A window's device context, released with the window it came from.
 class WindowDC {

@@ -7,6 +7,7 @@ add_library(commoncore STATIC
   ${CMAKE_CURRENT_LIST_DIR}/UiLanguage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StringBlock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ConfigureLayout.cpp
 )
 target_include_directories(commoncore PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_compile_features(commoncore PUBLIC cxx_std_20)

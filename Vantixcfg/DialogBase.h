@@ -1,0 +1,33 @@
+// The settings tool's dialogs: one object per dialog window, one message dispatch each.
+#pragma once
+
+#include <windows.h>
+
+class CDialog {
+public:
+    CDialog() = default;
+    virtual ~CDialog() = default;
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    // The dialog window while it exists, else null.
+    HWND Window() const { return window_; }
+
+protected:
+    // Returns what a dialog procedure returns: FALSE for the default dialog processing.
+    virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+    // After the window's last message; Window() is already null.
+    virtual void OnFinalMessage() {}
+
+    // A modal dialog from the template; the result of EndDialog, or -1 when it cannot be shown.
+    INT_PTR RunModal(HINSTANCE instance, int templateId, HWND owner);
+
+    // A modeless child dialog of `parent` from the template (hidden until shown); null on failure.
+    HWND CreateChild(HINSTANCE instance, int templateId, HWND parent);
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+};

@@ -1,0 +1,226 @@
+#include "SettingsTestSupport.h"
+
+#include "ConfigureBox.h"
+#include "DialogWindow.h"
+#include "ResourceChecks.h"
+#include "SettingsStore.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+// ---- The stores ----
+
+std::wstring SettingsFile() {
+    const std::optional<std::wstring> path = SettingsFilePath();
+    EXPECT_TRUE(path.has_value());
+    return path.value_or(L"");
+}
+
+std::wstring SettingsFolder() {
+    return std::filesystem::path(SettingsFile()).parent_path().wstring();
+}
+
+void RemoveStoredSettings() {
+    std::error_code ignored;
+    std::filesystem::remove_all(SettingsFile(), ignored);  // a file, or a folder put in its way
+    const LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, SettingsKeyPath);
+    ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << status;
+}
+
+void WriteSettingsFile(const std::string& bytes) {
+    std::filesystem::create_directories(SettingsFolder());
+    std::ofstream file(std::filesystem::path(SettingsFile()), std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(file.good());
+}
+
+std::optional<std::string> ReadSettingsFile() {
+    std::ifstream file(std::filesystem::path(SettingsFile()), std::ios::binary);
+    if (!file) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string BytesOfWord(SettingsWord word) {
+    const auto bytes = StoredBytesOf(word);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::optional<DWORD> RegistrySettingsValue() {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    DWORD type = REG_NONE;
+    if (RegGetValueW(HKEY_CURRENT_USER, SettingsKeyPath, SettingsValueName, RRF_RT_ANY, &type, &value, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool RunsOnWindows8OrLater() {
+    const WindowsVersion version = CurrentWindowsVersion();
+    return version.major > 6 || (version.major == 6 && version.minor >= 2);
+}
+
+bool RunsOnWindows8Point1OrLater() {
+    return CurrentWindowsVersion().IsWindows8Point1OrLater();
+}
+
+// ---- The configure dialog ----
+
+namespace {
+
+struct StepRun {
+    const std::vector<DialogStep>* steps = nullptr;
+    std::size_t next = 0;
+    DWORD lastStepTick = 0;
+};
+
+StepRun* currentRun = nullptr;
+
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD) {
+    if (!currentRun) return;
+    const HWND frame = FindThisThreadsDialog();
+    if (!frame) return;
+    if (currentRun->next < currentRun->steps->size()) {
+        const DialogStep& step = (*currentRun->steps)[currentRun->next++];
+        step(frame);
+        currentRun->lastStepTick = GetTickCount();
+    } else if (GetTickCount() - currentRun->lastStepTick > 10000) {
+        ADD_FAILURE() << "the configure dialog was still open ten seconds after the last step";
+        EndDialog(frame, 99);
+    }
+}
+
+bool IsDialogClass(HWND window) {
+    wchar_t className[16]{};
+    GetClassNameW(window, className, 16);
+    return std::wstring(className) == L"#32770";
+}
+
+}  // namespace
+
+INT_PTR RunConfigureBox(const std::vector<DialogStep>& steps) {
+    StepRun run{&steps, 0, GetTickCount()};
+    currentRun = &run;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, RunNextStep);
+    CConfigureBox box(GetModuleHandleW(nullptr));
+    const INT_PTR result = box.Run(nullptr);
+    KillTimer(nullptr, timer);
+    currentRun = nullptr;
+    EXPECT_EQ(run.next, steps.size()) << "the dialog closed before every step had run";
+    return result;
+}
+
+HWND FindControl(HWND frame, int id) {
+    if (const HWND control = GetDlgItem(frame, id)) return control;
+    for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsDialogClass(child)) continue;
+        if (const HWND control = GetDlgItem(child, id)) return control;
+    }
+    return nullptr;
+}
+
+HWND PageOf(HWND frame, int controlId) {
+    return GetParent(FindControl(frame, controlId));
+}
+
+bool IsMarked(HWND frame, int id) {
+    return SendMessageW(FindControl(frame, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool IsEnabled(HWND frame, int id) {
+    return IsWindowEnabled(FindControl(frame, id)) != FALSE;
+}
+
+bool IsShown(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void PressKey(UINT virtualKey) {
+    HWND target = GetFocus();
+    if (!target) target = FindThisThreadsDialog();
+    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, virtualKey, static_cast<LPARAM>(1 | (scan << 16)));
+    PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u));
+}
+
+void PressLetter(char letter) {
+    PressKey(static_cast<UINT>(letter));
+}
+
+void ClickTab(HWND frame, int index) {
+    const HWND tabs = GetDlgItem(frame, IDC_TABS);
+    RECT item{};
+    TabCtrl_GetItemRect(tabs, index, &item);
+    const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(tabs, WM_LBUTTONUP, 0, point);
+}
+
+void ClickButton(HWND frame, int id) {
+    SendMessageW(FindControl(frame, id), BM_CLICK, 0, 0);
+}
+
+void SelectListItem(HWND frame, int listId, int index) {
+    const HWND list = FindControl(frame, listId);
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+HBITMAP ShownPicture(HWND frame) {
+    return reinterpret_cast<HBITMAP>(
+        SendMessageW(FindControl(frame, IDC_LAYOUT_PREVIEW), STM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
+namespace {
+
+std::vector<std::uint32_t> PixelsOf(HBITMAP bitmap, BITMAP& info) {
+    if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) return {};
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight));
+    const HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+}  // namespace
+
+bool SamePixels(HBITMAP a, HBITMAP b) {
+    BITMAP infoA{};
+    BITMAP infoB{};
+    const std::vector<std::uint32_t> pixelsA = PixelsOf(a, infoA);
+    const std::vector<std::uint32_t> pixelsB = PixelsOf(b, infoB);
+    return !pixelsA.empty() && infoA.bmWidth == infoB.bmWidth && infoA.bmHeight == infoB.bmHeight &&
+           pixelsA == pixelsB;
+}
+
+// ---- The phrase tool stand-in ----
+
+std::wstring PhraseToolStartsLog() {
+    return (std::filesystem::temp_directory_path() / L"vantix-phrase-tool-starts.log").wstring();
+}
+
+int WaitForPhraseToolStarts(int count) {
+    int lines = 0;
+    for (int waited = 0; waited < 5000; waited += 50) {
+        std::ifstream log{std::filesystem::path(PhraseToolStartsLog())};
+        std::string line;
+        lines = 0;
+        while (std::getline(log, line)) ++lines;
+        if (lines >= count) return lines;
+        Sleep(50);
+    }
+    return lines;
+}
