@@ -43,16 +43,24 @@ private:
     bool started_ = false;
 };
 
-HWND WindowOfTitle(const wchar_t* title) {
+constexpr wchar_t ChineseTitle[] = L"新萬緹輸入法自造詞工具";
+constexpr wchar_t EnglishTitle[] = L"New Vantix User Phrase Tool";
+
+// The phrase tool's window under either language, once it is up and its program takes
+// messages, so that its start-up work is done (waits up to 5 s for the window).
+HWND PhraseToolWindow() {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        if (const HWND window = FindWindowW(nullptr, title)) return window;
+        for (const wchar_t* title : {ChineseTitle, EnglishTitle}) {
+            if (const HWND window = FindWindowW(nullptr, title)) {
+                DWORD_PTR ignored = 0;
+                SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
+                return window;
+            }
+        }
         Sleep(50);
     }
     return nullptr;
 }
-
-constexpr wchar_t ChineseTitle[] = L"新萬緹輸入法自造詞工具";
-constexpr wchar_t EnglishTitle[] = L"New Vantix User Phrase Tool";
 
 }  // namespace
 
@@ -62,8 +70,7 @@ TEST_F(ProgramTest, ASecondStartActivatesTheFirstAndEndsWithOne) {
     PutValue(L"UserDefinedPhrases", REG_BINARY, BytesOf(u"A\tone\r\n"));
     RunningProgram first(L"" WORDLOOM_EXE);
     ASSERT_TRUE(first.Started());
-    const wchar_t* title = WindowOfTitle(ChineseTitle) ? ChineseTitle : EnglishTitle;
-    ASSERT_TRUE(WindowOfTitle(title));
+    ASSERT_TRUE(PhraseToolWindow());
 
     RunningProgram second(L"" WORDLOOM_EXE);
     ASSERT_TRUE(second.Started());
@@ -78,7 +85,7 @@ TEST_F(ProgramTest, AFirstStartSeedsTheAssociatedWordsFromTheDictionaryBesideIt)
 
     RunningProgram tool(program.wstring());
     ASSERT_TRUE(tool.Started());
-    const HWND window = WindowOfTitle(ChineseTitle) ? WindowOfTitle(ChineseTitle) : WindowOfTitle(EnglishTitle);
+    const HWND window = PhraseToolWindow();
     ASSERT_TRUE(window);
     const std::optional<StoredValue> tips = GetValue(L"UserDefinedTips");
     ASSERT_TRUE(tips);
@@ -91,7 +98,7 @@ TEST_F(ProgramTest, ClosingTheWindowWithNothingUnsavedEndsWithZero) {
     PutValue(L"UserDefinedTips", REG_BINARY, BytesOf(u"人=人民\r\n"));
     RunningProgram tool(L"" WORDLOOM_EXE);
     ASSERT_TRUE(tool.Started());
-    const HWND window = WindowOfTitle(ChineseTitle) ? WindowOfTitle(ChineseTitle) : WindowOfTitle(EnglishTitle);
+    const HWND window = PhraseToolWindow();
     ASSERT_TRUE(window);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(tool.ExitCode(10000), std::optional<DWORD>(0));
