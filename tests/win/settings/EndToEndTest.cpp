@@ -6,32 +6,6 @@
 
 namespace {
 
-std::wstring SettingsToolPath() {
-    std::wstring path = VANTIXCFG_EXE;
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
-    return path;
-}
-
-struct DialogSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialogOf(HWND window, LPARAM search) {
-    auto* wanted = reinterpret_cast<DialogSearch*>(search);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t className[16]{};
-    GetClassNameW(window, className, 16);
-    if (processId == wanted->processId && IsWindowVisible(window) && std::wstring(className) == L"#32770") {
-        wanted->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Input through the system's queue to the program's dialog, which is brought back to the
 // front first should anything else have come up meanwhile.
 class UserInput {
@@ -125,12 +99,7 @@ TEST(EndToEnd, ConfigureEditsEveryKindOfOptionWithMouseAndLetterKeysAndSavesOnOk
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(CreateProcessW(SettingsToolPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process));
-    DialogSearch search{process.dwProcessId, nullptr};
-    for (int waited = 0; waited < 10000 && !search.found; waited += 50) {
-        Sleep(50);
-        EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&search));
-    }
-    const HWND frame = search.found;
+    const HWND frame = WaitForDialogOf(process.dwProcessId);
     if (!frame) {
         TerminateProcess(process.hProcess, 1);
         FAIL() << "the configure dialog did not come up";

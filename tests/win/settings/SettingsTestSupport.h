@@ -66,6 +66,13 @@ void SelectListItem(HWND frame, int listId, int index);
 HBITMAP ShownPicture(HWND frame);
 bool SamePixels(HBITMAP a, HBITMAP b);
 
+// ---- The real program ----
+
+// The settings tool built beside the tests, with backslashes.
+std::wstring SettingsToolPath();
+// The visible dialog of a process once it is up, or null after ten seconds.
+HWND WaitForDialogOf(DWORD processId);
+
 // ---- The phrase tool stand-in beside the test program ----
 
 // The stand-in Wordloom.exe writes one line per start to this file.

@@ -64,14 +64,6 @@ TEST_F(SettingsToolStart, NothingIsShownWithoutASwitch) {
 
 // ---- The real program ----
 
-std::wstring SettingsToolPath() {
-    std::wstring path = VANTIXCFG_EXE;
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
-    return path;
-}
-
 struct Started {
     PROCESS_INFORMATION process{};
     explicit Started(const std::wstring& arguments) {
@@ -97,40 +89,11 @@ struct Started {
     }
 };
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleDialogOf(HWND window, LPARAM search) {
-    auto* wanted = reinterpret_cast<WindowSearch*>(search);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t className[16]{};
-    GetClassNameW(window, className, 16);
-    if (processId == wanted->processId && IsWindowVisible(window) && std::wstring(className) == L"#32770") {
-        wanted->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The program's dialog once it is up, or null after ten seconds.
-HWND WaitForDialog(const Started& started) {
-    for (int waited = 0; waited < 10000; waited += 50) {
-        WindowSearch search{started.process.dwProcessId, nullptr};
-        EnumWindows(FindVisibleDialogOf, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
 TEST_F(SettingsToolStart, TheProgramEndsWithZeroAfterEachDialog) {
     for (const wchar_t* arguments : {L"/about", L"/configure"}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(arguments)));
         const Started tool(arguments);
-        const HWND dialog = WaitForDialog(tool);
+        const HWND dialog = WaitForDialogOf(tool.process.dwProcessId);
         ASSERT_NE(dialog, nullptr);
         // The caption is in the language of the test's locale: only its presence is checked here.
         EXPECT_FALSE(WindowText(dialog).empty());
