@@ -145,7 +145,7 @@ void CConfigureBox::OnInitDialog() {
     keyboard_.Create(instance_, Window());
     LoadSettings(record_);  // the defaults stay when there is nothing to read
     Layout(true);
-    CentreDialog(Window());
+    CentreWindow(Window());
 }
 
 void CConfigureBox::OnCommand(int id, int code) {

@@ -5,7 +5,7 @@
 
 #include "ConfigureLayout.h"
 #include "ConfigurePages.h"
-#include "DialogBase.h"
+#include "Dialog.h"
 #include "LetterKeyHook.h"
 #include "SettingsChoices.h"
 #include "Win32Handles.h"

@@ -3,7 +3,7 @@
 // holds the record and does all the work.
 #pragma once
 
-#include "DialogBase.h"
+#include "Dialog.h"
 #include "res/resource.h"
 
 class CConfigurePage : public CDialog {

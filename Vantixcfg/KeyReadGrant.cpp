@@ -1,21 +1,11 @@
 #include "KeyReadGrant.h"
 
+#include "Win32Handles.h"
+
 #include <windows.h>
 #include <aclapi.h>
 
-#include <memory>
-
 namespace {
-
-struct LocalFreeDeleter {
-    void operator()(void* memory) const { LocalFree(memory); }
-};
-using LocalMemory = std::unique_ptr<void, LocalFreeDeleter>;
-
-struct SidFreeDeleter {
-    void operator()(void* sid) const { FreeSid(sid); }
-};
-using UniqueSid = std::unique_ptr<void, SidFreeDeleter>;
 
 // S-1-15-2-1. The group is given by its SID rather than by name: the name is translated on
 // localized Windows (and so not found there), the SID is the same everywhere.
@@ -44,7 +34,7 @@ bool GrantAppContainersRead(const std::wstring& keyName) {
                               &oldList, nullptr, &descriptor) != ERROR_SUCCESS) {
         return false;
     }
-    const LocalMemory descriptorOwner(descriptor);  // oldList lies inside it
+    const LocalMemory<> descriptorOwner(descriptor);  // oldList lies inside it
 
     EXPLICIT_ACCESS_W entry{};
     entry.grfAccessPermissions = KEY_READ;
@@ -58,7 +48,7 @@ bool GrantAppContainersRead(const std::wstring& keyName) {
 
     PACL newList = nullptr;
     if (SetEntriesInAclW(1, &entry, oldList, &newList) != ERROR_SUCCESS) return false;
-    const LocalMemory newListOwner(newList);
+    const LocalMemory<> newListOwner(newList);
     return SetNamedSecurityInfoW(name.data(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
                                  newList, nullptr) == ERROR_SUCCESS;
 }

@@ -5,21 +5,6 @@
 
 namespace {
 
-class MemoryDC {
-public:
-    MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
-    ~MemoryDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-
-private:
-    HDC dc_;
-};
-
 // A 24-bit picture: no alpha channel, so a static control shows the bitmap it is given
 // instead of a copy of its own.
 UniqueBitmap CreatePicture(Size size) {
@@ -49,8 +34,8 @@ UniqueBitmap LoadLayoutPreview(HINSTANCE instance, int keyboardLayout, Size size
     GetObjectW(source.get(), sizeof(sourceInfo), &sourceInfo);
 
     UniqueBitmap picture = CreatePicture(size);
-    const MemoryDC from;
-    const MemoryDC to;
+    const UniqueMemoryDC from = CreateScreenCompatibleDC();
+    const UniqueMemoryDC to = CreateScreenCompatibleDC();
     if (!picture || !from || !to) return {};
     const SelectedObject sourceSelected(from.get(), source.get());
     const SelectedObject pictureSelected(to.get(), picture.get());

@@ -1,5 +1,7 @@
 #include "PhraseToolLauncher.h"
 
+#include "Win32Handles.h"
+
 #include <windows.h>
 
 namespace {
@@ -37,7 +39,7 @@ void StartPhraseTool() {
     PROCESS_INFORMATION process{};
     if (CreateProcessW(path->c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
                        nullptr, nullptr, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        const UniqueKernelHandle thread(process.hThread);
+        const UniqueKernelHandle started(process.hProcess);
     }
 }

@@ -1,6 +1,6 @@
 #include "SettingsStore.h"
 
-#include "DialogWindow.h"
+#include "DisplayMetrics.h"
 #include "KeyReadGrant.h"
 #include "RegistryKey.h"
 #include "WholeFile.h"
@@ -17,10 +17,9 @@ namespace {
 std::optional<std::wstring> RoamingAppDataFolder() {
     PWSTR path = nullptr;
     const HRESULT result = SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &path);
-    std::optional<std::wstring> folder;
-    if (SUCCEEDED(result) && path) folder = path;
-    CoTaskMemFree(path);  // also after a failure, which may hand back a buffer
-    return folder;
+    const CoTaskMemory<wchar_t> owner(path);  // also after a failure, which may hand back a buffer
+    if (FAILED(result) || !path) return std::nullopt;
+    return std::wstring(path);
 }
 
 constexpr wchar_t FolderName[] = L"\\VantixIME";

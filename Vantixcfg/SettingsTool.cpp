@@ -4,24 +4,16 @@
 #include "CommandLine.h"
 #include "ConfigureBox.h"
 #include "UiStrings.h"
+#include "Win32Handles.h"
 
 #include <shellapi.h>
 
-#include <memory>
 #include <string_view>
 #include <vector>
 
-namespace {
-
-struct ArgumentsDeleter {
-    void operator()(LPWSTR* arguments) const { LocalFree(arguments); }
-};
-
-}  // namespace
-
 int RunSettingsTool(HINSTANCE instance, const wchar_t* commandLine) {
     int count = 0;
-    const std::unique_ptr<LPWSTR, ArgumentsDeleter> arguments(CommandLineToArgvW(commandLine, &count));
+    const LocalMemory<LPWSTR> arguments(CommandLineToArgvW(commandLine, &count));
     if (!arguments) return 0;
     const std::vector<std::wstring_view> list(arguments.get(), arguments.get() + count);
 

@@ -1,30 +1,15 @@
 // The phrase tool's entry point: one instance per window title, the main window, and the one
 // message loop of the process with the main window's accelerators.
+#include "DisplayMetrics.h"
 #include "MainWindow.h"
 #include "MessageLoop.h"
 #include "UiStrings.h"
+#include "Win32Handles.h"
 #include "res/resource.h"
-
-#include <objbase.h>
 
 #include <array>
 
 namespace {
-
-// COM for the thread, released after everything that uses it.
-class ComApartment {
-public:
-    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (ok_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    bool ok() const { return ok_; }
-
-private:
-    bool ok_;
-};
 
 constexpr int ExitCouldNotStartCom = -1;
 constexpr int ExitAlreadyRunning = 1;
@@ -49,7 +34,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     CMainWindow mainWindow;
     const HWND window = mainWindow.Create(instance, title.data());
     if (!window) return ExitNoWindow;  // without a window the loop could never end
-    CentreMainWindow(window);
+    CentreWindow(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 

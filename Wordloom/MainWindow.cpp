@@ -217,15 +217,15 @@ HWND CMainWindow::CreateList(bool phrases, const RECT& area) {
 // frees the one it had unless it never had one.
 void CMainWindow::InstallImageList(HWND list) {
     const DisplayMetrics metrics = DisplayMetricsFor(window_);
-    const HIMAGELIST images = ImageList_Create(metrics.smallIconWidth, metrics.smallIconHeight, ILC_COLOR32, 1, 2);
+    UniqueImageList images(ImageList_Create(metrics.smallIconWidth, metrics.smallIconHeight, ILC_COLOR32, 1, 2));
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     for (const auto& [iconId, index] : {std::pair{IDI_ENTRY_NORMAL, &images_.normalImage},
                                        std::pair{IDI_ENTRY_DELETED, &images_.deletedImage}}) {
         const UniqueIcon icon(LoadIconAt(instance, iconId, metrics.smallIconWidth, metrics.smallIconHeight));
-        *index = ImageList_AddIcon(images, icon.get());
+        *index = ImageList_AddIcon(images.get(), icon.get());
     }
-    const HIMAGELIST previous = ListView_SetImageList(list, images, LVSIL_SMALL);
-    if (previous) ImageList_Destroy(previous);
+    // The list owns the images it shows and hands back the ones it had.
+    const UniqueImageList previous(ListView_SetImageList(list, images.release(), LVSIL_SMALL));
 }
 
 void CMainWindow::SetWindowIcons(int smallWidth, int smallHeight, int largeWidth, int largeHeight) {

@@ -10,6 +10,3 @@ void TranslateAndDispatch(MSG& message, HWND window, HACCEL accelerators);
 
 // Runs until the quit message and returns its value.
 int RunMessageLoop(HWND window, HINSTANCE instance);
-
-// Centres a top-level window on the work area of the monitor that holds it.
-void CentreMainWindow(HWND window);

@@ -2,6 +2,7 @@
 // resources linked in (VANTIX_TEST_WORDLOOM or VANTIX_TEST_VANTIXCFG).
 #include "AboutBoxResources.h"
 #include "Localization.h"
+#include "DialogDriver.h"
 #include "ResourceChecks.h"
 
 #include <gtest/gtest.h>

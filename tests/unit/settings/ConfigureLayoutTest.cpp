@@ -1,15 +1,11 @@
 // Sizes and positions of the configure dialog's frame and pages from measured texts.
 #include "ConfigureLayout.h"
 
+#include "LayoutPrinting.h"
+
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <vector>
-
-void PrintTo(const Size& size, std::ostream* out) { *out << size.cx << " x " << size.cy; }
-void PrintTo(const Rect& rect, std::ostream* out) {
-    *out << "(" << rect.left << ", " << rect.top << ")-(" << rect.right << ", " << rect.bottom << ")";
-}
 
 namespace {
 

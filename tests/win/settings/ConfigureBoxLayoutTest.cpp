@@ -1,7 +1,7 @@
 // The configure dialog's sizes and positions on the real window, in both languages, at the
 // DPI of the display the test runs on (ctest runs it at 96 and at 144 DPI).
 #include "ConfigureBox.h"
-#include "ResourceChecks.h"
+#include "DialogDriver.h"
 #include "SettingsTestSupport.h"
 #include "UiStrings.h"
 #include "res/resource.h"

@@ -2,7 +2,7 @@
 // settings, what clicks, lists, tabs and letter keys do to them, and what OK and Cancel write.
 #include "ConfigureLayout.h"
 #include "LayoutPreview.h"
-#include "ResourceChecks.h"
+#include "DialogDriver.h"
 #include "SettingsTestSupport.h"
 #include "UiStrings.h"
 #include "res/resource.h"

@@ -2,7 +2,7 @@
 
 #include "ConfigureBox.h"
 #include "DialogWindow.h"
-#include "ResourceChecks.h"
+#include "DialogDriver.h"
 #include "SettingsStore.h"
 #include "res/resource.h"
 

@@ -1,7 +1,7 @@
 // The settings tool's command line, in-process through the same function the program runs,
 // and the real program started as a user would start it.
 #include "PhraseToolLauncher.h"
-#include "ResourceChecks.h"
+#include "DialogDriver.h"
 #include "SettingsTestSupport.h"
 #include "SettingsTool.h"
 #include "UiStrings.h"

@@ -2,7 +2,7 @@
 
 #include "Commands.h"
 #include "MessageLoop.h"
-#include "ResourceChecks.h"
+#include "DialogDriver.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>

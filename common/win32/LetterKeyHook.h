@@ -1,7 +1,10 @@
-// The configure dialog's single-letter shortcuts. A message-filter hook on the thread lets the
-// letter-key table turn key presses in the dialog's modal loop into the frame's commands, so
-// the letters act whatever control has the focus (the drop-down lists never see them).
+// Single-letter shortcuts of a dialog (the settings tool's configure dialog, the phrase tool's
+// Find dialog). A message-filter hook on the thread lets the letter-key table turn key presses
+// in the dialog's modal loop into the target's commands, so the letters act whatever control
+// has the focus (the drop-down lists never see them); the target decides what each one does.
 #pragma once
+
+#include "Win32Handles.h"
 
 #include <windows.h>
 
@@ -21,10 +24,10 @@ public:
     void SetTarget(HWND target) { target_ = target; }
 
 private:
-    explicit CLetterKeyHook(HACCEL table) : table_(table) {}
+    explicit CLetterKeyHook(UniqueAcceleratorTable table) : table_(std::move(table)) {}
     static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam);
 
-    HACCEL table_ = nullptr;
-    HHOOK hook_ = nullptr;
+    UniqueAcceleratorTable table_;
+    UniqueHook hook_;
     HWND target_ = nullptr;
 };

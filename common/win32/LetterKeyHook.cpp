@@ -10,19 +10,18 @@ constexpr UINT LastKeyMessage = 0x109;  // WM_UNICHAR
 }  // namespace
 
 std::unique_ptr<CLetterKeyHook> CLetterKeyHook::Install(HINSTANCE instance, int tableId) {
-    const HACCEL table = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(tableId));
+    UniqueAcceleratorTable table(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(tableId)));
     if (!table) return nullptr;
-    std::unique_ptr<CLetterKeyHook> hook(new CLetterKeyHook(table));
-    hook->hook_ = SetWindowsHookExW(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId());
+    std::unique_ptr<CLetterKeyHook> hook(new CLetterKeyHook(std::move(table)));
+    hook->hook_.reset(SetWindowsHookExW(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId()));
     if (!hook->hook_) return nullptr;
     installedHook = hook.get();
     return hook;
 }
 
 CLetterKeyHook::~CLetterKeyHook() {
-    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_.reset();
     if (installedHook == this) installedHook = nullptr;
-    DestroyAcceleratorTable(table_);
 }
 
 LRESULT CALLBACK CLetterKeyHook::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
@@ -30,8 +29,8 @@ LRESULT CALLBACK CLetterKeyHook::MessageFilter(int code, WPARAM wParam, LPARAM l
     auto* message = reinterpret_cast<MSG*>(lParam);
     if (self && self->target_ && code == MSGF_DIALOGBOX && message->message >= WM_KEYDOWN &&
         message->message <= LastKeyMessage &&
-        TranslateAcceleratorW(self->target_, self->table_, message)) {
+        TranslateAcceleratorW(self->target_, self->table_.get(), message)) {
         return TRUE;  // consumed: the dialog never sees the key
     }
-    return CallNextHookEx(self ? self->hook_ : nullptr, code, wParam, lParam);
+    return CallNextHookEx(self ? self->hook_.get() : nullptr, code, wParam, lParam);
 }

@@ -25,7 +25,7 @@ ConfigureLayout ConfigureLayoutFor(const std::optional<ConfigureMeasurements>& m
     layout.textBoxes = ConfigureDialogBase.defaultTextBoxes;
     ConfigureTextBoxes& boxes = layout.textBoxes;
     if (measured) {
-        layout.metrics = layout.metrics.ScaledTo(measured->dpi > 0 ? measured->dpi : BaseDpi);
+        layout.metrics = layout.metrics.ScaledTo(UsableDpi(measured->dpi));
         boxes.widestCheckText = measured->widestCheckText.value_or(boxes.widestCheckText);
         boxes.phraseToolButtonText = measured->phraseToolButtonText.value_or(boxes.phraseToolButtonText);
         boxes.generalHeading = measured->generalHeading.value_or(boxes.generalHeading);

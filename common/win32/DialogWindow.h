@@ -1,8 +1,9 @@
 // The Win32 half of the text-fitting dialog layout: the dialog font, the DPI by each tool's
-// rule, measuring texts, sizing the window for a client size, placing controls, centring.
+// rule, measuring texts, sizing the window for a client size, placing controls, the icons.
 #pragma once
 
 #include "DialogLayout.h"
+#include "DisplayMetrics.h"
 #include "Win32Handles.h"
 
 #include <windows.h>
@@ -15,17 +16,6 @@ enum class DialogDpiRule {
     DeviceContext,  // the phrase tool: LOGPIXELSX of the dialog's device context, laid out once
     Monitor,        // the settings tool: the effective DPI of the nearest monitor, followed on change
 };
-
-struct WindowsVersion {
-    DWORD major = 0;
-    DWORD minor = 0;
-    DWORD build = 0;
-    bool IsWindows8Point1OrLater() const { return major > 6 || (major == 6 && minor >= 3); }
-    bool IsWindows10OrLater() const { return major >= 10; }
-};
-
-// The real version, not the one a missing compatibility manifest entry would pretend.
-WindowsVersion CurrentWindowsVersion();
 
 // The dialog font and the DPI of one layout run, and the device context to measure on (with
 // the font selected) while the object lives.
@@ -55,19 +45,6 @@ Size ResizeDialogClient(HWND dialog, Size client, int dpi, DialogDpiRule rule);
 // Moves a control, gives it the dialog font and, when given, its text.
 void PlaceDialogControl(HWND dialog, int controlId, const Rect& rect, HFONT font,
                         const std::wstring* text = nullptr);
-
-// Centres the dialog over its visible, not minimised owner, else over the nearest monitor's
-// work area, and keeps it inside that work area; neither size nor Z order change.
-void CentreDialog(HWND dialog);
-
-// The settings tool's dialogs on the Windows 10 builds whose non-client area does not scale
-// by itself (14393 up to 15063).
-void EnableNonClientScalingIfNeeded(HWND dialog);
-
-// The box a check box or radio button draws its mark in, for dialogs laid out at `dpi` by the
-// monitor rule: the menu check mark with an edge beside it (width) and its height, scaled from
-// the system DPI to the monitor's where Windows 10 1703 and later draw them per monitor.
-Size CheckMarkBox(int dpi);
 
 // Loads the dialog's small and big icons at the sizes for a DPI and sets them; the icons that
 // were set before are freed by their owners, any icon the window hands back is destroyed.

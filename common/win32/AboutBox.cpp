@@ -45,18 +45,7 @@ CAboutBox::CAboutBox(HINSTANCE instance, UiLanguage language, const AboutBoxReso
     : instance_(instance), language_(language), resources_(resources) {}
 
 INT_PTR CAboutBox::Show(HWND owner) {
-    return DialogBoxParamW(instance_, MAKEINTRESOURCEW(resources_.templateId), owner, DialogProc,
-                           reinterpret_cast<LPARAM>(this));
-}
-
-INT_PTR CALLBACK CAboutBox::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<CAboutBox*>(lParam);
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        self->dialog_ = dialog;
-    }
-    auto* self = reinterpret_cast<CAboutBox*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
+    return RunModal(instance_, resources_.templateId, owner);
 }
 
 INT_PTR CAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -66,7 +55,7 @@ INT_PTR CAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog_, LOWORD(wParam));
+            EndDialog(Window(), LOWORD(wParam));
             return TRUE;
         }
         return FALSE;
@@ -88,12 +77,12 @@ INT_PTR CAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CAboutBox::OnInitDialog() {
-    if (resources_.dpiRule == DialogDpiRule::Monitor) EnableNonClientScalingIfNeeded(dialog_);
-    LoadDialogIcons(dialog_, instance_, resources_.iconId, BaseDpi, DialogDpiRule::DeviceContext,
+    if (resources_.dpiRule == DialogDpiRule::Monitor) EnableNonClientScalingIfNeeded(Window());
+    LoadDialogIcons(Window(), instance_, resources_.iconId, BaseDpi, DialogDpiRule::DeviceContext,
                     smallIcon_, bigIcon_);
-    SetWindowTextW(dialog_, LoadLocalizedString(instance_, language_, resources_.captionString).c_str());
+    SetWindowTextW(Window(), LoadLocalizedString(instance_, language_, resources_.captionString).c_str());
     Layout();
-    CentreDialog(dialog_);
+    CentreWindow(Window());
 }
 
 void CAboutBox::Layout() {
@@ -101,10 +90,10 @@ void CAboutBox::Layout() {
     const std::wstring secondLine = LoadLocalizedString(instance_, language_, resources_.secondLineString);
     const std::wstring okText = LoadLocalizedString(instance_, language_, resources_.okString);
 
-    DialogMeasure measure(dialog_, resources_.dpiRule);
+    DialogMeasure measure(Window(), resources_.dpiRule);
     dpi_ = measure.Dpi();
     RECT iconClient{};
-    GetClientRect(GetDlgItem(dialog_, resources_.iconControl), &iconClient);
+    GetClientRect(GetDlgItem(Window(), resources_.iconControl), &iconClient);
     const Size icon{iconClient.right, iconClient.bottom};
     std::optional<AboutBoxMeasurements> measured;
     if (measure.HasDeviceContext()) {
@@ -114,20 +103,20 @@ void CAboutBox::Layout() {
     const AboutBoxLayout layout = AboutBoxLayoutFor(resources_.base, icon, measured);
     font_ = measure.TakeFont();
 
-    const Size client = ResizeDialogClient(dialog_, layout.clientSize, dpi_, resources_.dpiRule);
+    const Size client = ResizeDialogClient(Window(), layout.clientSize, dpi_, resources_.dpiRule);
     const AboutBoxPlacement placement = PlaceAboutBoxControls(layout, client);
-    PlaceDialogControl(dialog_, resources_.iconControl, placement.icon, font_.get());
-    PlaceDialogControl(dialog_, resources_.versionLineControl, placement.versionLine, font_.get(), &versionLine);
-    PlaceDialogControl(dialog_, resources_.secondLineControl, placement.secondLine, font_.get(), &secondLine);
-    PlaceDialogControl(dialog_, IDOK, placement.okButton, font_.get(), &okText);
+    PlaceDialogControl(Window(), resources_.iconControl, placement.icon, font_.get());
+    PlaceDialogControl(Window(), resources_.versionLineControl, placement.versionLine, font_.get(), &versionLine);
+    PlaceDialogControl(Window(), resources_.secondLineControl, placement.secondLine, font_.get(), &secondLine);
+    PlaceDialogControl(Window(), IDOK, placement.okButton, font_.get(), &okText);
 }
 
 void CAboutBox::OnDpiChanged(const RECT& suggested) {
-    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+    SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
     // The layout sized the window anew; it stays where the system put it.
-    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, 0, 0,
+    SetWindowPos(Window(), nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    LoadDialogIcons(dialog_, instance_, resources_.iconId, dpi_, resources_.dpiRule, smallIcon_, bigIcon_);
+    LoadDialogIcons(Window(), instance_, resources_.iconId, dpi_, resources_.dpiRule, smallIcon_, bigIcon_);
 }

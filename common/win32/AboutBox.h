@@ -3,6 +3,7 @@
 // control ids, and in whether the box follows a change of monitor DPI.
 #pragma once
 
+#include "Dialog.h"
 #include "DialogLayout.h"
 #include "DialogWindow.h"
 #include "UiLanguage.h"
@@ -33,7 +34,7 @@ std::wstring VersionLineOfFile(const std::wstring& format, const wchar_t* filePa
 // The version line of the running program file.
 std::wstring AboutVersionLine(HINSTANCE instance, UiLanguage language, unsigned formatString);
 
-class CAboutBox {
+class CAboutBox final : public CDialog {
 public:
     CAboutBox(HINSTANCE instance, UiLanguage language, const AboutBoxResources& resources);
 
@@ -41,8 +42,7 @@ public:
     INT_PTR Show(HWND owner);
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnInitDialog();
     void Layout();
     void OnDpiChanged(const RECT& suggested);
@@ -50,7 +50,6 @@ private:
     HINSTANCE instance_;
     UiLanguage language_;
     const AboutBoxResources& resources_;
-    HWND dialog_ = nullptr;
     UniqueFont font_;
     UniqueIcon smallIcon_;
     UniqueIcon bigIcon_;

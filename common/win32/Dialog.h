@@ -1,4 +1,6 @@
-// The settings tool's dialogs: one object per dialog window, one message dispatch each.
+// The base of every dialog of both tools: one object per dialog window, one message dispatch
+// each. The object is found from the window's DWLP_USER slot, set on WM_INITDIALOG and cleared
+// after the last message.
 #pragma once
 
 #include <windows.h>

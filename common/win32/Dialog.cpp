@@ -1,4 +1,4 @@
-#include "DialogBase.h"
+#include "Dialog.h"
 
 INT_PTR CDialog::RunModal(HINSTANCE instance, int templateId, HWND owner) {
     return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, DialogProc,

@@ -1,0 +1,22 @@
+// Driving the real dialogs from a test: answering a modal dialog from inside its own message
+// loop, finding the dialog of this thread, reading texts and control rectangles.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Runs `answer` on the first dialog window of this thread once it is up, from a timer inside
+// the dialog's own modal loop; `show` opens the dialog and returns its result.
+INT_PTR RunDialogAnswered(const std::function<INT_PTR()>& show,
+                          const std::function<void(HWND dialog)>& answer);
+
+// The visible dialog window of this thread, or null.
+HWND FindThisThreadsDialog();
+
+std::wstring WindowText(HWND window);
+std::wstring ControlText(HWND dialog, int controlId);
+
+// A control's rectangle in its dialog's client coordinates.
+RECT ControlRect(HWND dialog, int controlId);
