@@ -1,0 +1,143 @@
+#include "Registration.h"
+
+#include "InstallPaths.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::u16string_view Regsvr32FileName = u"\\regsvr32.exe";
+constexpr std::u16string_view TextServiceInFolder = u"\\VantixIME\\VantixIME.dll";
+
+char16_t FoldAscii(char16_t c) {
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+bool IsQuotablePath(std::u16string_view path) {
+    return !path.empty() && path.find(u'"') == std::u16string_view::npos;
+}
+
+std::optional<std::u16string> Regsvr32Path(InstallPlatform& platform) {
+    const std::optional<std::u16string> system = UsableFolder(platform, SystemFolder::System);
+    if (!system) return std::nullopt;
+    return JoinPath({*system, Regsvr32FileName});
+}
+
+// Runs the command with redirection as the target needs; false when it could not run or did
+// not end in time.
+bool RunFor(InstallPlatform& platform, const RegistrationTarget& target,
+            const std::optional<std::u16string>& commandLine) {
+    if (!commandLine) return false;
+    if (target.redirectionOff && !platform.DisableRedirection()) return false;
+    const bool ended = platform.RunAndWait(*commandLine);
+    if (target.redirectionOff) platform.RestoreRedirection();
+    return ended;
+}
+
+}  // namespace
+
+std::optional<std::u16string> ReadRegistryString(std::uint32_t type,
+                                                 std::span<const std::uint8_t> data) {
+    if (type != RegistryTypeString && type != RegistryTypeExpandString) return std::nullopt;
+    if (data.size() > RegistryStringBufferBytes) return std::nullopt;
+    if (data.empty()) return std::u16string();
+    if (data.size() % 2 != 0) return std::nullopt;
+
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+        text += static_cast<char16_t>(data[i] | data[i + 1] << 8);
+    }
+    if (text.back() != u'\0') return std::nullopt;
+    text.resize(text.find(u'\0'));
+    return text;
+}
+
+bool IsApartmentThreading(std::u16string_view threadingModel) {
+    constexpr std::u16string_view upperCaseWord = u"APARTMENT";
+    return std::ranges::equal(threadingModel, upperCaseWord,
+                              [](char16_t a, char16_t b) { return FoldAscii(a) == b; });
+}
+
+std::optional<std::u16string> RegisteredPath(const RegistrationValues& values) {
+    if (!values.threadingModel || !values.defaultValue) return std::nullopt;
+    const std::optional<std::u16string> threadingModel =
+        ReadRegistryString(values.threadingModel->type, values.threadingModel->data);
+    if (!threadingModel || !IsApartmentThreading(*threadingModel)) return std::nullopt;
+    return ReadRegistryString(values.defaultValue->type, values.defaultValue->data);
+}
+
+std::optional<std::u16string> RegisterCommandLine(std::u16string_view regsvr32Path,
+                                                  std::u16string_view dllPath) {
+    if (!IsQuotablePath(regsvr32Path) || !IsQuotablePath(dllPath)) return std::nullopt;
+    std::u16string line = u"\"";
+    line += regsvr32Path;
+    line += u"\" /s \"";
+    line += dllPath;
+    line += u"\"";
+    return line;
+}
+
+std::optional<std::u16string> UnregisterCommandLine(std::u16string_view regsvr32Path,
+                                                    std::u16string_view registeredPath) {
+    if (!IsQuotablePath(regsvr32Path) || !IsQuotablePath(registeredPath)) return std::nullopt;
+    std::u16string line = u"\"";
+    line += regsvr32Path;
+    line += u"\" /u /s \"";
+    line += registeredPath;
+    line += u"\"";
+    return line;
+}
+
+std::vector<RegistrationTarget> RegistrationTargets(bool windowsIs64Bit) {
+    std::vector<RegistrationTarget> targets{{RegistryView::Bits32, false}};
+    if (windowsIs64Bit) targets.push_back({RegistryView::Bits64, true});
+    return targets;
+}
+
+std::optional<std::u16string> CheckRegistered(InstallPlatform& platform, RegistryView view) {
+    const std::optional<RegistrationValues> values = platform.ReadRegistration(view);
+    if (!values) return std::nullopt;
+    return RegisteredPath(*values);
+}
+
+RemovalOutcome RemoveExisting(InstallPlatform& platform) {
+    bool found = false;
+    bool failed = false;
+    for (const RegistrationTarget& target : RegistrationTargets(platform.IsWow64())) {
+        const std::optional<std::u16string> registeredPath = CheckRegistered(platform, target.view);
+        if (!registeredPath) continue;
+        found = true;
+
+        std::optional<std::u16string> commandLine;
+        if (const std::optional<std::u16string> regsvr32 = Regsvr32Path(platform)) {
+            commandLine = UnregisterCommandLine(*regsvr32, *registeredPath);
+        }
+        // regsvr32 ends also when the text service refused or could not be loaded (its file
+        // gone, say): only the registration's absence shows that the removal worked.
+        const bool ended = RunFor(platform, target, commandLine);
+        if (!ended || CheckRegistered(platform, target.view)) failed = true;
+    }
+    if (failed) return RemovalOutcome::Failed;
+    return found ? RemovalOutcome::Removed : RemovalOutcome::NothingFound;
+}
+
+bool Register(InstallPlatform& platform) {
+    bool everyViewRegistered = true;
+    for (const RegistrationTarget& target : RegistrationTargets(platform.IsWow64())) {
+        const SystemFolder programFolder = target.view == RegistryView::Bits64
+                                               ? SystemFolder::ProgramFiles64
+                                               : SystemFolder::ProgramFiles;
+        std::optional<std::u16string> commandLine;
+        const std::optional<std::u16string> folder = UsableFolder(platform, programFolder);
+        const std::optional<std::u16string> regsvr32 = Regsvr32Path(platform);
+        if (folder && regsvr32) {
+            if (const std::optional<std::u16string> dll = JoinPath({*folder, TextServiceInFolder})) {
+                commandLine = RegisterCommandLine(*regsvr32, *dll);
+            }
+        }
+        const bool registered =
+            RunFor(platform, target, commandLine) && CheckRegistered(platform, target.view);
+        everyViewRegistered = registered && everyViewRegistered;
+    }
+    return everyViewRegistered;
+}

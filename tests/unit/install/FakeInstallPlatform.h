@@ -1,0 +1,167 @@
+// A machine for the installer to run on: files, folders, the two registry views and a
+// regsvr32 that registers what it is given, all in memory. Every call that changes something
+// is written to the log, so a test can compare a whole run with what it expects.
+#pragma once
+
+#include "InstallPlatform.h"
+#include "Registration.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+// Test paths are ASCII; this makes them readable in the log and in failure messages.
+inline std::string Narrow(std::u16string_view text) {
+    std::string narrow;
+    for (const char16_t unit : text) narrow += unit < 0x80 ? static_cast<char>(unit) : '?';
+    return narrow;
+}
+
+inline std::vector<std::uint8_t> StringValueBytes(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
+inline RegistrationValues RegistrationOf(std::u16string_view dllPath,
+                                         std::u16string_view threadingModel = u"Apartment") {
+    return {RegistryValue{RegistryTypeString, StringValueBytes(threadingModel)},
+            RegistryValue{RegistryTypeString, StringValueBytes(dllPath)}};
+}
+
+// What the distribution holds beside Install.exe, written out here on its own so that a
+// misspelt name in the installer finds no file.
+inline const std::vector<std::u16string> ShippedDictionaries{
+    u"vantix_shortcodes.dic", u"vantix_symbols.dic",      u"vantix_27489.dic",
+    u"vantix_tips.dic",       u"vantix_ExtB.dic",         u"vantix_ExtCD_V2012A.dic",
+    u"vantix_Ext E_V2016A.dic", u"vantix_ExtF.dic",       u"vantix_phrases.dic",
+    u"vantix_specialcodes.dic", u"vantix_kana.dic",
+};
+inline const std::vector<std::u16string> ShippedPrograms{u"VantixIME.dll", u"Vantixcfg.exe",
+                                                          u"Wordloom.exe"};
+inline const std::vector<std::u16string> ShippedFonts{u"HanaMinA.ttf", u"HanaMinB.ttf"};
+
+class FakeInstallPlatform final : public InstallPlatform {
+public:
+    // ---- The machine ----
+    bool windows64 = true;
+    bool windows7OrLater = true;
+    bool guardHeldElsewhere = false;
+    bool redirectionCanBeSwitched = true;
+    bool regsvr32Hangs = false;           // runs never end within the limit
+    bool unregisterWorks = true;          // regsvr32 /u removes the registration
+    std::set<RegistryView> registerFails; // regsvr32 /s ends without registering
+    bool fontValuesFail = false;
+    std::optional<std::u16string> installerPath = u"D:\\Setup\\Install.exe";
+    std::map<SystemFolder, std::u16string> folders{
+        {SystemFolder::LocalAppData, u"C:\\Users\\Ann\\AppData\\Local"},
+        {SystemFolder::ProgramFiles, u"C:\\Program Files (x86)"},
+        {SystemFolder::ProgramFiles64, u"C:\\Program Files"},
+        {SystemFolder::System, u"C:\\Windows\\System32"},
+        {SystemFolder::Fonts, u"C:\\Windows\\Fonts"},
+    };
+    std::set<std::u16string> files;                 // every file there is
+    std::set<std::u16string> existingFolders{u"C:\\Windows\\Fonts\\"};
+    std::set<std::u16string> lockedFiles;           // in use: cannot be overwritten
+    std::map<RegistryView, RegistrationValues> registry;
+
+    // ---- What happened ----
+    std::vector<std::string> log;
+    std::vector<std::pair<unsigned, MessageIcon>> messages;
+    std::map<std::u16string, std::vector<std::uint8_t>> fontValues;
+    bool redirectionOff = false;
+
+    // The distribution tree beside the installer, less the subfolders named.
+    void ShipEverythingBut(const std::set<std::u16string>& leftOut = {}) {
+        const auto ship = [&](std::u16string_view subfolder, const std::vector<std::u16string>& names) {
+            if (leftOut.count(std::u16string(subfolder))) return;
+            for (const std::u16string& name : names) files.insert(u"D:\\Setup\\" + std::u16string(subfolder) + name);
+        };
+        ship(u"Dictionary\\", ShippedDictionaries);
+        ship(u"X86\\", ShippedPrograms);
+        ship(u"X64\\", ShippedPrograms);
+        ship(u"Font\\", ShippedFonts);
+    }
+
+    std::optional<std::u16string> InstallerPath() override { return installerPath; }
+
+    std::optional<std::u16string> FolderPath(SystemFolder folder) override {
+        const auto found = folders.find(folder);
+        if (found == folders.end()) return std::nullopt;
+        return found->second;
+    }
+
+    bool CreateGuardFile(const std::u16string& path) override {
+        log.push_back("guard " + Narrow(path));
+        return !guardHeldElsewhere;
+    }
+
+    bool IsWindows7OrLater() override { return windows7OrLater; }
+    bool IsWow64() override { return windows64; }
+
+    bool DisableRedirection() override {
+        if (!windows64 || !redirectionCanBeSwitched) return false;
+        log.push_back(redirectionOff ? "redirection off AGAIN" : "redirection off");
+        redirectionOff = true;
+        return true;
+    }
+
+    void RestoreRedirection() override {
+        log.push_back(redirectionOff ? "redirection on" : "redirection on WITHOUT BEING OFF");
+        redirectionOff = false;
+    }
+
+    std::optional<RegistrationValues> ReadRegistration(RegistryView view) override {
+        log.push_back(view == RegistryView::Bits64 ? "read 64" : "read 32");
+        const auto found = registry.find(view);
+        if (found == registry.end()) return std::nullopt;
+        return found->second;
+    }
+
+    // The regsvr32 of System32 is the 64-bit one only while redirection is off.
+    bool RunAndWait(const std::u16string& commandLine) override {
+        log.push_back("run " + Narrow(commandLine));
+        if (regsvr32Hangs) return false;
+        const std::u16string regsvr32 = u"\"" + folders[SystemFolder::System] + u"\\regsvr32.exe\" ";
+        if (!commandLine.starts_with(regsvr32) || !commandLine.ends_with(u"\"")) return true;
+        const RegistryView view = redirectionOff ? RegistryView::Bits64 : RegistryView::Bits32;
+        const std::u16string arguments = commandLine.substr(regsvr32.size());
+        if (arguments.starts_with(u"/u /s \"")) {
+            if (unregisterWorks) registry.erase(view);
+        } else if (arguments.starts_with(u"/s \"")) {
+            const std::u16string dll = arguments.substr(4, arguments.size() - 5);
+            if (files.count(dll) && !registerFails.count(view)) registry[view] = RegistrationOf(dll);
+        }
+        return true;
+    }
+
+    void CreateFolder(const std::u16string& path) override {
+        log.push_back("folder " + Narrow(path));
+        existingFolders.insert(path.ends_with(u"\\") ? path : path + u"\\");
+    }
+
+    bool CopyFile(const std::u16string& from, const std::u16string& to) override {
+        log.push_back("copy " + Narrow(from) + " -> " + Narrow(to));
+        const std::u16string toFolder = to.substr(0, to.rfind(u'\\') + 1);
+        if (!files.count(from) || !existingFolders.count(toFolder) || lockedFiles.count(to)) return false;
+        files.insert(to);
+        return true;
+    }
+
+    bool WriteFontValue(const std::u16string& name, std::span<const std::uint8_t> data) override {
+        log.push_back("font value " + Narrow(name));
+        if (fontValuesFail) return false;
+        fontValues[name].assign(data.begin(), data.end());
+        return true;
+    }
+
+    void ShowMessage(unsigned stringId, MessageIcon icon) override {
+        log.push_back("message " + std::to_string(stringId));
+        messages.emplace_back(stringId, icon);
+    }
+};
