@@ -5,9 +5,14 @@
 #include "res/resource.h"
 
 enum Command : unsigned {
+    cmdHome = 2,
+    cmdFileMenu = 3,
+    cmdQAT = 4,
     cmdEditContextMenu = 5,
+    cmdMRUList = 6,
     cmdGroupEdit = 7,
     cmdGroupView = 8,
+    cmdSort = 9,
     cmdAscendingSort = 10,
     cmdDescendingSort = 11,
     cmdAbout = 105,
