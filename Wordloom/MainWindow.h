@@ -40,6 +40,8 @@ public:
     HWND PhraseList() const { return phraseList_; }
     HWND TipList() const { return tipList_; }
     HWND CurrentList() const { return currentTab_ == 0 ? phraseList_ : tipList_; }
+    int CurrentFocusedRow() const { return currentTab_ == 0 ? focusedPhrase_ : focusedTip_; }
+    std::size_t CurrentRowCount() const { return currentTab_ == 0 ? phrases_.table.size() : tips_.table.size(); }
     bool HasUnsavedWork() const { return phrases_.HasUnsavedWork() || tips_.HasUnsavedWork(); }
 
     void RefreshCommandStates();

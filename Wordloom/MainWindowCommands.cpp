@@ -87,7 +87,7 @@ void CMainWindow::OnTabChanged() {
 void CMainWindow::DeleteSelected() {
     const HWND list = CurrentList();
     if (!list) return;
-    const ListViewSelection selection(list, currentTab_ == 0 ? focusedPhrase_ : focusedTip_);
+    const ListViewSelection selection(list, CurrentFocusedRow());
     const bool marked = currentTab_ == 0
                             ? MarkSelectedDeleted(phrases_.table, phrases_.phrasesHaveDeleted, selection, images_)
                             : MarkSelectedDeleted(tips_.table, tips_.tipsHaveDeleted, selection, images_);
@@ -122,8 +122,7 @@ void CMainWindow::InsertEntry() {
 }
 
 void CMainWindow::ModifyRow(int row) {
-    const std::size_t count = currentTab_ == 0 ? phrases_.table.size() : tips_.table.size();
-    if (row < 0 || static_cast<std::size_t>(row) >= count) return;
+    if (row < 0 || static_cast<std::size_t>(row) >= CurrentRowCount()) return;
     RunModifyDialog(*this, GetActiveWindow(), row);
     if (const HWND list = CurrentList()) SetFocus(list);
 }
@@ -136,8 +135,7 @@ void CMainWindow::ModifyFocusedRow() {
 }
 
 void CMainWindow::Find() {
-    const bool empty = currentTab_ == 0 ? phrases_.table.empty() : tips_.table.empty();
-    if (empty) return;
+    if (CurrentRowCount() == 0) return;
     RunFindDialog(*this, GetActiveWindow());
     if (const HWND list = CurrentList()) SetFocus(list);
 }
@@ -202,7 +200,7 @@ void CMainWindow::OnContextMenu(POINT position) {
     RefreshCommandStates();
     const HWND list = CurrentList();
     if (position.x == -1 && position.y == -1 && list) {
-        const int focused = currentTab_ == 0 ? focusedPhrase_ : focusedTip_;
+        const int focused = CurrentFocusedRow();
         RECT row{};
         if (focused != -1 && ListView_GetItemRect(list, focused, &row, LVIR_BOUNDS)) {
             position = POINT{(row.left + row.right) / 2, row.top};

@@ -40,10 +40,7 @@ struct ConfigureTextBoxes {
     Size widestFontSizeName;     // 2014
 };
 
-struct ConfigureBase {
-    ConfigureMetrics metrics;              // at 96 DPI
-    ConfigureTextBoxes defaultTextBoxes;   // used unscaled when no text can be measured
-};
+using ConfigureBase = DialogBaseValues<ConfigureMetrics, ConfigureTextBoxes>;
 
 inline constexpr ConfigureBase ConfigureDialogBase{
     {11, 7, 75, 23, 23, 14, 19, 7},

@@ -25,10 +25,7 @@ struct PhraseEditTextBoxes {
     Size inputKeyLabel;  // 1008
 };
 
-struct PhraseEditBase {
-    PhraseEditMetrics metrics;  // at 96 DPI
-    PhraseEditTextBoxes defaultTextBoxes;  // used unscaled when a text cannot be measured
-};
+using PhraseEditBase = DialogBaseValues<PhraseEditMetrics, PhraseEditTextBoxes>;
 
 inline constexpr PhraseEditBase PhraseEditDialogBase{
     {11, 11, 23, 75, 23, 7, 5},

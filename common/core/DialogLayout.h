@@ -54,6 +54,14 @@ int UsableDpi(int dpi);
 inline constexpr int UnmeasuredLabelDrop = 5;
 int CentredLabelDrop(int fieldHeight, std::optional<int> textHeight);
 
+// What a dialog's layout starts from: its spacing at 96 DPI, and the text boxes it keeps
+// unscaled when a text cannot be measured.
+template <class Metrics, class TextBoxes>
+struct DialogBaseValues {
+    Metrics metrics;
+    TextBoxes defaultTextBoxes;
+};
+
 // The button at indexFromRight (0 = rightmost) of a row in the client area's bottom right
 // corner, margin from the right and bottom edges, gap between neighbours.
 Rect BottomRightButton(Size client, int margin, int gap, Size button, int indexFromRight);
@@ -73,10 +81,7 @@ struct AboutBoxTextBoxes {
     Size secondLine;
 };
 
-struct AboutBoxBase {
-    AboutBoxMetrics metrics;  // at 96 DPI
-    AboutBoxTextBoxes defaultTextBoxes;
-};
+using AboutBoxBase = DialogBaseValues<AboutBoxMetrics, AboutBoxTextBoxes>;
 
 inline constexpr AboutBoxBase WordloomAboutBoxBase{{11, 11, 75, 23}, {{250, 20}, {250, 20}}};
 inline constexpr AboutBoxBase VantixcfgAboutBoxBase{{11, 11, 75, 23}, {{200, 20}, {200, 20}}};
