@@ -175,7 +175,7 @@ void CMainWindow::OnCreate() {
         }
     }
     if (ribbonFactory_) ribbon_ = ribbonFactory_(*this);
-    if (ribbon_) Layout();
+    Layout();
     RefreshCommandStates();
 }
 
@@ -245,7 +245,7 @@ void CMainWindow::Layout() {
     if (!tab_) return;
     RECT client{};
     GetClientRect(window_, &client);
-    client.top = std::min(client.bottom, client.top + (ribbon_ ? ribbon_->Height() : 0));
+    client.top = std::min(client.bottom, client.top + ribbonHeight_);
     SetWindowPos(tab_, nullptr, client.left, client.top, client.right - client.left, client.bottom - client.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT area = TabDisplayArea(tab_);
@@ -349,6 +349,11 @@ void CMainWindow::OnDisplayInfo(NMLVDISPINFOW& info) const {
         }
         if (text) CopyCellText(*text, item.pszText, item.cchTextMax);
     }
+}
+
+void CMainWindow::SetRibbonHeight(int height) {
+    ribbonHeight_ = std::max(0, height);
+    Layout();
 }
 
 void CMainWindow::RefreshCommandStates() {

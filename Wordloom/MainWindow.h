@@ -13,6 +13,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -45,6 +46,16 @@ public:
     bool HasUnsavedWork() const { return phrases_.HasUnsavedWork() || tips_.HasUnsavedWork(); }
 
     void RefreshCommandStates();
+    // The ribbon's height as its view reports it; the window lays itself out below it.
+    void SetRibbonHeight(int height);
+    int RibbonHeight() const { return ribbonHeight_; }
+
+    // Reading a file into a table (the file commands); until it is set, Open recent reads nothing.
+    using FileImport = std::function<void(CMainWindow& window, int tab, const std::wstring& path)>;
+    void SetFileImport(FileImport import) { fileImport_ = std::move(import); }
+    // A recent item was chosen: unsaved work is offered for saving, then the file is read into
+    // the current tab's table.
+    void OpenRecent(const std::wstring& path);
     // The Save command on the current tab.
     void SaveCurrentTable();
 
@@ -90,6 +101,8 @@ private:
 
     RibbonFactory ribbonFactory_;
     std::unique_ptr<Ribbon> ribbon_;
+    int ribbonHeight_ = 0;
+    FileImport fileImport_;
     std::wstring title_;
     HWND window_ = nullptr;
     HWND tab_ = nullptr;

@@ -270,6 +270,11 @@ void CMainWindow::SaveTips() {
     RefreshCommandStates();
 }
 
+void CMainWindow::OpenRecent(const std::wstring& path) {
+    if (HasUnsavedWork() && AskToSave(MB_YESNO) == IDYES) SaveCurrentTable();
+    if (fileImport_) fileImport_(*this, currentTab_, path);
+}
+
 int CMainWindow::AskToSave(UINT buttons) {
     return MessageBoxW(window_, LoadUiString(IDS_SAVE_PROMPT).c_str(), title_.c_str(), buttons | MB_ICONWARNING);
 }

@@ -97,6 +97,21 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("phrase value: %zu bytes\n", text.size() * 2);
     if (argc > 1) TimeProgramStart(argv[1]);
 
+    // The ribbon's share of the start, side by side with the window without one, alternately.
+    for (int round = 1; round <= 3; ++round) {
+        for (const RibbonFactory ribbon : {RibbonFactory{nullptr}, RibbonFactory{CreateRibbon}}) {
+            char label[64];
+            std::snprintf(label, sizeof label, "window %s ribbon, round %d:", ribbon ? "with" : "without", round);
+            CMainWindow measured(ribbon);
+            Time(label, [&] {
+                measured.Create(GetModuleHandleW(nullptr), L"Wordloom bench");
+                ShowWindow(measured.Window(), SW_SHOW);
+                UpdateWindow(measured.Window());
+            });
+        }
+    }
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\VantixIME", L"UPTRibbonState");
+
     CMainWindow window(nullptr);
     Time("window created, shown and painted:", [&] {
         window.Create(GetModuleHandleW(nullptr), L"Wordloom bench");

@@ -26,6 +26,12 @@ RegistryKey RegistryKey::OpenForReading(HKEY parent, const wchar_t* subKey) {
     return RegistryKey(key);
 }
 
+RegistryKey RegistryKey::OpenForReadingAndWriting(HKEY parent, const wchar_t* subKey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(parent, subKey, 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS) return {};
+    return RegistryKey(key);
+}
+
 RegistryKey RegistryKey::OpenOrCreate(HKEY parent, const wchar_t* subKey) {
     constexpr REGSAM access = KEY_READ | KEY_WRITE;
     HKEY key = nullptr;

@@ -23,6 +23,8 @@ public:
     // An existing key with KEY_READ; an empty (false) key when it cannot be opened.
     static RegistryKey OpenForReading(HKEY parent, const wchar_t* subKey);
 
+    // An existing key with KEY_READ | KEY_WRITE; an empty key when it cannot be opened.
+    static RegistryKey OpenForReadingAndWriting(HKEY parent, const wchar_t* subKey);
     // An existing key with KEY_READ | KEY_WRITE, else a new non-volatile key without class;
     // an empty key when both fail.
     static RegistryKey OpenOrCreate(HKEY parent, const wchar_t* subKey);

@@ -198,7 +198,6 @@ namespace {
 // A ribbon that only remembers where the context popup was asked for.
 struct PopupRecorder final : Ribbon {
     static inline POINT shownAt{-99, -99};
-    int Height() const override { return 0; }
     void RefreshCommandStates() override {}
     void InvalidateSortToggles() override {}
     bool ShowContextPopup(POINT point) override {

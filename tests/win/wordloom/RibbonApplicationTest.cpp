@@ -1,0 +1,280 @@
+// The program's side of the ribbon over a real main window: the application object answering a
+// framework that records what it is told, the recent items and the ribbon's settings in the
+// real registry.
+#include "Application.h"
+#include "Commands.h"
+#include "DialogDriver.h"
+#include "RibbonInterfaces.h"
+#include "UiStrings.h"
+#include "WindowFixture.h"
+
+#include <map>
+
+namespace {
+
+// A ribbon view that reports a fixed height and keeps the bytes it was given or asked for.
+struct RecordingView final : IRibbonView {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IRibbonView)) {
+            *object = static_cast<IRibbonView*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetHeight(UINT32* height) override {
+        *height = 40;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE LoadSettingsFromStream(IStream* stream) override {
+        loaded.assign(64, '\0');
+        ULONG read = 0;
+        stream->Read(loaded.data(), 64, &read);
+        loaded.resize(read);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SaveSettingsToStream(IStream* stream) override {
+        return stream->Write(toSave.data(), static_cast<ULONG>(toSave.size()), nullptr);
+    }
+    std::string loaded;
+    std::string toSave = "collapsed";
+};
+
+// A framework that calls the application as the real one does and records what it is told.
+struct RecordingFramework final : IRibbonFramework {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Initialize(HWND, IRibbonApplication* app) override {
+        application = app;
+        application->AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Destroy() override {
+        if (!application) return S_OK;
+        application->OnViewChanged(0, 1, &view, RibbonViewDestroy, 0);
+        if (handler) handler->Release();
+        application->Release();
+        application = nullptr;
+        handler = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE LoadUI(HINSTANCE, const wchar_t*) override {
+        application->OnCreateUICommand(cmdDelete, 0, &handler);
+        application->OnViewChanged(0, 1, &view, RibbonViewCreate, 0);
+        return application->OnViewChanged(0, 1, &view, RibbonViewSize, 0);
+    }
+    HRESULT STDMETHODCALLTYPE GetView(UINT32, REFIID, void** view) override {
+        *view = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetUICommandProperty(UINT32 command, const PROPERTYKEY& key,
+                                                   const PROPVARIANT& value) override {
+        if (SameKey(key, RibbonKeyEnabled)) enabled[command] = ReadRibbonBoolean(value, false);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE InvalidateUICommand(UINT32 command, int flags, const PROPERTYKEY*) override {
+        invalidated.emplace_back(command, flags);
+        return S_OK;
+    }
+
+    IRibbonApplication* application = nullptr;
+    IRibbonCommandHandler* handler = nullptr;
+    RecordingView view;
+    std::map<UINT32, bool> enabled;
+    std::vector<std::pair<UINT32, int>> invalidated;
+};
+
+RecordingFramework* recorder = nullptr;
+
+std::unique_ptr<Ribbon> RecordedRibbon(CMainWindow& window) {
+    return CreateRibbonOver(window, recorder);
+}
+
+std::wstring StringProperty(IRibbonCommandHandler& handler, UINT32 command, const PROPERTYKEY& key) {
+    PROPVARIANT value;
+    PropVariantInit(&value);
+    if (FAILED(handler.UpdateProperty(command, key, nullptr, &value)) || value.vt != VT_LPWSTR) return L"<none>";
+    std::wstring text = value.pwszVal;
+    PropVariantClear(&value);
+    return text;
+}
+
+bool Checked(IRibbonCommandHandler& handler, UINT32 command) {
+    PROPVARIANT value;
+    PropVariantInit(&value);
+    EXPECT_EQ(handler.UpdateProperty(command, RibbonKeyBooleanValue, nullptr, &value), S_OK);
+    return ReadRibbonBoolean(value, false);
+}
+
+std::string StoredText(std::u16string_view text) {
+    std::string bytes = BytesOf(text);
+    return bytes + std::string(2, '\0');
+}
+
+class RibbonApplicationTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        recorder = &framework_;
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        recorder = nullptr;
+        SetProcessUiLanguage(UiLanguageTraditionalChinese);
+    }
+    IRibbonCommandHandler& Handler() { return *framework_.handler; }
+
+    RecordingFramework framework_;
+};
+
+TEST_F(RibbonApplicationTest, CommandStatesLabelsAndTogglesFollowTheWindow) {
+    SetProcessUiLanguage(UiLanguageEnglish);
+    PutText(L"UserDefinedPhrases", u"AB\tb\r\nC\ta\r\n");
+    PutText(L"UserDefinedTips", u"\u4e00=\u4e00\u500b\r\n");
+    CMainWindow& window = Open(RecordedRibbon);
+
+    // The view's height places the tab control under the ribbon; the group labels are asked for.
+    RECT tab{};
+    GetWindowRect(window.TabControl(), &tab);
+    POINT corner{tab.left, tab.top};
+    ScreenToClient(window.Window(), &corner);
+    EXPECT_EQ(corner.y, 40);
+    EXPECT_EQ(framework_.invalidated.at(0), std::make_pair(UINT32{cmdGroupEdit}, int{RibbonInvalidateProperty}));
+    EXPECT_EQ(framework_.invalidated.at(1), std::make_pair(UINT32{cmdGroupView}, int{RibbonInvalidateProperty}));
+
+    const std::map<UINT32, bool> atStart{{cmdSelectAll, true}, {cmdFind, true}, {cmdSort, true},
+                                         {cmdUndelete, false}, {cmdDelete, false}, {cmdModify, false}};
+    EXPECT_EQ(framework_.enabled, atStart);
+    Select(window.PhraseList(), {0});
+    ListView_SetItemState(window.PhraseList(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    Handler().Execute(cmdDelete, RibbonExecute, nullptr, nullptr, nullptr);  // reaches the window
+    EXPECT_TRUE(window.Phrases().phrasesHaveDeleted);
+    EXPECT_TRUE(framework_.enabled[cmdUndelete]);
+    EXPECT_TRUE(framework_.enabled[cmdDelete]);
+    EXPECT_TRUE(framework_.enabled[cmdModify]);
+
+    EXPECT_EQ(StringProperty(Handler(), cmdInsert, RibbonKeyLabel), L"Insert");
+    EXPECT_EQ(StringProperty(Handler(), cmdSave, RibbonKeyTooltipTitle), L"Save (Ctrl+S)");
+    EXPECT_EQ(StringProperty(Handler(), cmdImport, RibbonKeyTooltipDescription),
+              L"Open File dialog to import user-defined phrases from a database file.");
+    EXPECT_EQ(StringProperty(Handler(), cmdEditContextMenu, RibbonKeyLabel), L"<none>");  // the markup's own
+    SetProcessUiLanguage(UiLanguageTraditionalChinese);
+    EXPECT_EQ(StringProperty(Handler(), cmdGroupEdit, RibbonKeyLabel), L"\u7de8\u8f2f");
+
+    // Sorting checks its toggles and has them read again, in the listed order.
+    framework_.invalidated.clear();
+    ClickHeader(1);
+    EXPECT_TRUE(Checked(Handler(), cmdSortByPhrase));
+    EXPECT_TRUE(Checked(Handler(), cmdAscendingSort));
+    EXPECT_FALSE(Checked(Handler(), cmdSortByInputKey));
+    std::vector<UINT32> order;
+    for (const auto& [command, flags] : framework_.invalidated) order.push_back(command);
+    EXPECT_EQ(order, (std::vector<UINT32>{cmdSortByPhrase, cmdSortByVantixInputKey, cmdSortByInputKey,
+                                          cmdAscendingSort, cmdDescendingSort}));
+
+    // The associated-word tab: Sort disabled, descriptions speak of associated words.
+    TabCtrl_SetCurSel(window.TabControl(), 1);
+    NMHDR change{window.TabControl(), 0, TCN_SELCHANGE};
+    // Leaving the phrase tab with a deleted mark asks to save it; No keeps the mark.
+    RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change)); },
+                      [](HWND box) { SendMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0); });
+    EXPECT_FALSE(framework_.enabled[cmdSort]);
+    EXPECT_FALSE(framework_.enabled[cmdUndelete]);
+    EXPECT_EQ(StringProperty(Handler(), cmdSave, RibbonKeyTooltipDescription),
+              L"\u5c07\u8b8a\u66f4\u5132\u5b58\u81f3\u76f8\u95dc\u5b57\u8a5e\u8cc7\u6599\u5eab\u3002");
+}
+
+TEST_F(RibbonApplicationTest, RecentItemsPinsAndRibbonSettingsSurviveARestart) {
+    // Two stored items, the first pinned, and one piece without a path that is dropped.
+    PutValue(L"UPTMRUList", REG_SZ, StoredText(u"C:\\\u8a5e\\A b.dat|p;|n;D:\\tips.dat|n;"));
+    PutValue(L"UPTRibbonState", REG_BINARY, "state");
+    // Both tables as saved: choosing a recent item has no unsaved work to ask about.
+    PutValue(L"UserDefinedPhrases", REG_BINARY, "");
+    PutText(L"UserDefinedTips", u"\u4e00=\u4e00\u500b\r\n");
+    CMainWindow& window = Open(RecordedRibbon);
+    EXPECT_EQ(framework_.view.loaded, "state");
+
+    PROPVARIANT items;
+    PropVariantInit(&items);
+    ASSERT_EQ(Handler().UpdateProperty(cmdMRUList, RibbonKeyRecentItems, nullptr, &items), S_OK);
+    ASSERT_EQ(items.vt, VT_ARRAY | VT_UNKNOWN);
+    LONG upper = -1;
+    SafeArrayGetUBound(items.parray, 1, &upper);
+    ASSERT_EQ(upper, 1);
+    std::vector<std::wstring> seen;
+    for (LONG index = 0; index <= upper; ++index) {
+        IUnknown* element = nullptr;
+        SafeArrayGetElement(items.parray, &index, &element);
+        IRibbonPropertySet* item = nullptr;
+        element->QueryInterface(IID_IRibbonPropertySet, reinterpret_cast<void**>(&item));
+        for (const PROPERTYKEY* key : {&RibbonKeyLabel, &RibbonKeyLabelDescription, &RibbonKeyPinned}) {
+            PROPVARIANT value;
+            PropVariantInit(&value);
+            item->GetValue(*key, &value);
+            seen.push_back(value.vt == VT_LPWSTR ? value.pwszVal : ReadRibbonBoolean(value, false) ? L"pinned" : L"-");
+            PropVariantClear(&value);
+        }
+        item->Release();
+        element->Release();
+    }
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"A b.dat", L"C:\\\u8a5e\\A b.dat", L"pinned", L"tips.dat",
+                                               L"D:\\tips.dat", L"-"}));
+
+    // The user unpins the first and pins the second: the framework hands the list back.
+    for (LONG index = 0; index <= upper; ++index) {
+        IUnknown* element = nullptr;
+        SafeArrayGetElement(items.parray, &index, &element);
+        element->Release();
+    }
+    RecentItems flipped{{u"c:\\\u8a5e\\a B.DAT", false}, {u"D:\\tips.dat", true}};
+    SAFEARRAY* changed = SafeArrayCreateVector(VT_UNKNOWN, 0, 2);
+    for (LONG index = 0; index < 2; ++index) {
+        CMRUListItem* item = CMRUListItem::Create(flipped[static_cast<std::size_t>(index)]);
+        SafeArrayPutElement(changed, &index, static_cast<IUnknown*>(item));
+        item->Release();
+    }
+    PROPVARIANT pins;
+    PropVariantInit(&pins);
+    pins.vt = VT_ARRAY | VT_UNKNOWN;
+    pins.parray = changed;
+    EXPECT_EQ(Handler().Execute(cmdMRUList, RibbonExecute, &RibbonKeyRecentItems, &pins, nullptr), S_OK);
+    PropVariantClear(&pins);
+    PropVariantClear(&items);
+
+    // Choosing an item on the phrase tab reads it into the phrase table.
+    std::vector<std::pair<int, std::wstring>> imports;
+    window.SetFileImport([&](CMainWindow&, int tab, const std::wstring& path) { imports.emplace_back(tab, path); });
+    CMRUListItem* chosen = CMRUListItem::Create({u"D:\\tips.dat", true});
+    PROPVARIANT index;
+    PropVariantInit(&index);
+    index.vt = VT_UI4;
+    index.ulVal = 1;
+    Handler().Execute(cmdMRUList, RibbonExecute, &RibbonKeySelectedItem, &index, chosen);
+    chosen->Release();
+    EXPECT_EQ(imports, (std::vector<std::pair<int, std::wstring>>{{0, L"D:\\tips.dat"}}));
+
+    // Exit is posted as a close, so it runs after the framework's call has returned.
+    Handler().Execute(cmdExit, RibbonExecute, nullptr, nullptr, nullptr);
+    MSG close{};
+    ASSERT_TRUE(PeekMessageW(&close, window.Window(), WM_CLOSE, WM_CLOSE, PM_REMOVE));
+    EXPECT_EQ(close.wParam, WPARAM{cmdExit});
+    EXPECT_TRUE(IsWindow(window.Window()));
+
+    const long locks = ModuleLockCount();
+    EXPECT_GT(locks, 0);
+    window_.reset();  // teardown: the view's settings, then the list, are stored
+    EXPECT_EQ(ModuleLockCount(), 0);
+    EXPECT_EQ(GetValue(L"UPTRibbonState")->bytes, "collapsed");
+    const std::optional<StoredValue> stored = GetValue(L"UPTMRUList");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->type, DWORD{REG_SZ});
+    EXPECT_EQ(stored->bytes, StoredText(u"C:\\\u8a5e\\A b.dat|n;D:\\tips.dat|p;"));
+}
+
+}  // namespace
