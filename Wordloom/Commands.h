@@ -35,6 +35,7 @@ enum Command : unsigned {
     cmdAccelSelectAll = ID_ACCEL_SELECT_ALL,
     cmdAccelUndelete = ID_ACCEL_UNDELETE,
     cmdAccelDelete = ID_ACCEL_DELETE,
+    cmdAccelToggleRibbon = ID_ACCEL_TOGGLE_RIBBON,
 };
 
 static_assert(cmdAccelSave == 32785 && cmdAccelInsert == 32786 && cmdAccelFind == 32787 &&

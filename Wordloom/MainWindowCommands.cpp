@@ -69,6 +69,9 @@ void CMainWindow::OnCommand(unsigned command) {
     case cmdSortByPhrase: SortByColumn(PhraseColumnPhrase); break;
     case cmdSortByVantixInputKey: SortByColumn(PhraseColumnVantixKey); break;
     case cmdSortByInputKey: SortByColumn(PhraseColumnInputKey); break;
+    case cmdAccelToggleRibbon:
+        if (ribbon_) ribbon_->ToggleCollapsed();
+        break;
     default: break;  // Import, Export and the recent items arrive with the file commands
     }
 }

@@ -30,6 +30,7 @@
 #define ID_ACCEL_SELECT_ALL     32788 // Ctrl+A
 #define ID_ACCEL_UNDELETE       32789 // Ctrl+Z
 #define ID_ACCEL_DELETE         32796 // Delete
+#define ID_ACCEL_TOGGLE_RIBBON  32797 // Ctrl+F1: collapse or expand the ribbon
 
 #define ID_FIND_KEY_NEXT        32790 // F: Find Next
 #define ID_FIND_KEY_MARK_ALL    32791 // M: Mark All

@@ -85,6 +85,13 @@ public:
         }
     }
 
+    void ToggleCollapsed() override {
+        if (!framework_) return;
+        const ComPtr<IRibbonCommandBar> bar = framework_.As<IRibbonCommandBar>(IID_IRibbonCommandBar);
+        BOOL collapsed = FALSE;
+        if (bar && SUCCEEDED(bar->IsCollapsed(&collapsed))) bar->SetCollapsed(!collapsed);
+    }
+
     void AddRecentFile(const std::wstring& path) override {
         if (application_) application_->AddRecentFile(path);
     }

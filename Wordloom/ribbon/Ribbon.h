@@ -23,6 +23,8 @@ public:
     virtual void DestroyViews() = 0;
     // A file was read into a table: it goes to the recent items.
     virtual void AddRecentFile(const std::wstring&) {}
+    // Ctrl+F1 wherever the focus is: collapses or expands the ribbon.
+    virtual void ToggleCollapsed() {}
 };
 
 // Makes the ribbon for a main window being created, or null when there is no ribbon.

@@ -3,6 +3,7 @@
 // real registry.
 #include "Application.h"
 #include "Commands.h"
+#include "res/resource.h"
 #include "DialogDriver.h"
 #include "RibbonInterfaces.h"
 #include "UiStrings.h"
@@ -275,6 +276,38 @@ TEST_F(RibbonApplicationTest, RecentItemsPinsAndRibbonSettingsSurviveARestart) {
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->type, DWORD{REG_SZ});
     EXPECT_EQ(stored->bytes, StoredText(u"C:\\\u8a5e\\A b.dat|n;D:\\tips.dat|p;"));
+}
+
+TEST_F(RibbonApplicationTest, CtrlF1CollapsesTheRealRibbonAndTheStateSurvivesARestart) {
+    // The key is the window's accelerator, so it acts whatever control has the focus.
+    const HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCEL));
+    std::vector<ACCEL> keys(static_cast<std::size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
+    CopyAcceleratorTableW(table, keys.data(), static_cast<int>(keys.size()));
+    DestroyAcceleratorTable(table);
+    bool found = false;
+    for (const ACCEL& key : keys) {
+        found = found || (key.key == VK_F1 && key.cmd == cmdAccelToggleRibbon && (key.fVirt & FCONTROL));
+    }
+    EXPECT_TRUE(found);
+
+    PutValue(L"UserDefinedPhrases", REG_BINARY, "");
+    PutText(L"UserDefinedTips", u"\u4e00=\u4e00\u500b\r\n");
+    const int expanded = Open(CreateRibbon).RibbonHeight();
+    EXPECT_GT(expanded, 60);
+    Command(cmdAccelToggleRibbon);
+    const int collapsed = window_->RibbonHeight();
+    EXPECT_GT(collapsed, 0);
+    EXPECT_LT(collapsed, expanded);
+
+    window_.reset();
+    EXPECT_EQ(Open(CreateRibbon).RibbonHeight(), collapsed);
+    Command(cmdAccelToggleRibbon);
+    EXPECT_EQ(window_->RibbonHeight(), expanded);
+
+    // A corrupt stored state starts with the markup's defaults: expanded.
+    window_.reset();
+    PutValue(L"UPTRibbonState", REG_BINARY, std::string("VXRS\x01\x00\x01\xff", 8));
+    EXPECT_EQ(Open(CreateRibbon).RibbonHeight(), expanded);
 }
 
 }  // namespace
