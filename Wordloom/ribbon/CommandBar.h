@@ -41,6 +41,8 @@ enum CommandBarPart : int {
 };
 
 inline constexpr wchar_t CommandBarClassName[] = L"WordloomCommandBar";
+// The small popups that show keytips; a disabled command's badge is a disabled window, drawn grey.
+inline constexpr wchar_t KeytipBadgeClassName[] = L"WordloomKeytipBadge";
 
 class CCommandBar {
 public:
@@ -69,6 +71,13 @@ public:
     const std::wstring& LastTooltipTitle() const { return lastTooltipTitle_; }
     const std::wstring& LastTooltipText() const { return lastTooltipText_; }
 
+    // Keytip mode (Alt, F10): badges on the top level's controls, keys taken by a thread hook
+    // until a command runs, a menu opens or the mode is left. A typed letter or digit other than
+    // 0 acts as if it had been typed at the top level (Alt+letter).
+    void StartKeytips(wchar_t typed);
+    void LeaveKeytips();
+    bool ShowingKeytips() const { return keytipLevel_ != KeytipLevel::None; }
+
     // The bar behind one of its windows, or null.
     static CCommandBar* FromWindow(HWND window);
 
@@ -80,6 +89,16 @@ private:
         std::vector<std::uint16_t> commands;
         UniqueImageList images;
         UniqueImageList disabledImages;
+    };
+
+    enum class KeytipLevel { None, Top, Tab };
+    // A control that a keytip picks, where its badge goes, and what it does.
+    struct KeytipTarget {
+        std::u16string keytip;
+        HWND control = nullptr;  // a toolbar, or the tab row for the tab itself
+        int index = 0;           // the button or tab
+        UINT32 command = 0;
+        bool enabled = true;
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -101,6 +120,14 @@ private:
     void Paint(HDC dc);
     const Toolbar* ToolbarOf(HWND window) const;
     void OpenMenuBelow(UINT32 command, HWND toolbar, int buttonIndex);
+
+    static LRESULT CALLBACK KeytipKeyProc(int code, WPARAM key, LPARAM flags);
+    static LRESULT CALLBACK KeytipMouseProc(int code, WPARAM message, LPARAM info);
+    static LRESULT CALLBACK KeytipFocusProc(int code, WPARAM window, LPARAM info);
+    void ShowKeytipLevel(KeytipLevel level);
+    void HideBadges();
+    void TypeKeytipKey(WPARAM key);
+    void RunKeytipTarget(const KeytipTarget& target);
 
     CommandBarHost& host_;
     const RibbonModel& model_;
@@ -125,4 +152,11 @@ private:
     std::vector<GroupFrame> groupFrames_;
     std::wstring lastTooltipTitle_;
     std::wstring lastTooltipText_;
+    KeytipLevel keytipLevel_ = KeytipLevel::None;
+    std::vector<KeytipTarget> keytipTargets_;
+    std::vector<HWND> badges_;  // one per target, in the same order
+    std::u16string keytipTyped_;
+    UniqueHook keyHook_;
+    UniqueHook mouseHook_;
+    UniqueHook focusHook_;
 };

@@ -25,6 +25,11 @@ constexpr UINT RecentItemFirst = 0xE000;
 // Past this the stream holds no settings of ours.
 constexpr ULONG MaxSettingsBytes = 64 * 1024;
 
+bool IsKeytipStart(LPARAM character) {
+    return character == 0 || (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z') ||
+           (character >= '0' && character <= '9');
+}
+
 std::wstring Wide(const std::u16string& text) {
     return std::wstring(text.begin(), text.end());
 }
@@ -204,9 +209,8 @@ public:
             return E_FAIL;
         }
         subclassed_ = SetWindowSubclass(frame_, FrameProc, FrameSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
-        // Keytips (Alt, F10) will hook in here: the frame's WM_SYSCOMMAND / SC_KEYMENU starts them,
-        // and the bar's toolbars give each badge its place. The bar's accessible objects will
-        // answer WM_GETOBJECT in CCommandBar.
+        // Keytips start from the frame's WM_SYSCOMMAND / SC_KEYMENU (see FrameProc). The bar's
+        // accessible objects will answer WM_GETOBJECT in CCommandBar.
         loaded_ = true;
         const ComPtr<IRibbonFramework> keepAlive(static_cast<IRibbonFramework*>(this));
         const ComPtr<IRibbonApplication> application = application_;
@@ -529,6 +533,21 @@ private:
                 framework->bar_->SetCollapsed(!framework->bar_->Collapsed());
                 return 0;
             }
+            break;
+        case WM_SYSCOMMAND:
+            // Alt or F10 (no character) and Alt+letter show keytips, unless the frame has a menu
+            // bar of its own; Alt+Space still opens the window menu.
+            if ((wParam & 0xFFF0) == SC_KEYMENU && framework->bar_ && framework->bar_->Window() && !GetMenu(window) &&
+                IsKeytipStart(lParam)) {
+                framework->bar_->StartKeytips(static_cast<wchar_t>(lParam));
+                return 0;
+            }
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE && framework->bar_) framework->bar_->LeaveKeytips();
+            break;
+        case WM_MOVE:
+            if (framework->bar_) framework->bar_->LeaveKeytips();
             break;
         case WM_DPICHANGED: {
             // The frame moves to its new rectangle first; the bar then follows the new DPI.

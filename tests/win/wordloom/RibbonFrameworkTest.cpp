@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -539,6 +540,161 @@ TEST_F(RibbonFrameworkTest, DestroyTellsTheApplicationFirstThenReleasesEverythin
     const std::size_t after = application.events.size();
     EXPECT_EQ(framework->Destroy(), S_OK);
     EXPECT_EQ(application.events.size(), after);
+}
+
+// A named callback: 32-bit Windows calls it with its own convention, which a lambda lacks.
+BOOL CALLBACK CollectShownBadge(HWND window, LPARAM found) {
+    wchar_t name[64]{};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) != KeytipBadgeClassName || !IsWindowVisible(window)) return TRUE;
+    wchar_t text[16]{};
+    GetWindowTextW(window, text, 16);
+    reinterpret_cast<std::vector<std::wstring>*>(found)->push_back(std::wstring(text) +
+                                                                   (IsWindowEnabled(window) ? L"" : L"(off)"));
+    return TRUE;
+}
+
+// The keytip badges on show: their texts, sorted, with "(off)" after a disabled command's.
+std::vector<std::wstring> ShownKeytips() {
+    std::vector<std::wstring> shown;
+    EnumThreadWindows(GetCurrentThreadId(), CollectShownBadge, reinterpret_cast<LPARAM>(&shown));
+    std::sort(shown.begin(), shown.end());
+    return shown;
+}
+
+HWND BadgeNamed(const std::wstring& keytip) {
+    for (HWND badge = FindWindowW(KeytipBadgeClassName, nullptr); badge;
+         badge = FindWindowExW(nullptr, badge, KeytipBadgeClassName, nullptr)) {
+        wchar_t text[16]{};
+        GetWindowTextW(badge, text, 16);
+        if (IsWindowVisible(badge) && keytip == text) return badge;
+    }
+    return nullptr;
+}
+
+// The keys that reached the frame itself.
+std::vector<WPARAM> frameKeys;
+LRESULT CALLBACK RecordFrameKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_KEYDOWN) frameKeys.push_back(wParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void Pump() {
+    MSG message;
+    for (int round = 0; round < 3; ++round) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
+
+// A key press through the input queue, where the keytip hook sees keys (keys posted to a
+// window do not pass it under Wine).
+void Press(WPARAM key) {
+    INPUT input[2]{};
+    for (INPUT& one : input) {
+        one.type = INPUT_KEYBOARD;
+        one.ki.wVk = static_cast<WORD>(key);
+    }
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    Pump();
+}
+
+TEST_F(RibbonFrameworkTest, KeytipsWalkTheLevelsAndExecuteLikeAClick) {
+    FakeApplication application;
+    application.labels[cmdExit] = L"E&xit";
+    ComPtr<IRibbonFramework> framework = Load(application);
+    const HWND bar = Bar(framework);
+    PROPVARIANT off;
+    RibbonBooleanValue(false, &off);
+    framework->SetUICommandProperty(cmdModify, RibbonKeyEnabled, off);
+    SetWindowSubclass(frame_, RecordFrameKeys, 7, 0);
+    SetForegroundWindow(frame_);
+    SetFocus(frame_);
+    Pump();
+    frameKeys.clear();
+    const auto keyMenu = [&](LPARAM character) { SendMessageW(frame_, WM_SYSCOMMAND, SC_KEYMENU, character); };
+    const std::vector<std::wstring> top{L"1", L"2", L"3", L"4", L"5", L"F", L"H"};
+    const std::vector<std::wstring> home{L"A", L"D", L"F", L"I", L"O(off)", L"T", L"U"};
+
+    // Alt: the top level, badges centred under their controls that leave the frame active.
+    keyMenu(0);
+    ASSERT_EQ(ShownKeytips(), top);
+    const HWND fileBadge = BadgeNamed(L"F");
+    ASSERT_TRUE(fileBadge);
+    EXPECT_EQ(GetWindow(fileBadge, GW_OWNER), frame_);
+    EXPECT_TRUE(GetWindowLongW(fileBadge, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+    RECT badge{};
+    RECT button{};
+    GetWindowRect(fileBadge, &badge);
+    GetWindowRect(GetDlgItem(bar, CommandBarApplicationButton), &button);
+    EXPECT_LE(std::abs((badge.left + badge.right) - (button.left + button.right)), 2);
+    EXPECT_GT(badge.bottom, button.bottom);
+    EXPECT_EQ(GetActiveWindow(), frame_);
+
+    // H, the Home tab's level, with the disabled command greyed; its key runs nothing.
+    Press('H');
+    ASSERT_EQ(ShownKeytips(), home);
+    Press('O');
+    EXPECT_EQ(ShownKeytips(), home);
+    EXPECT_TRUE(application.executed.empty());
+    // Esc goes back one level, then leaves: the next key reaches the frame and runs nothing.
+    Press(VK_ESCAPE);
+    EXPECT_EQ(ShownKeytips(), top);
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(ShownKeytips().empty());
+    EXPECT_TRUE(frameKeys.empty());  // every key so far was the keytips'
+    Press('D');
+    EXPECT_EQ(frameKeys, std::vector<WPARAM>{'D'});
+    EXPECT_TRUE(application.executed.empty());
+
+    // Alt, H, D: Delete runs once, through the handler, and the mode is over.
+    keyMenu(0);
+    Press('H');
+    Press('D');
+    EXPECT_EQ(application.executed, std::vector<UINT32>{cmdDelete});
+    EXPECT_TRUE(ShownKeytips().empty());
+    Press('D');
+    EXPECT_EQ(application.executed.size(), 1u);
+    EXPECT_EQ(frameKeys.size(), 2u);
+
+    // Alt+H (as typed at the top level), Esc, then a quick access number: the fourth item, Delete.
+    keyMenu('h');
+    EXPECT_EQ(ShownKeytips(), home);
+    Press(VK_ESCAPE);
+    Press('4');
+    EXPECT_EQ(application.executed, (std::vector<UINT32>{cmdDelete, cmdDelete}));
+    EXPECT_TRUE(ShownKeytips().empty());
+
+    // A key no badge has leaves, and so does the frame's deactivation.
+    keyMenu(0);
+    Press('Q');
+    EXPECT_TRUE(ShownKeytips().empty());
+    keyMenu(0);
+    SendMessageW(frame_, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_TRUE(ShownKeytips().empty());
+    Press('H');
+    EXPECT_TRUE(ShownKeytips().empty());
+
+    // T on the Home level opens the Sort drop-down; F at the top opens the application menu,
+    // whose own mnemonics then work (E&xit).
+    keyMenu(0);
+    Press('H');
+    const MenuLook sort = RunMenu([&] { Press('T'); }, {VK_ESCAPE});
+    ASSERT_FALSE(sort.texts.empty());
+    EXPECT_EQ(sort.texts.front(), L"By phrase");
+    EXPECT_TRUE(ShownKeytips().empty());
+    keyMenu(0);
+    const MenuLook file = RunMenu([&] { Press('F'); }, {'X'});
+    ASSERT_FALSE(file.texts.empty());
+    EXPECT_EQ(file.texts.front(), L"Import");
+    EXPECT_EQ(application.executed.back(), static_cast<UINT32>(cmdExit));
+    EXPECT_EQ(application.executed.size(), 3u);
+    RemoveWindowSubclass(frame_, RecordFrameKeys, 7);
+    framework->Destroy();
 }
 
 }  // namespace
