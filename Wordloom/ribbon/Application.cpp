@@ -282,27 +282,6 @@ CMRUListItem::~CMRUListItem() {
     --moduleLocks;
 }
 
-HRESULT CMRUListItem::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IRibbonPropertySet)) {
-        *object = static_cast<IRibbonPropertySet*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CMRUListItem::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG CMRUListItem::Release() {
-    const long left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-}
-
 HRESULT CMRUListItem::GetValue(const PROPERTYKEY& key, PROPVARIANT* value) {
     if (!value) return E_POINTER;
     if (SameKey(key, RibbonKeyLabel)) return RibbonStringValue(displayName_.c_str(), value);

@@ -53,20 +53,16 @@ private:
 };
 
 // One recent item as the framework sees it: its display name, full path and pin.
-class CMRUListItem final : public IRibbonPropertySet {
+class CMRUListItem final : public CSingleInterfaceObject<IRibbonPropertySet, IID_IRibbonPropertySet> {
 public:
     static CMRUListItem* Create(const RecentItem& item);
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetValue(const PROPERTYKEY& key, PROPVARIANT* value) override;
 
 private:
     explicit CMRUListItem(const RecentItem& item);
-    virtual ~CMRUListItem();
+    ~CMRUListItem() override;
 
-    long references_ = 1;
     std::wstring displayName_;
     std::wstring path_;
     bool pinned_;

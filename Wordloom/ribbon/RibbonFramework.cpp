@@ -35,27 +35,11 @@ std::wstring Wide(const std::u16string& text) {
 }
 
 // One recent item as the framework hands it back after a pin change.
-class CRecentItem final : public IRibbonPropertySet {
+class CRecentItem final : public CSingleInterfaceObject<IRibbonPropertySet, IID_IRibbonPropertySet> {
 public:
     CRecentItem(std::wstring label, std::wstring description, bool pinned)
         : label_(std::move(label)), description_(std::move(description)), pinned_(pinned) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IRibbonPropertySet)) {
-            *object = static_cast<IRibbonPropertySet*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const long left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
     HRESULT STDMETHODCALLTYPE GetValue(const PROPERTYKEY& key, PROPVARIANT* value) override {
         if (!value) return E_POINTER;
         if (SameKey(key, RibbonKeyLabel)) return RibbonStringValue(label_.c_str(), value);
@@ -65,8 +49,7 @@ public:
     }
 
 private:
-    ~CRecentItem() = default;
-    long references_ = 1;
+    ~CRecentItem() override = default;
     std::wstring label_;
     std::wstring description_;
     bool pinned_;
@@ -91,31 +74,14 @@ std::optional<std::wstring> ReadString(IRibbonPropertySet& set, const PROPERTYKE
 class CRibbonFramework;
 
 // A context popup of the markup, as GetView hands it out.
-class CContextPopup final : public IRibbonContextualUI {
+class CContextPopup final : public CSingleInterfaceObject<IRibbonContextualUI, IID_IRibbonContextualUI> {
 public:
     CContextPopup(CRibbonFramework& framework, UINT32 command);
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IRibbonContextualUI)) {
-            *object = static_cast<IRibbonContextualUI*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const long left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
     HRESULT STDMETHODCALLTYPE ShowAtLocation(INT32 x, INT32 y) override;
 
 private:
-    ~CContextPopup();
-    long references_ = 1;
+    ~CContextPopup() override;
     CRibbonFramework& framework_;
     UINT32 command_;
 };

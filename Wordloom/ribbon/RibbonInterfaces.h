@@ -93,6 +93,39 @@ extern const IID IID_IRibbonView;
 extern const IID IID_IRibbonContextualUI;
 extern const IID IID_IRibbonFramework;
 
+// The reference count and interface lookup of an object that implements one interface of the
+// layer: created with one reference, the creator's; deleted with the last release.
+template <class Interface, const IID& InterfaceId>
+class CSingleInterfaceObject : public Interface {
+public:
+    CSingleInterfaceObject(const CSingleInterfaceObject&) = delete;
+    CSingleInterfaceObject& operator=(const CSingleInterfaceObject&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, InterfaceId)) {
+            *object = static_cast<Interface*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const long left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+
+protected:
+    CSingleInterfaceObject() = default;
+    virtual ~CSingleInterfaceObject() = default;
+
+private:
+    long references_ = 1;
+};
+
 // PROPVARIANT helpers: a copy of the string (CoTaskMem), a boolean, and reading them back.
 HRESULT RibbonStringValue(const wchar_t* text, PROPVARIANT* value);
 HRESULT RibbonBooleanValue(bool flag, PROPVARIANT* value);

@@ -11,14 +11,7 @@
 #include <string_view>
 #include <vector>
 
-// Stops the fuzzer with the failed condition; libFuzzer then saves the input as a crash.
-#define FUZZ_CHECK(condition)                                                             \
-    do {                                                                                  \
-        if (!(condition)) {                                                               \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            __builtin_trap();                                                             \
-        }                                                                                 \
-    } while (false)
+#include "FuzzCheck.h"
 
 namespace fuzz {
 

@@ -1,7 +1,6 @@
 // Fuzz target for the ribbon-state blob: decodes arbitrary bytes against the quick access
 // commands of the real markup; whatever decodes must be a state the ribbon can hold, and must
 // write back to exactly the bytes it came from and read back to the same state.
-
 #include "RibbonMarkup.h"
 #include "RibbonState.h"
 
@@ -10,13 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#define FUZZ_CHECK(condition)                                                                  \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            __builtin_trap();                                                                  \
-        }                                                                                      \
-    } while (false)
+#include "FuzzCheck.h"
 
 namespace {
 
