@@ -6,6 +6,7 @@
 #include "Ordering.h"
 #include "PhraseTable.h"
 #include "TipTable.h"
+#include "FileDialogs.h"
 #include "Win32Handles.h"
 #include "ribbon/Ribbon.h"
 
@@ -50,9 +51,8 @@ public:
     void SetRibbonHeight(int height);
     int RibbonHeight() const { return ribbonHeight_; }
 
-    // Reading a file into a table (the file commands); until it is set, Open recent reads nothing.
-    using FileImport = std::function<void(CMainWindow& window, int tab, const std::wstring& path)>;
-    void SetFileImport(FileImport import) { fileImport_ = std::move(import); }
+    // Where Import and Export ask for a file; the system's file dialogs unless a test sets another.
+    void SetFileDialog(FileDialogRunner runner) { fileDialog_ = std::move(runner); }
     // A recent item was chosen: unsaved work is offered for saving, then the file is read into
     // the current tab's table.
     void OpenRecent(const std::wstring& path);
@@ -91,18 +91,25 @@ private:
     void SortInDirection(bool ascending);
     void ShowSortIndicators();
     void ClearSortIndicators();
+    void ResetSortMarks();
     void OnContextMenu(POINT position);
+    void RedrawAllRows(HWND list);
+
+    // File commands (MainWindowFiles.cpp).
     void OnClose();
     void SavePhrases();
     void SaveTips();
+    void Import();
+    void ImportFile(const std::wstring& path);
+    void Export();
     int AskToSave(UINT buttons);
     void ShowMessage(unsigned stringId, UINT icon);
-    void RedrawAllRows(HWND list);
+    void ShowMessage(const std::wstring& text, UINT icon);
 
     RibbonFactory ribbonFactory_;
     std::unique_ptr<Ribbon> ribbon_;
     int ribbonHeight_ = 0;
-    FileImport fileImport_;
+    FileDialogRunner fileDialog_ = ShowFileDialog;
     std::wstring title_;
     HWND window_ = nullptr;
     HWND tab_ = nullptr;

@@ -1,10 +1,11 @@
 // The commands the main window carries out itself: tab switch, Delete, Undelete, Select all,
-// sorting, Save, close, the context popup, and the hand-off to the dialogs.
+// sorting, the context popup, and the hand-off to the dialogs.
 #include "MainWindow.h"
 
 #include "AboutBoxResources.h"
 #include "Commands.h"
 #include "EditDialogs.h"
+#include "ListRows.h"
 #include "ListViewSelection.h"
 #include "PhraseStore.h"
 #include "TipStore.h"
@@ -12,40 +13,6 @@
 
 #include <algorithm>
 #include <vector>
-
-namespace {
-
-std::vector<int> SelectedRows(HWND list) {
-    std::vector<int> rows;
-    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-// While it lives the list does not repaint; at its end the list repaints once. A change of many
-// rows then costs one paint instead of one invalidation per row.
-class ListRepaintPause {
-public:
-    explicit ListRepaintPause(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
-    ~ListRepaintPause() {
-        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list_, nullptr, FALSE);
-    }
-    ListRepaintPause(const ListRepaintPause&) = delete;
-    ListRepaintPause& operator=(const ListRepaintPause&) = delete;
-
-private:
-    HWND list_;
-};
-
-void DeselectRows(HWND list, const std::vector<int>& rows) {
-    const ListRepaintPause pause(list);
-    for (const int row : rows) ListView_SetItemState(list, row, 0, LVIS_SELECTED);
-}
-
-}  // namespace
 
 void CMainWindow::OnCommand(unsigned command) {
     switch (command) {
@@ -69,10 +36,12 @@ void CMainWindow::OnCommand(unsigned command) {
     case cmdSortByPhrase: SortByColumn(PhraseColumnPhrase); break;
     case cmdSortByVantixInputKey: SortByColumn(PhraseColumnVantixKey); break;
     case cmdSortByInputKey: SortByColumn(PhraseColumnInputKey); break;
+    case cmdImport: Import(); break;
+    case cmdExport: Export(); break;
     case cmdAccelToggleRibbon:
         if (ribbon_) ribbon_->ToggleCollapsed();
         break;
-    default: break;  // Import, Export and the recent items arrive with the file commands
+    default: break;
     }
 }
 
@@ -192,6 +161,13 @@ void CMainWindow::ShowSortIndicators() {
     }
 }
 
+// The table's order is no longer known: no column counts as sorted and the toggles spring back.
+void CMainWindow::ResetSortMarks() {
+    sort_.sortedByPhrase = sort_.sortedByVantixKey = sort_.sortedByInputKey = false;
+    sort_.sortAscending = sort_.sortDescending = false;
+    if (ribbon_) ribbon_->InvalidateSortToggles();
+}
+
 void CMainWindow::ClearSortIndicators() {
     sort_.columnSortState.fill(0);
     if (phraseList_) ShowSortIndicators();
@@ -215,75 +191,6 @@ void CMainWindow::OnContextMenu(POINT position) {
         ClientToScreen(list, &position);
     }
     if (ribbon_) ribbon_->ShowContextPopup(position);
-}
-
-// Closing asks about unsaved work in either table; Yes saves the current tab's table only.
-void CMainWindow::OnClose() {
-    if (HasUnsavedWork()) {
-        const int answer = AskToSave(MB_YESNOCANCEL);
-        if (answer == IDCANCEL) return;
-        if (answer == IDYES) SaveCurrentTable();
-    }
-    DestroyWindow(window_);
-}
-
-void CMainWindow::SaveCurrentTable() {
-    if (currentTab_ == 0) {
-        SavePhrases();
-    } else {
-        SaveTips();
-    }
-}
-
-void CMainWindow::SavePhrases() {
-    const std::vector<int> selected = phraseList_ ? SelectedRows(phraseList_) : std::vector<int>{};
-    if (SaveUserPhrases(phrases_) == SaveOutcome::WriteRefused) {
-        ShowMessage(IDS_REGISTRY_WRITE_FAILED, MB_ICONERROR);
-        return;
-    }
-    if (phraseList_) {
-        DeselectRows(phraseList_, selected);
-        if (phrases_.phrasesHaveDeleted) {
-            ListView_SetItemCountEx(phraseList_, static_cast<int>(phrases_.table.size()), 0);
-        }
-        if (phrases_.table.size() < 2 || phrases_.phrasesHaveDeleted) ClearSortIndicators();
-    }
-    phrases_.phrasesHaveDeleted = false;
-    focusedPhrase_ = -1;
-    if (phraseList_) RedrawAllRows(phraseList_);
-    RefreshCommandStates();
-    sort_.sortedByPhrase = sort_.sortedByVantixKey = sort_.sortedByInputKey = false;
-    sort_.sortAscending = sort_.sortDescending = false;
-    if (ribbon_) ribbon_->InvalidateSortToggles();
-}
-
-void CMainWindow::SaveTips() {
-    const std::vector<int> selected = tipList_ ? SelectedRows(tipList_) : std::vector<int>{};
-    if (::SaveTips(tips_) == SaveOutcome::WriteRefused) {
-        ShowMessage(IDS_REGISTRY_WRITE_FAILED, MB_ICONERROR);
-        return;
-    }
-    if (tipList_) {
-        DeselectRows(tipList_, selected);
-        if (tips_.tipsHaveDeleted) ListView_SetItemCountEx(tipList_, static_cast<int>(tips_.table.size()), 0);
-    }
-    tips_.tipsHaveDeleted = false;
-    focusedTip_ = -1;
-    if (tipList_) RedrawAllRows(tipList_);
-    RefreshCommandStates();
-}
-
-void CMainWindow::OpenRecent(const std::wstring& path) {
-    if (HasUnsavedWork() && AskToSave(MB_YESNO) == IDYES) SaveCurrentTable();
-    if (fileImport_) fileImport_(*this, currentTab_, path);
-}
-
-int CMainWindow::AskToSave(UINT buttons) {
-    return MessageBoxW(window_, LoadUiString(IDS_SAVE_PROMPT).c_str(), title_.c_str(), buttons | MB_ICONWARNING);
-}
-
-void CMainWindow::ShowMessage(unsigned stringId, UINT icon) {
-    MessageBoxW(window_, LoadUiString(stringId).c_str(), title_.c_str(), MB_OK | icon);
 }
 
 // Every row is drawn anew: the rows in view now, the others when they come into view (the list

@@ -1,5 +1,6 @@
 #include "TableStore.h"
 
+#include "ValueBackup.h"
 #include "WholeFile.h"
 
 #include <utility>
@@ -15,6 +16,7 @@ std::optional<std::vector<char16_t>> ReadBinaryText(const RegistryKey& key, cons
 SaveOutcome WriteTextValue(const wchar_t* name, std::u16string_view text) {
     RegistryKey key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, VantixKeyPath);
     if (!key) return SaveOutcome::KeyUnavailable;
+    BackUpValueBeforeOverwrite(key, name, text);
     // A registry value holds less than 4 GiB, so a text that long can only be refused.
     const std::uint64_t bytes = static_cast<std::uint64_t>(text.size()) * sizeof(char16_t);
     if (bytes > MAXDWORD ||
@@ -42,7 +44,7 @@ ImportFile ReadImportFile(const std::wstring& path) {
 
 ExportOutcome ExportText(const std::wstring& path, std::u16string_view text) {
     if (text.empty()) return ExportOutcome::NothingToExport;
-    switch (WriteWholeFile(path, text.data(), text.size() * sizeof(char16_t))) {
+    switch (ReplaceWholeFile(path, text.data(), text.size() * sizeof(char16_t))) {
     case FileWriteOutcome::Written: return ExportOutcome::Written;
     case FileWriteOutcome::CannotCreate: return ExportOutcome::CannotCreate;
     case FileWriteOutcome::WriteFailed: break;

@@ -40,7 +40,7 @@ enum class ExportOutcome {
     Written,
     NothingToExport,  // every entry is marked deleted or the table is empty: no file made
     CannotCreate,
-    WriteFailed,      // a partly written file may remain
+    WriteFailed,      // nothing replaced: an earlier file of that name stays as it was
 };
 
 enum class LoadTipsOutcome {

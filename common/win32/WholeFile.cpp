@@ -44,17 +44,61 @@ WholeFileContents ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes
     return contents;
 }
 
+namespace {
+
+FileWriteOutcome WriteAll(HANDLE file, const void* data, std::size_t bytes) {
+    if (bytes == 0) return FileWriteOutcome::Written;
+    if (!FitsOneCall(bytes)) return FileWriteOutcome::WriteFailed;
+    const auto wanted = static_cast<DWORD>(bytes);
+    DWORD written = 0;
+    if (!WriteFile(file, data, wanted, &written, nullptr) || written != wanted) return FileWriteOutcome::WriteFailed;
+    return FileWriteOutcome::Written;
+}
+
+// The folder part of a path ("." when it names none), for a temporary file beside the target.
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return L".";
+    if (slash == 0 || path[slash - 1] == L':') return path.substr(0, slash + 1);  // "\x" or "C:\x"
+    return path.substr(0, slash);
+}
+
+}  // namespace
+
 FileWriteOutcome WriteWholeFile(const std::wstring& path, const void* data, std::size_t bytes) {
     const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return FileWriteOutcome::CannotCreate;
-    if (bytes == 0) return FileWriteOutcome::Written;
-    if (!FitsOneCall(bytes)) return FileWriteOutcome::WriteFailed;
-
-    const auto wanted = static_cast<DWORD>(bytes);
-    DWORD written = 0;
-    if (!WriteFile(file.get(), data, wanted, &written, nullptr) || written != wanted) {
-        return FileWriteOutcome::WriteFailed;
-    }
-    return FileWriteOutcome::Written;
+    return WriteAll(file.get(), data, bytes);
 }
+
+FileWriteOutcome ReplaceWholeFile(const std::wstring& path, const void* data, std::size_t bytes) {
+    // A target that is a folder, or read-only, is refused before anything is written.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+        return FileWriteOutcome::CannotCreate;
+    }
+    wchar_t temporary[MAX_PATH]{};
+    if (!GetTempFileNameW(FolderOf(path).c_str(), L"wlm", 0, temporary)) return FileWriteOutcome::CannotCreate;
+    FileWriteOutcome outcome = FileWriteOutcome::Written;
+    {
+        const UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            outcome = FileWriteOutcome::CannotCreate;
+        } else {
+            outcome = WriteAll(file.get(), data, bytes);
+            if (outcome == FileWriteOutcome::Written && !FlushFileBuffers(file.get())) {
+                outcome = FileWriteOutcome::WriteFailed;
+            }
+        }
+    }
+    if (outcome == FileWriteOutcome::Written &&
+        !MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        outcome = FileWriteOutcome::CannotCreate;
+    }
+    if (outcome != FileWriteOutcome::Written) DeleteFileW(temporary);
+    return outcome;
+}
+

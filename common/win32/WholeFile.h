@@ -35,3 +35,8 @@ enum class FileWriteOutcome {
 // Creates the file, replacing any existing one (others may read it meanwhile), and writes the
 // bytes in one write.
 FileWriteOutcome WriteWholeFile(const std::wstring& path, const void* data, std::size_t bytes);
+
+// Writes the bytes to a new file in the target's folder and only then puts it in the target's
+// place, so that a write that fails part-way leaves any earlier file of that name as it was.
+// CannotCreate also covers a target that cannot be replaced (read-only, or held open).
+FileWriteOutcome ReplaceWholeFile(const std::wstring& path, const void* data, std::size_t bytes);

@@ -80,21 +80,32 @@ using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueMemoryDC = UniqueHandle<HDC, MemoryDCTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 
-// A file handle, closed once; INVALID_HANDLE_VALUE stands for none.
-class UniqueFile {
+// Handles whose "none" is INVALID_HANDLE_VALUE, closed once: files, and directory listings
+// from FindFirstFileW.
+template <class Traits>
+class UniqueInvalidValueHandle {
 public:
-    explicit UniqueFile(HANDLE handle) : handle_(handle) {}
-    ~UniqueFile() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    explicit UniqueInvalidValueHandle(HANDLE handle) : handle_(handle) {}
+    ~UniqueInvalidValueHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) Traits::Free(handle_);
     }
-    UniqueFile(const UniqueFile&) = delete;
-    UniqueFile& operator=(const UniqueFile&) = delete;
+    UniqueInvalidValueHandle(const UniqueInvalidValueHandle&) = delete;
+    UniqueInvalidValueHandle& operator=(const UniqueInvalidValueHandle&) = delete;
     explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return handle_; }
 
 private:
     HANDLE handle_;
 };
+
+struct FileTraits {
+    static void Free(HANDLE file) { CloseHandle(file); }
+};
+struct FindTraits {
+    static void Free(HANDLE listing) { FindClose(listing); }
+};
+using UniqueFile = UniqueInvalidValueHandle<FileTraits>;
+using UniqueFind = UniqueInvalidValueHandle<FindTraits>;
 
 // A memory DC compatible with the screen.
 inline UniqueMemoryDC CreateScreenCompatibleDC() {

@@ -4,8 +4,11 @@
 
 namespace {
 
-// The dialog the timer is waiting for, and what to do with it.
-const std::function<void(HWND)>* pendingAnswer = nullptr;
+// The dialogs the timer is waiting for, in order, and the one it answered last (which may
+// still be on screen while it closes).
+const std::vector<std::function<void(HWND)>>* pendingAnswers = nullptr;
+std::size_t nextAnswer = 0;
+HWND lastAnswered = nullptr;
 
 BOOL CALLBACK FindThreadDialog(HWND window, LPARAM found) {
     wchar_t className[16]{};
@@ -17,12 +20,13 @@ BOOL CALLBACK FindThreadDialog(HWND window, LPARAM found) {
     return TRUE;
 }
 
-void CALLBACK AnswerWhenUp(HWND, UINT, UINT_PTR timer, DWORD) {
+void CALLBACK AnswerWhenUp(HWND, UINT, UINT_PTR, DWORD) {
+    if (!pendingAnswers || nextAnswer >= pendingAnswers->size()) return;
     const HWND dialog = FindThisThreadsDialog();
-    if (!dialog || !pendingAnswer) return;
-    KillTimer(nullptr, timer);
-    const auto* answer = std::exchange(pendingAnswer, nullptr);
-    (*answer)(dialog);
+    if (!dialog || dialog == lastAnswered) return;
+    lastAnswered = dialog;
+    // The answer may run a modal loop of its own in which this timer fires again.
+    (*pendingAnswers)[nextAnswer++](dialog);
 }
 
 }  // namespace
@@ -35,11 +39,19 @@ HWND FindThisThreadsDialog() {
 
 INT_PTR RunDialogAnswered(const std::function<INT_PTR()>& show,
                           const std::function<void(HWND dialog)>& answer) {
-    pendingAnswer = &answer;
+    return RunDialogsAnswered(show, {answer});
+}
+
+INT_PTR RunDialogsAnswered(const std::function<INT_PTR()>& show,
+                           const std::vector<std::function<void(HWND dialog)>>& answers) {
+    pendingAnswers = &answers;
+    nextAnswer = 0;
+    lastAnswered = nullptr;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerWhenUp);
     const INT_PTR result = show();
     KillTimer(nullptr, timer);
-    pendingAnswer = nullptr;
+    pendingAnswers = nullptr;
+    lastAnswered = nullptr;
     return result;
 }
 

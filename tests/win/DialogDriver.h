@@ -6,11 +6,17 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Runs `answer` on the first dialog window of this thread once it is up, from a timer inside
 // the dialog's own modal loop; `show` opens the dialog and returns its result.
 INT_PTR RunDialogAnswered(const std::function<INT_PTR()>& show,
                           const std::function<void(HWND dialog)>& answer);
+
+// The same for a run that opens several dialogs one after the other: each answer takes the
+// next one that comes up.
+INT_PTR RunDialogsAnswered(const std::function<INT_PTR()>& show,
+                           const std::vector<std::function<void(HWND dialog)>>& answers);
 
 // The visible dialog window of this thread, or null.
 HWND FindThisThreadsDialog();

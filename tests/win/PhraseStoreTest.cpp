@@ -1,7 +1,9 @@
 // The phrase table against the real registry value and real files.
 #include "PhraseStore.h"
+#include "ValueBackup.h"
 #include "StoreFixture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -212,6 +214,37 @@ TEST_F(PhraseStoreTest, ExportWithNothingToWriteOrNowhereToWriteCreatesNoFile) {
     phrases.table[0].flags = 0;
     EXPECT_EQ(ExportPhraseFile(PathOf(L"no such directory\\out.dat"), phrases.table),
               ExportOutcome::CannotCreate);
+}
+
+TEST_F(PhraseStoreTest, SavesOverOtherBytesKeepTheNewestTenOldValuesAsImportableFiles) {
+    const std::optional<std::wstring> folder = BackupFolder();
+    ASSERT_TRUE(folder);
+    std::filesystem::remove_all(*folder);
+    ASSERT_TRUE(BackupFolder());
+    WriteFileBytes(*folder + L"UserDefinedPhrases notes.dat", "the user's own");  // not ours to prune
+    PutValue(kPhrasesValue, REG_BINARY, BytesOf(u"K\tsaved 0\r\n"));
+
+    // Twelve saves, most within one second: each overwrites different bytes, so each keeps one.
+    for (int save = 1; save <= 12; ++save) {
+        const std::u16string text = u"K\tsaved " + std::u16string(1, static_cast<char16_t>(u'a' + save)) + u"\r\n";
+        UserPhrases phrases = PhrasesFrom(text);
+        ASSERT_EQ(SaveUserPhrases(phrases), SaveOutcome::Written);
+    }
+    std::vector<std::string> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(*folder)) {
+        if (entry.path().filename().wstring().rfind(L"UserDefinedPhrases-", 0) == 0) {
+            kept.push_back(*ReadFileBytes(entry.path().wstring()));
+        }
+    }
+    std::sort(kept.begin(), kept.end());
+    std::vector<std::string> expected;
+    for (int save = 2; save <= 11; ++save) {  // the values before saves 3 to 12
+        expected.push_back(BytesOf(u"K\tsaved " + std::u16string(1, static_cast<char16_t>(u'a' + save)) + u"\r\n"));
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(kept, expected);
+    EXPECT_EQ(ReadFileBytes(*folder + L"UserDefinedPhrases notes.dat"), "the user's own");
+    std::filesystem::remove_all(*folder);
 }
 
 }  // namespace

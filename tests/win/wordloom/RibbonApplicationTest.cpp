@@ -248,17 +248,26 @@ TEST_F(RibbonApplicationTest, RecentItemsPinsAndRibbonSettingsSurviveARestart) {
     PropVariantClear(&pins);
     PropVariantClear(&items);
 
-    // Choosing an item on the phrase tab reads it into the phrase table.
-    std::vector<std::pair<int, std::wstring>> imports;
-    window.SetFileImport([&](CMainWindow&, int tab, const std::wstring& path) { imports.emplace_back(tab, path); });
-    CMRUListItem* chosen = CMRUListItem::Create({u"D:\\tips.dat", true});
+    // Choosing an item on the phrase tab reads it into the phrase table, reports the counts and
+    // puts the item first in the list.
+    const std::wstring chosenPath = PathOf(L"\u6700\u8fd1 list.dat");
+    WriteFileBytes(chosenPath, BytesOf(u"A\tone\r\nno tab here\r\n"));
+    CMRUListItem* chosen = CMRUListItem::Create({std::u16string(chosenPath.begin(), chosenPath.end()), false});
     PROPVARIANT index;
     PropVariantInit(&index);
     index.vt = VT_UI4;
     index.ulVal = 1;
-    Handler().Execute(cmdMRUList, RibbonExecute, &RibbonKeySelectedItem, &index, chosen);
+    std::wstring report;
+    RunDialogAnswered(
+        [&] { return Handler().Execute(cmdMRUList, RibbonExecute, &RibbonKeySelectedItem, &index, chosen); },
+        [&](HWND box) {
+            report = ControlText(box, 0xFFFF);
+            SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        });
     chosen->Release();
-    EXPECT_EQ(imports, (std::vector<std::pair<int, std::wstring>>{{0, L"D:\\tips.dat"}}));
+    EXPECT_EQ(report, L"1 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n1 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
+    ASSERT_EQ(window.Phrases().table.size(), 1u);
+    EXPECT_EQ(ListView_GetItemCount(window.PhraseList()), 1);
 
     // Exit is posted as a close, so it runs after the framework's call has returned.
     Handler().Execute(cmdExit, RibbonExecute, nullptr, nullptr, nullptr);
@@ -275,7 +284,9 @@ TEST_F(RibbonApplicationTest, RecentItemsPinsAndRibbonSettingsSurviveARestart) {
     const std::optional<StoredValue> stored = GetValue(L"UPTMRUList");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->type, DWORD{REG_SZ});
-    EXPECT_EQ(stored->bytes, StoredText(u"C:\\\u8a5e\\A b.dat|n;D:\\tips.dat|p;"));
+    const std::wstring chosenText = chosenPath + L"|n;";
+    EXPECT_EQ(stored->bytes,
+              StoredText(std::u16string(chosenText.begin(), chosenText.end()) + u"C:\\\u8a5e\\A b.dat|n;D:\\tips.dat|p;"));
 }
 
 TEST_F(RibbonApplicationTest, CtrlF1CollapsesTheRealRibbonAndTheStateSurvivesARestart) {

@@ -1,6 +1,7 @@
 // A real main window over a clean HKCU\Software\VantixIME, and the messages the tests send it.
 #pragma once
 
+#include "ListRows.h"  // SelectedRows, as the window reads them
 #include "MainWindow.h"
 #include "StoreFixture.h"
 
@@ -50,14 +51,6 @@ protected:
         for (const int row : rows) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
     }
 
-    static std::vector<int> SelectedRows(HWND list) {
-        std::vector<int> rows;
-        for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-             row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
-            rows.push_back(row);
-        }
-        return rows;
-    }
 
     void Command(unsigned id) { SendMessageW(window_->Window(), WM_COMMAND, id, 0); }
 

@@ -1,0 +1,150 @@
+// The file commands: Save, Import, Export, Open recent and closing the window. Each acts on the
+// current tab's table only and asks first about unsaved work where a table would be replaced
+// or the window would go.
+#include "MainWindow.h"
+
+#include "ListRows.h"
+#include "PhraseStore.h"
+#include "TipStore.h"
+#include "UiStrings.h"
+#include "res/resource.h"
+
+#include <vector>
+
+namespace {
+
+// Puts the counts where the text has its two "%d", as text: the string is never a format.
+std::wstring WithCounts(std::wstring text, std::size_t first, std::size_t second) {
+    for (const std::size_t count : {first, second}) {
+        const std::size_t at = text.find(L"%d");
+        if (at == std::wstring::npos) break;
+        text.replace(at, 2, std::to_wstring(count));
+    }
+    return text;
+}
+
+}  // namespace
+
+// Closing asks about unsaved work in either table; Yes saves the current tab's table only.
+void CMainWindow::OnClose() {
+    if (HasUnsavedWork()) {
+        const int answer = AskToSave(MB_YESNOCANCEL);
+        if (answer == IDCANCEL) return;
+        if (answer == IDYES) SaveCurrentTable();
+    }
+    DestroyWindow(window_);
+}
+
+void CMainWindow::SaveCurrentTable() {
+    if (currentTab_ == 0) {
+        SavePhrases();
+    } else {
+        SaveTips();
+    }
+}
+
+void CMainWindow::SavePhrases() {
+    const std::vector<int> selected = phraseList_ ? SelectedRows(phraseList_) : std::vector<int>{};
+    if (SaveUserPhrases(phrases_) == SaveOutcome::WriteRefused) {
+        ShowMessage(IDS_REGISTRY_WRITE_FAILED, MB_ICONERROR);
+        return;
+    }
+    if (phraseList_) {
+        DeselectRows(phraseList_, selected);
+        if (phrases_.phrasesHaveDeleted) {
+            ListView_SetItemCountEx(phraseList_, static_cast<int>(phrases_.table.size()), 0);
+        }
+        if (phrases_.table.size() < 2 || phrases_.phrasesHaveDeleted) ClearSortIndicators();
+    }
+    phrases_.phrasesHaveDeleted = false;
+    focusedPhrase_ = -1;
+    if (phraseList_) RedrawAllRows(phraseList_);
+    RefreshCommandStates();
+    ResetSortMarks();
+}
+
+void CMainWindow::SaveTips() {
+    const std::vector<int> selected = tipList_ ? SelectedRows(tipList_) : std::vector<int>{};
+    if (::SaveTips(tips_) == SaveOutcome::WriteRefused) {
+        ShowMessage(IDS_REGISTRY_WRITE_FAILED, MB_ICONERROR);
+        return;
+    }
+    if (tipList_) {
+        DeselectRows(tipList_, selected);
+        if (tips_.tipsHaveDeleted) ListView_SetItemCountEx(tipList_, static_cast<int>(tips_.table.size()), 0);
+    }
+    tips_.tipsHaveDeleted = false;
+    focusedTip_ = -1;
+    if (tipList_) RedrawAllRows(tipList_);
+    RefreshCommandStates();
+}
+
+void CMainWindow::OpenRecent(const std::wstring& path) {
+    if (HasUnsavedWork() && AskToSave(MB_YESNO) == IDYES) SaveCurrentTable();
+    ImportFile(path);
+}
+
+int CMainWindow::AskToSave(UINT buttons) {
+    return MessageBoxW(window_, LoadUiString(IDS_SAVE_PROMPT).c_str(), title_.c_str(), buttons | MB_ICONWARNING);
+}
+
+void CMainWindow::ShowMessage(unsigned stringId, UINT icon) {
+    ShowMessage(LoadUiString(stringId), icon);
+}
+
+void CMainWindow::ShowMessage(const std::wstring& text, UINT icon) {
+    MessageBoxW(window_, text.c_str(), title_.c_str(), MB_OK | icon);
+}
+
+void CMainWindow::Import() {
+    if (HasUnsavedWork() && AskToSave(MB_YESNO) == IDYES) SaveCurrentTable();
+    FileDialogRequest request;
+    request.title = LoadUiString(currentTab_ == 0 ? IDS_IMPORT_PHRASES_TITLE : IDS_IMPORT_TIPS_TITLE);
+    request.types = {{LoadUiString(IDS_FILTER_DATA_FILES), L"*.dat"}, {LoadUiString(IDS_FILTER_ALL_FILES), L"*.*"}};
+    request.defaultExtension = L"dat";
+    request.startInDocuments = true;
+    if (const std::optional<std::wstring> path = fileDialog_(window_, request)) ImportFile(*path);
+}
+
+// The file replaces the table; a file that cannot be read leaves the table as it was.
+void CMainWindow::ImportFile(const std::wstring& path) {
+    const HWND list = CurrentList();
+    ImportResult result;
+    if (currentTab_ == 0) {
+        result = ImportPhraseFile(path, phrases_, images_.normalImage);
+    } else {
+        result = ImportTips(path, tips_, images_.normalImage);
+    }
+    if (result.outcome != ImportOutcome::Imported) {
+        ShowMessage(MessageIdFor(result.outcome), MB_ICONERROR);
+        return;
+    }
+    if (list) ListView_SetItemCountEx(list, static_cast<int>(CurrentRowCount()), 0);
+    if (currentTab_ == 0) {
+        focusedPhrase_ = -1;
+        ClearSortIndicators();
+        RefreshCommandStates();
+        ResetSortMarks();
+    } else {
+        focusedTip_ = -1;
+        RefreshCommandStates();
+    }
+    if (list) RedrawAllRows(list);
+    if (ribbon_) ribbon_->AddRecentFile(path);
+    ShowMessage(WithCounts(LoadUiString(IDS_IMPORT_RESULT), result.entries, result.invalidLines), MB_ICONINFORMATION);
+}
+
+void CMainWindow::Export() {
+    FileDialogRequest request;
+    request.save = true;
+    request.title = LoadUiString(currentTab_ == 0 ? IDS_EXPORT_PHRASES_TITLE : IDS_EXPORT_TIPS_TITLE);
+    request.types = {{LoadUiString(IDS_FILTER_DATA_FILES), L"*.dat"}};
+    request.defaultExtension = L"dat";
+    const std::optional<std::wstring> path = fileDialog_(window_, request);
+    if (!path) return;
+    const bool phrases = currentTab_ == 0;
+    const ExportOutcome outcome = phrases ? ExportPhraseFile(*path, phrases_.table) : ExportTips(*path, tips_.table);
+    if (const unsigned message = MessageIdFor(outcome, phrases ? TableKind::Phrases : TableKind::Tips)) {
+        ShowMessage(message, outcome == ExportOutcome::NothingToExport ? MB_ICONINFORMATION : MB_ICONERROR);
+    }
+}

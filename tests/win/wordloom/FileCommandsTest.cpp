@@ -1,0 +1,214 @@
+// Import, Export and Save from the main window: the file dialog is scripted except in one test
+// that drives the system's own dialog; the message boxes are answered from inside their loops.
+#include "WindowFixture.h"
+
+#include "Commands.h"
+#include "DialogDriver.h"
+#include "ValueBackup.h"
+#include "Win32Handles.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace {
+
+constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
+constexpr wchar_t TipsValue[] = L"UserDefinedTips";
+
+class FileCommandsTest : public MainWindowTest {
+protected:
+    // Opens the window with a file dialog that hands out the queued paths, or cancels.
+    CMainWindow& OpenScripted() {
+        CMainWindow& window = Open();
+        window.SetFileDialog([this](HWND owner, const FileDialogRequest& request) -> std::optional<std::wstring> {
+            EXPECT_EQ(owner, window_->Window());
+            requests_.push_back(request);
+            if (paths_.empty()) return std::nullopt;
+            std::wstring path = paths_.front();
+            paths_.pop_front();
+            return path;
+        });
+        return window;
+    }
+
+    // Runs a command that ends in one message box; returns its text and icon, or "" when none came.
+    std::wstring CommandWithMessage(unsigned id, UINT* icon = nullptr) {
+        std::wstring text;
+        RunDialogAnswered([&] { return SendMessageW(window_->Window(), WM_COMMAND, id, 0); },
+                          [&](HWND box) {
+                              text = ControlText(box, 0xFFFF);
+                              EXPECT_EQ(WindowText(box), window_->Title());
+                              if (icon) *icon = MessageBoxIcon(box);
+                              SendMessageW(box, WM_COMMAND, IDOK, 0);
+                          });
+        return text;
+    }
+
+    // Which standard icon the box shows, told apart by the icon handle the system hands out.
+    static UINT MessageBoxIcon(HWND box) {
+        const auto shown = reinterpret_cast<HICON>(SendDlgItemMessageW(box, 0x0440, STM_GETICON, 0, 0));
+        if (shown == LoadIconW(nullptr, IDI_ERROR)) return MB_ICONERROR;
+        if (shown == LoadIconW(nullptr, IDI_INFORMATION)) return MB_ICONINFORMATION;
+        if (shown == LoadIconW(nullptr, IDI_WARNING)) return MB_ICONWARNING;
+        return 0;
+    }
+
+    std::deque<std::wstring> paths_;
+    std::vector<FileDialogRequest> requests_;
+};
+
+std::vector<std::wstring> FilesIn(const std::filesystem::path& folder) {
+    std::vector<std::wstring> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The file name box of the system's item dialog, found by its place in the dialog template.
+void TypePathAndPressEnter(HWND dialog, const std::wstring& path) {
+    constexpr int FileNameBox = 1152;
+    const HWND box = GetDlgItem(dialog, FileNameBox);
+    ASSERT_TRUE(box);
+    SetFocus(box);
+    SetWindowTextW(box, path.c_str());
+    PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+}  // namespace
+
+TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeepsABackup) {
+    const std::u16string before = u"A\tone\r\nB\ttwo\r\n";
+    PutText(PhrasesValue, before);
+    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    const std::optional<std::wstring> backups = BackupFolder();
+    ASSERT_TRUE(backups);
+    std::filesystem::remove_all(*backups);
+    CMainWindow& window = OpenScripted();
+
+    // Three good lines and two bad ones replace the two entries; a path with Chinese and blanks.
+    const std::filesystem::path folder = dir_ / L"\u8a5e\u5f59 files";
+    std::filesystem::create_directories(folder);
+    const std::wstring imported = (folder / L"my phrases.dat").wstring();
+    WriteFileBytes(imported, BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nbad line\r\nAB\tP2\r\nA1\tdigit\r\nC\tthree\r\n"));
+    paths_.push_back(imported);
+    UINT icon = 0;
+    EXPECT_EQ(CommandWithMessage(cmdImport, &icon),
+              L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n2 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
+    EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
+    ASSERT_EQ(requests_.size(), 1u);
+    EXPECT_FALSE(requests_[0].save);
+    EXPECT_TRUE(requests_[0].startInDocuments);
+    EXPECT_EQ(requests_[0].title, L"\u532f\u5165\u4f7f\u7528\u8005\u9020\u8a5e");
+    EXPECT_EQ(requests_[0].defaultExtension, L"dat");
+    ASSERT_EQ(requests_[0].types.size(), 2u);
+    EXPECT_EQ(requests_[0].types[0].second, L"*.dat");
+    EXPECT_EQ(requests_[0].types[1].second, L"*.*");
+    ASSERT_EQ(window.Phrases().table.size(), 3u);
+    EXPECT_EQ(ListView_GetItemCount(window.PhraseList()), 3);
+    EXPECT_EQ(Cell(window.PhraseList(), 2, 3), L"C");
+    EXPECT_FALSE(window.Phrases().phrasesUnchanged);
+
+    // Export after deleting a row writes the other two, and the mark stays.
+    Select(window.PhraseList(), {1});
+    Command(cmdDelete);
+    const std::wstring exported = (folder / L"out put.dat").wstring();
+    paths_.push_back(exported);
+    EXPECT_EQ(CommandWithMessage(cmdExport), L"");
+    EXPECT_EQ(ReadFileBytes(exported), BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nC\tthree\r\n"));
+    EXPECT_TRUE(window.Phrases().phrasesHaveDeleted);
+    EXPECT_TRUE(requests_.back().save);
+    EXPECT_EQ(requests_.back().types.size(), 1u);
+
+    // A target that cannot be replaced keeps its bytes, and no half-written file is left beside it.
+    const std::wstring locked = (folder / L"locked.dat").wstring();
+    WriteFileBytes(locked, "old bytes");
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    paths_.push_back(locked);
+    EXPECT_EQ(CommandWithMessage(cmdExport, &icon), L"\u7121\u6cd5\u65b0\u589e\u6a94\u6848\u3002");
+    EXPECT_EQ(icon, UINT{MB_ICONERROR});
+    EXPECT_EQ(ReadFileBytes(locked), "old bytes");
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    {
+        const HeldFile reader(locked, GENERIC_READ, FILE_SHARE_READ);  // another program has it open
+        ASSERT_TRUE(reader.IsOpen());
+        paths_.push_back(locked);
+        EXPECT_EQ(CommandWithMessage(cmdExport), L"\u7121\u6cd5\u65b0\u589e\u6a94\u6848\u3002");
+    }
+    EXPECT_EQ(ReadFileBytes(locked), "old bytes");
+    EXPECT_EQ(FilesIn(folder), (std::vector<std::wstring>{L"locked.dat", L"my phrases.dat", L"out put.dat"}));
+
+    // Save drops the marked row for good; the value it overwrote is kept as an importable file.
+    Command(cmdSave);
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nC\tthree\r\n"));
+    const std::vector<std::wstring> kept = FilesIn(*backups);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].rfind(L"UserDefinedPhrases-", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(*backups + kept[0]), BytesOf(before));
+    Command(cmdSave);  // the same bytes again: nothing new to keep
+    EXPECT_EQ(FilesIn(*backups).size(), 1u);
+
+    // With every row marked there is nothing to export, and no file is made.
+    Command(cmdSelectAll);
+    Command(cmdDelete);
+    const std::wstring none = (folder / L"none.dat").wstring();
+    paths_.push_back(none);
+    EXPECT_EQ(CommandWithMessage(cmdExport, &icon), L"\u6c92\u6709\u53ef\u4ee5\u532f\u51fa\u7684\u5b57\u5f59\u3002");
+    EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
+    EXPECT_FALSE(std::filesystem::exists(none));
+    std::filesystem::remove_all(*backups);
+}
+
+TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWordTabImportsItsOwn) {
+    PutText(PhrasesValue, u"A\tone\r\n");
+    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    CMainWindow& window = OpenScripted();
+
+    const std::string limit(4 * 1024 * 1024, 'A');
+    WriteFileBytes(PathOf(L"over.dat"), limit + "A");
+    paths_.push_back(PathOf(L"over.dat"));
+    UINT icon = 0;
+    EXPECT_EQ(CommandWithMessage(cmdImport, &icon),
+              L"\u7121\u6cd5\u5f9e\u6a94\u6848\u8b80\u53d6\u8a5e\u5f59!\n\u6a94\u6848\u5927\u5c0f\u9650\u5236\u70ba 4MB\u3002");
+    EXPECT_EQ(icon, UINT{MB_ICONERROR});
+    paths_.push_back(PathOf(L"missing.dat"));
+    EXPECT_EQ(CommandWithMessage(cmdImport),
+              L"\u7121\u6cd5\u8b80\u53d6\u6a94\u6848\u3002\u8acb\u78ba\u5b9a\u6709\u8b80\u53d6\u7684\u6b0a\u9650\u3002");
+    EXPECT_EQ(CommandWithMessage(cmdImport), L"");  // the dialog was cancelled
+    ASSERT_EQ(window.Phrases().table.size(), 1u);
+    EXPECT_TRUE(window.Phrases().phrasesUnchanged);
+
+    TabCtrl_SetCurSel(window.TabControl(), 1);
+    NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    ASSERT_EQ(window.CurrentTab(), 1);
+    WriteFileBytes(PathOf(L"tips.dat"), BytesOf(u"\u5927=\u5927\u5bb6,\u5927\u4eba\r\n\u5c0f=\u5c0f\u5fc3\r\n"));
+    paths_.push_back(PathOf(L"tips.dat"));
+    EXPECT_EQ(CommandWithMessage(cmdImport),
+              L"2 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
+    EXPECT_EQ(requests_.back().title, L"\u532f\u5165\u76f8\u95dc\u5b57\u8a5e");
+    EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
+    EXPECT_EQ(Cell(window.TipList(), 1, 1), L"\u5c0f");
+    ASSERT_EQ(window.Phrases().table.size(), 1u);  // the other tab's table is not touched
+}
+
+TEST_F(FileCommandsTest, TheSystemsImportDialogTakesATypedPath) {
+    const ComApartment com;
+    PutText(PhrasesValue, u"");
+    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    CMainWindow& window = Open();
+    const std::wstring path = PathOf(L"\u8a5e typed.dat");
+    WriteFileBytes(path, BytesOf(u"YOEY\tx\r\n"));
+
+    std::wstring report;
+    // The first dialog is the file dialog: type the path and press Enter; then the report box.
+    RunDialogsAnswered([&] { return SendMessageW(window.Window(), WM_COMMAND, cmdImport, 0); },
+                       {[&](HWND dialog) { TypePathAndPressEnter(dialog, path); },
+                        [&](HWND box) {
+                            report = ControlText(box, 0xFFFF);
+                            SendMessageW(box, WM_COMMAND, IDOK, 0);
+                        }});
+    EXPECT_EQ(report, L"1 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
+    ASSERT_EQ(window.Phrases().table.size(), 1u);
+    EXPECT_EQ(Cell(window.PhraseList(), 0, 3), L"YOEY");
+}
