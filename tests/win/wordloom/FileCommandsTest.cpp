@@ -78,7 +78,10 @@ void TypePathAndPressEnter(HWND dialog, const std::wstring& path) {
 }  // namespace
 
 TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeepsABackup) {
-    const std::u16string before = u"A\tone\r\nB\ttwo\r\n";
+    std::u16string before;
+    for (char16_t first = u'A'; first <= u'J'; ++first) {
+        for (char16_t second = u'A'; second <= u'J'; ++second) before += std::u16string{first, second} + u"\tp\r\n";
+    }
     PutText(PhrasesValue, before);
     PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     const std::optional<std::wstring> backups = BackupFolder();
@@ -190,6 +193,31 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWord
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
     EXPECT_EQ(Cell(window.TipList(), 1, 1), L"\u5c0f");
     ASSERT_EQ(window.Phrases().table.size(), 1u);  // the other tab's table is not touched
+}
+
+TEST_F(FileCommandsTest, AFreshStartAsksOnExitAndYesSavesOnlyTheCurrentTabsTable) {
+    CMainWindow& window = Open();  // nothing stored: both tables count as unsaved
+    std::wstring prompt;
+    bool yesNoCancel = false;
+    auto exitAnswering = [&](int answer) {
+        RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_COMMAND, cmdExit, 0); },
+                          [&](HWND box) {
+                              prompt = ControlText(box, 0xFFFF);
+                              yesNoCancel = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) && GetDlgItem(box, IDCANCEL);
+                              EXPECT_EQ(MessageBoxIcon(box), UINT{MB_ICONWARNING});
+                              SendMessageW(GetDlgItem(box, answer), BM_CLICK, 0, 0);
+                          });
+    };
+    exitAnswering(IDCANCEL);
+    EXPECT_EQ(prompt, L"\u662f\u5426\u8981\u5132\u5b58\u8b8a\u66f4?");
+    EXPECT_TRUE(yesNoCancel);
+    ASSERT_TRUE(IsWindow(window.Window()));
+    EXPECT_FALSE(GetValue(PhrasesValue));
+    exitAnswering(IDYES);
+    EXPECT_FALSE(window.Window());
+    ASSERT_TRUE(GetValue(PhrasesValue));
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes, "");
+    EXPECT_FALSE(GetValue(TipsValue));  // the other tab's changes are not saved
 }
 
 TEST_F(FileCommandsTest, TheSystemsImportDialogTakesATypedPath) {
