@@ -2,6 +2,7 @@
 // the framework asks and tells it.
 #include "CommandBar.h"
 #include "Commands.h"
+#include "DisplayMetrics.h"
 #include "RibbonFramework.h"
 #include "RibbonState.h"
 
@@ -388,7 +389,9 @@ TEST_F(RibbonFrameworkTest, BarShowsTheHandlersAnswersAndExecutesWhatIsClicked) 
     const long sizes = CountOf(application.events, "view size");
     RECT suggested{40, 40, 940, 460};
     SendMessageW(frame_, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_GT(Height(framework), before * 3 / 2);
+    // At least half the way to twice the height from 96 DPI (a third more from 144 DPI).
+    const auto startDpi = static_cast<UINT32>(SystemDpi());
+    EXPECT_GT(Height(framework), before * (192 + startDpi) / (2 * startDpi));
     EXPECT_EQ(CountOf(application.events, "view size"), sizes + 1);
     int width = 0;
     int height = 0;
