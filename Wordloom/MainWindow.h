@@ -4,9 +4,10 @@
 #pragma once
 
 #include "Ordering.h"
+#include "PhraseEdit.h"
+#include "FileDialogs.h"
 #include "PhraseTable.h"
 #include "TipTable.h"
-#include "FileDialogs.h"
 #include "Win32Handles.h"
 #include "ribbon/Ribbon.h"
 
@@ -53,6 +54,11 @@ public:
 
     // Where Import and Export ask for a file; the system's file dialogs unless a test sets another.
     void SetFileDialog(FileDialogRunner runner) { fileDialog_ = std::move(runner); }
+    // What the phrase edit dialog hands back. Insert: a new entry at the end of the list, and no
+    // column counts as sorted any more. Modify of a row: the texts that differ are stored and
+    // their columns lose their sort arrows.
+    void AppendPhrase(const EditedPhrase& edited);
+    void ApplyPhraseEdit(int row, const EditedPhrase& edited);
     // A recent item was chosen: unsaved work is offered for saving, then the file is read into
     // the current tab's table.
     void OpenRecent(const std::wstring& path);
@@ -92,6 +98,7 @@ private:
     void ShowSortIndicators();
     void ClearSortIndicators();
     void ResetSortMarks();
+    void RemoveSortArrow(int column);
     void OnContextMenu(POINT position);
     void RedrawAllRows(HWND list);
 

@@ -14,6 +14,21 @@
 #include <algorithm>
 #include <vector>
 
+namespace {
+
+// direction: 0 no arrow, 1 up (ascending), 2 down (descending).
+void SetHeaderArrow(HWND header, int column, int direction) {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    Header_GetItem(header, column, &item);
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (direction == 1) item.fmt |= HDF_SORTUP;
+    if (direction == 2) item.fmt |= HDF_SORTDOWN;
+    Header_SetItem(header, column, &item);
+}
+
+}  // namespace
+
 void CMainWindow::OnCommand(unsigned command) {
     switch (command) {
     case cmdAscendingSort: SortInDirection(true); break;
@@ -106,6 +121,29 @@ void CMainWindow::ModifyFocusedRow() {
     if (row >= 0) ModifyRow(row);
 }
 
+void CMainWindow::AppendPhrase(const EditedPhrase& edited) {
+    AppendEditedPhrase(phrases_, sort_, edited, images_.normalImage);
+    if (phraseList_) {
+        ListView_SetItemCountEx(phraseList_, static_cast<int>(phrases_.table.size()), 0);
+        ShowSortIndicators();
+    }
+    if (ribbon_) ribbon_->InvalidateSortToggles();
+    RefreshCommandStates();
+}
+
+void CMainWindow::ApplyPhraseEdit(int row, const EditedPhrase& edited) {
+    if (row < 0) return;
+    const unsigned changed = ReplaceEditedPhrase(phrases_, sort_, static_cast<std::size_t>(row), edited);
+    for (int column = PhraseColumnPhrase; column <= PhraseColumnInputKey; ++column) {
+        if (changed & ColumnBit(column)) RemoveSortArrow(column);
+    }
+    if (changed && phraseList_) {
+        ListView_RedrawItems(phraseList_, row, row);
+        UpdateWindow(phraseList_);
+    }
+    if (ribbon_) ribbon_->InvalidateSortToggles();
+}
+
 void CMainWindow::Find() {
     if (CurrentRowCount() == 0) return;
     RunFindDialog(*this, GetActiveWindow());
@@ -150,14 +188,7 @@ void CMainWindow::SortInDirection(bool ascending) {
 void CMainWindow::ShowSortIndicators() {
     const HWND header = ListView_GetHeader(phraseList_);
     for (int column = PhraseColumnPhrase; column <= PhraseColumnInputKey; ++column) {
-        HDITEMW item{};
-        item.mask = HDI_FORMAT;
-        Header_GetItem(header, column, &item);
-        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
-        const int direction = sort_.columnSortState[static_cast<std::size_t>(column)];
-        if (direction == 1) item.fmt |= HDF_SORTUP;
-        if (direction == 2) item.fmt |= HDF_SORTDOWN;
-        Header_SetItem(header, column, &item);
+        SetHeaderArrow(header, column, sort_.columnSortState[static_cast<std::size_t>(column)]);
     }
 }
 
@@ -166,6 +197,10 @@ void CMainWindow::ResetSortMarks() {
     sort_.sortedByPhrase = sort_.sortedByVantixKey = sort_.sortedByInputKey = false;
     sort_.sortAscending = sort_.sortDescending = false;
     if (ribbon_) ribbon_->InvalidateSortToggles();
+}
+
+void CMainWindow::RemoveSortArrow(int column) {
+    if (phraseList_) SetHeaderArrow(ListView_GetHeader(phraseList_), column, 0);
 }
 
 void CMainWindow::ClearSortIndicators() {

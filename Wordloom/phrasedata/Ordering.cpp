@@ -76,14 +76,6 @@ bool PhraseMatches(std::u16string_view phrase, std::u16string_view foldedText, b
     return false;
 }
 
-bool CharacterMatches(std::u16string_view character, std::u16string_view text) {
-    if (character.size() != text.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (FoldAsciiCase(character[i]) != FoldAsciiCase(text[i])) return false;
-    }
-    return true;
-}
-
 // The search anchor clamped to the table's rows.
 int StartRow(const ListSelection& list, std::size_t rowCount) {
     const int last = static_cast<int>(rowCount) - 1;
@@ -97,6 +89,14 @@ void SelectHit(ListSelection& list, int row) {
 }
 
 }  // namespace
+
+bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) return false;
+    }
+    return true;
+}
 
 int PhraseSortState::CurrentColumn() const {
     if (sortedByPhrase) return PhraseColumnPhrase;
@@ -210,7 +210,7 @@ bool FindPhrase(const PhraseTable& table, std::u16string_view text, bool matchWh
 bool FindTip(const TipTable& table, std::u16string_view text, bool searchUp, ListSelection& list) {
     if (table.empty()) return false;
     auto matches = [&](int row) {
-        return CharacterMatches(table[static_cast<std::size_t>(row)].character, text);
+        return EqualIgnoringAsciiCase(table[static_cast<std::size_t>(row)].character, text);
     };
 
     const int anchor = StartRow(list, table.size());

@@ -34,6 +34,9 @@ struct PhraseSortState {
     int CurrentColumn() const;
 };
 
+// Equal text when the ASCII letters are compared in either case (other units as they are).
+bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
+
 // Sorts the table stably by a column's key; ties keep their order in both directions.
 void StableSortPhrases(PhraseTable& table, int column, bool ascending);
 

@@ -61,6 +61,11 @@ struct ImageListTraits {
 struct MenuTraits {
     static void Free(HMENU menu) { DestroyMenu(menu); }
 };
+// A window of the program's own making. Where its owner may destroy it first, the holder gives
+// the handle up when the window goes (WM_NCDESTROY).
+struct WindowTraits {
+    static void Free(HWND window) { DestroyWindow(window); }
+};
 struct MemoryDCTraits {
     static void Free(HDC dc) { DeleteDC(dc); }
 };
@@ -78,6 +83,7 @@ using UniqueHook = UniqueHandle<HHOOK, HookTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueMemoryDC = UniqueHandle<HDC, MemoryDCTraits>;
+using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 
 // Handles whose "none" is INVALID_HANDLE_VALUE, closed once: files, and directory listings

@@ -1,5 +1,10 @@
 #include "DialogDriver.h"
 
+#include "BalloonTip.h"
+
+#include <commctrl.h>
+
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -10,11 +15,45 @@ const std::vector<std::function<void(HWND)>>* pendingAnswers = nullptr;
 std::size_t nextAnswer = 0;
 HWND lastAnswered = nullptr;
 
+std::wstring ClassOf(HWND window) {
+    wchar_t className[32]{};
+    GetClassNameW(window, className, 32);
+    return className;
+}
+
 BOOL CALLBACK FindThreadDialog(HWND window, LPARAM found) {
-    wchar_t className[16]{};
-    GetClassNameW(window, className, 16);
-    if (std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
+    if (ClassOf(window) == L"#32770" && IsWindowVisible(window)) {
         *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct BalloonSearch {
+    HWND field;
+    std::optional<BalloonView> found;
+};
+
+BOOL CALLBACK FindBalloon(HWND window, LPARAM searchParam) {
+    auto& search = *reinterpret_cast<BalloonSearch*>(searchParam);
+    if (ClassOf(window) != TOOLTIPS_CLASSW) return TRUE;
+    const auto tools = static_cast<UINT>(SendMessageW(window, TTM_GETTOOLCOUNT, 0, 0));
+    for (UINT index = 0; index < tools; ++index) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        if (!SendMessageW(window, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(&tool)) || tool.hwnd != search.field) {
+            continue;
+        }
+        const auto* balloon = reinterpret_cast<const CBalloonTip*>(tool.lParam);
+        BalloonView view;
+        view.visible = IsWindowVisible(window) != FALSE;
+        view.title = balloon->Title();
+        view.icon = balloon->Icon();
+        wchar_t text[1024]{};
+        tool.lpszText = text;
+        SendMessageW(window, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+        view.text = text;
+        search.found = view;
         return FALSE;
     }
     return TRUE;
@@ -70,4 +109,10 @@ RECT ControlRect(HWND dialog, int controlId) {
     GetWindowRect(GetDlgItem(dialog, controlId), &rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+std::optional<BalloonView> BalloonOn(HWND field) {
+    BalloonSearch search{field, std::nullopt};
+    EnumThreadWindows(GetWindowThreadProcessId(field, nullptr), FindBalloon, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,3 +27,14 @@ std::wstring ControlText(HWND dialog, int controlId);
 
 // A control's rectangle in its dialog's client coordinates.
 RECT ControlRect(HWND dialog, int controlId);
+
+// What the balloon tip on an edit field shows (common/win32/BalloonTip.h): the text and whether
+// it is up from the tooltip window, the title and icon from the helper that shows it. Nothing
+// when no tooltip of this thread has a tool on the field.
+struct BalloonView {
+    bool visible = false;
+    std::wstring title;
+    std::wstring text;
+    int icon = 0;  // the title icon asked for: TTI_INFO_LARGE, TTI_ERROR_LARGE, ...
+};
+std::optional<BalloonView> BalloonOn(HWND field);

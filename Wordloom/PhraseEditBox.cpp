@@ -1,0 +1,189 @@
+#include "PhraseEditBox.h"
+
+#include "DialogWindow.h"
+#include "PhraseEditLayout.h"
+#include "UiStrings.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace {
+
+std::u16string FieldText(HWND field) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
+    return std::u16string(text.begin(), text.end());
+}
+
+void SetFieldText(HWND field, std::u16string_view text) {
+    const std::wstring wide(text.begin(), text.end());
+    SetWindowTextW(field, wide.c_str());
+}
+
+}  // namespace
+
+CPhraseEditBox::CPhraseEditBox(HINSTANCE instance, const PhraseTable& table, AppendPhrase append)
+    : instance_(instance), insertMode_(true), table_(&table), append_(std::move(append)) {}
+
+CPhraseEditBox::CPhraseEditBox(HINSTANCE instance, std::u16string phrase, std::u16string inputKey)
+    : instance_(instance), insertMode_(false), openingPhrase_(std::move(phrase)), openingKey_(std::move(inputKey)) {}
+
+INT_PTR CPhraseEditBox::Run(HWND owner) {
+    return RunModal(instance_, IDD_PHRASE_EDIT, owner);
+}
+
+INT_PTR CPhraseEditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog();
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_PHRASE:
+            if (HIWORD(wParam) == EN_CHANGE) OnPhraseChanged();
+            return TRUE;
+        case IDC_INPUT_KEY:
+            if (HIWORD(wParam) == EN_CHANGE) OnInputKeyChanged();
+            if (HIWORD(wParam) == EN_SETFOCUS && std::exchange(openingKeyRefused_, false)) ShowBadKeyBalloon();
+            return TRUE;
+        case IDOK:
+            OnOk();
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(Window(), IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    case WM_DESTROY:
+        balloon_.Hide();
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+// The controls are gone by now: their handles are forgotten and their font can go.
+void CPhraseEditBox::OnFinalMessage() {
+    phraseField_ = vantixField_ = inputKeyField_ = okButton_ = nullptr;
+    font_.reset();
+}
+
+void CPhraseEditBox::OnInitDialog() {
+    phraseField_ = GetDlgItem(Window(), IDC_PHRASE);
+    vantixField_ = GetDlgItem(Window(), IDC_VANTIX_KEY);
+    inputKeyField_ = GetDlgItem(Window(), IDC_INPUT_KEY);
+    okButton_ = GetDlgItem(Window(), IDOK);
+    SetWindowTextW(Window(), LoadUiString(IDS_PHRASE_EDIT_CAPTION).c_str());
+    Layout();
+    // Centred before the fields are filled: a balloon about the opening key points at the
+    // field where it stays.
+    CentreWindow(Window());
+    key_ = OpenInputKeyField(openingKey_);
+    SetFieldText(phraseField_, openingPhrase_);
+    OnPhraseChanged();  // a multi-line edit does not report text set by the program
+    SetFieldText(inputKeyField_, openingKey_);  // reported: OnInputKeyChanged fills the rest
+}
+
+void CPhraseEditBox::Layout() {
+    const std::wstring help = LoadUiString(IDS_PHRASE_EDIT_HELP);
+    const std::wstring phraseLabel = LoadUiString(IDS_PHRASE_LABEL);
+    const std::wstring vantixLabel = LoadUiString(IDS_VANTIX_KEY_LABEL);
+    const std::wstring inputKeyLabel = LoadUiString(IDS_INPUT_KEY_LABEL);
+    const std::wstring okText = LoadUiString(insertMode_ ? IDS_ADD : IDS_OK);
+    const std::wstring cancelText = LoadUiString(IDS_CANCEL);
+
+    DialogMeasure measure(Window(), DialogDpiRule::DeviceContext);
+    std::optional<PhraseEditMeasurements> measured;
+    if (measure.HasDeviceContext()) {
+        measured = PhraseEditMeasurements{measure.Dpi(), measure.TextHeight(), measure.Extent(help),
+                                          measure.Extent(phraseLabel), measure.Extent(vantixLabel),
+                                          measure.Extent(inputKeyLabel)};
+    }
+    const PhraseEditLayout layout = PhraseEditLayoutFor(measured);
+    const int dpi = measure.Dpi();
+    font_ = measure.TakeFont();
+
+    const Size client = ResizeDialogClient(Window(), layout.clientSize, dpi, DialogDpiRule::DeviceContext);
+    const PhraseEditPlacement placement = PlacePhraseEditControls(layout, client);
+    const HFONT font = font_.get();
+    PlaceDialogControl(Window(), IDCANCEL, placement.cancelButton, font, &cancelText);
+    PlaceDialogControl(Window(), IDOK, placement.okButton, font, &okText);
+    PlaceDialogControl(Window(), IDC_EDIT_HELP, placement.helpText, font, &help);
+    PlaceDialogControl(Window(), IDC_PHRASE_LABEL, placement.phraseLabel, font, &phraseLabel);
+    PlaceDialogControl(Window(), IDC_PHRASE, placement.phraseField, font);
+    PlaceDialogControl(Window(), IDC_VANTIX_KEY_LABEL, placement.vantixLabel, font, &vantixLabel);
+    PlaceDialogControl(Window(), IDC_VANTIX_KEY, placement.vantixField, font);
+    PlaceDialogControl(Window(), IDC_INPUT_KEY_LABEL, placement.inputKeyLabel, font, &inputKeyLabel);
+    PlaceDialogControl(Window(), IDC_INPUT_KEY, placement.inputKeyField, font);
+}
+
+// The field keeps what the user typed; the phrase is what the table would store.
+void CPhraseEditBox::OnPhraseChanged() {
+    phrase_ = PhraseWithoutBreaks(FieldText(phraseField_));
+    EnableOk();
+}
+
+// A keystroke the key field refuses is undone at once: the field shows the last accepted key
+// again (which comes back here and is accepted) with the caret at its end.
+void CPhraseEditBox::OnInputKeyChanged() {
+    if (TakeInputKeyText(key_, FieldText(inputKeyField_)) == KeyFieldVerdict::Refused) {
+        const std::u16string shown = key_.inputKey;
+        SetFieldText(inputKeyField_, shown);
+        SendMessageW(inputKeyField_, EM_SETSEL, shown.size(), static_cast<LPARAM>(shown.size()));
+        if (IsWindowVisible(Window())) {
+            ShowBadKeyBalloon();
+            MessageBeep(MB_ICONHAND);
+        } else {
+            // The opening key: said when the user comes to the field. A balloon shown before
+            // the dialog is up ends under it in Wine, and nothing was typed to beep about.
+            openingKeyRefused_ = true;
+        }
+    }
+    SetFieldText(vantixField_, key_.vantixKey);
+    EnableOk();
+}
+
+void CPhraseEditBox::ShowBadKeyBalloon() {
+    balloon_.Show(inputKeyField_, LoadUiString(IDS_BAD_KEY_TITLE), LoadUiString(IDS_BAD_KEY_TEXT), TTI_ERROR_LARGE);
+}
+
+void CPhraseEditBox::OnOk() {
+    // A command sent to the dialog while OK is disabled accepts nothing.
+    if (!IsWindowEnabled(okButton_)) return;
+    // The limit holds for the text as typed, line breaks included.
+    if (FieldText(phraseField_).size() > MaxPhraseLength) {
+        Refuse(phraseField_, IDS_PHRASE_TOO_LONG_TITLE, IDS_PHRASE_TOO_LONG_TEXT, TTI_ERROR_LARGE, MB_ICONHAND);
+        return;
+    }
+    EditedPhrase edited{phrase_, key_.vantixKey, key_.inputKey};
+    if (!insertMode_) {
+        accepted_ = std::move(edited);
+        EndDialog(Window(), IDOK);
+        return;
+    }
+    // Compared as it would be stored: a line break typed into a copy must not let it in.
+    if (TableHasPhrase(*table_, edited.phrase)) {
+        Refuse(phraseField_, IDS_INFORMATION, IDS_PHRASE_EXISTS, TTI_INFO_LARGE, MB_ICONASTERISK);
+        return;
+    }
+    if (balloon_.Field() == inputKeyField_) balloon_.Hide();
+    accepted_ = edited;
+    if (append_) append_(edited);
+    // Open for the next phrase, typed over this one.
+    SendMessageW(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(phraseField_), TRUE);
+}
+
+void CPhraseEditBox::Refuse(HWND field, unsigned titleId, unsigned textId, int icon, UINT sound) {
+    // A disabled button cannot keep the focus; it goes to the field the balloon speaks about.
+    if (GetFocus() == okButton_) SetFocus(field);
+    EnableWindow(okButton_, FALSE);
+    balloon_.Show(field, LoadUiString(titleId), LoadUiString(textId), icon);
+    MessageBeep(sound);
+}
+
+void CPhraseEditBox::EnableOk() {
+    EnableWindow(okButton_, !phrase_.empty() && !key_.inputKey.empty());
+}

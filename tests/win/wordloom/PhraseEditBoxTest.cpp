@@ -1,0 +1,331 @@
+// The phrase edit dialog driven from inside its own modal loop: keys typed into its fields, its
+// balloons read from the tooltip window, and what Insert and Modify leave in the main window.
+#include "WindowFixture.h"
+
+#include "Commands.h"
+#include "DialogDriver.h"
+#include "PhraseEditBox.h"
+#include "UiStrings.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
+constexpr wchar_t BadKeyTitle[] = L"Incorrect Input Key";
+constexpr wchar_t BadKeyText[] = L"Please use Vantix input key and do not exceed 4 characters.";
+
+// Keystrokes as the field receives them from the keyboard.
+void Type(HWND field, std::wstring_view keys) {
+    for (const wchar_t key : keys) SendMessageW(field, WM_CHAR, key, 0);
+}
+
+// The whole text replaced, as a paste does (a multi-line edit reports no text set by WM_SETTEXT).
+void Paste(HWND field, const std::wstring& text) {
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::pair<DWORD, DWORD> Selection(HWND field) {
+    DWORD start = 0, end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+void Click(HWND dialog, int id) {
+    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
+    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void ExpectBalloon(HWND field, const std::wstring& title, const std::wstring& text, int icon) {
+    const std::optional<BalloonView> balloon = BalloonOn(field);
+    ASSERT_TRUE(balloon.has_value());
+    EXPECT_TRUE(balloon->visible);
+    EXPECT_EQ(balloon->title, title);
+    EXPECT_EQ(balloon->text, text);
+    EXPECT_EQ(balloon->icon, icon);
+}
+
+bool BalloonShown(HWND field) {
+    const std::optional<BalloonView> balloon = BalloonOn(field);
+    return balloon && balloon->visible;
+}
+
+void CALLBACK CloseScreenshotBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (const HWND dialog = FindThisThreadsDialog()) EndDialog(dialog, IDCANCEL);
+}
+
+// A second after the dialog came up, as a user would: the balloon then shows over a dialog
+// that is fully drawn.
+void CALLBACK TypeForScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const HWND dialog = FindThisThreadsDialog();
+    if (!dialog) return;
+    const HWND key = GetDlgItem(dialog, IDC_INPUT_KEY);
+    Paste(GetDlgItem(dialog, IDC_PHRASE), L"新萬緹輸入法");
+    SetFocus(key);
+    Type(key, L"yoeya");
+    SetTimer(nullptr, 0, 15000, CloseScreenshotBox);
+}
+
+class PhraseEditBoxTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        SetProcessUiLanguage(UiLanguageEnglish);
+    }
+    void TearDown() override {
+        SetProcessUiLanguage(UiLanguageTraditionalChinese);
+        MainWindowTest::TearDown();
+    }
+
+    // Runs a command that opens the dialog and answers it from inside.
+    void Answer(unsigned command, const std::function<void(HWND dialog)>& answer) {
+        bool answered = false;
+        RunDialogAnswered(
+            [&] {
+                Command(command);
+                return INT_PTR{0};
+            },
+            [&](HWND dialog) {
+                answered = true;
+                answer(dialog);
+                if (HasFailure()) EndDialog(dialog, IDCANCEL);  // an assertion may have left it open
+            });
+        EXPECT_TRUE(answered);
+    }
+
+    void FocusRow(int row) { ListView_SetItemState(window_->PhraseList(), row, LVIS_FOCUSED, LVIS_FOCUSED); }
+};
+
+}  // namespace
+
+TEST_F(PhraseEditBoxTest, InsertChecksKeysAsTypedRefusesADuplicateAndAddsTwoPhrasesInOneOpening) {
+    PutText(PhrasesValue, u"B\tbeta\r\nA\tABC\r\n");
+    CMainWindow& window = Open();
+    const HWND list = window.PhraseList();
+    Select(list, {1});
+    Command(cmdDelete);  // "ABC" is only marked: it still counts as a duplicate
+    ClickHeader(1);
+    ASSERT_EQ(HeaderArrow(1), 1);
+
+    Answer(cmdInsert, [&](HWND dialog) {
+        const HWND phrase = GetDlgItem(dialog, IDC_PHRASE);
+        const HWND key = GetDlgItem(dialog, IDC_INPUT_KEY);
+        const HWND ok = GetDlgItem(dialog, IDOK);
+        EXPECT_EQ(WindowText(ok), L"Add");
+        EXPECT_FALSE(IsWindowEnabled(ok));
+
+        SetFocus(key);
+        Type(key, L"yoey");
+        EXPECT_EQ(WindowText(key), L"YOEY");
+        EXPECT_EQ(ControlText(dialog, IDC_VANTIX_KEY), L"6^9^3^6^");
+        EXPECT_FALSE(BalloonShown(key));
+        // A fifth key, a digit and the apostrophe are each undone on the spot.
+        for (const wchar_t refused : {L'a', L'1', L'\''}) {
+            Type(key, std::wstring(1, refused));
+            EXPECT_EQ(WindowText(key), L"YOEY") << static_cast<int>(refused);
+            EXPECT_EQ(Selection(key), std::make_pair(DWORD{4}, DWORD{4}));
+            ExpectBalloon(key, BadKeyTitle, BadKeyText, TTI_ERROR_LARGE);
+        }
+        EXPECT_FALSE(IsWindowEnabled(ok));  // a key but no phrase yet
+        SetFocus(phrase);
+        EXPECT_FALSE(BalloonShown(key));  // the field lost the focus
+        Paste(phrase, L"\r\n\t");
+        EXPECT_FALSE(IsWindowEnabled(ok));
+
+        Paste(phrase, L"abc");
+        Click(dialog, IDOK);
+        ExpectBalloon(phrase, L"Information", L"This phrase has already existed in the table.", TTI_INFO_LARGE);
+        EXPECT_FALSE(IsWindowEnabled(ok));
+        EXPECT_EQ(GetFocus(), phrase);
+        // Ctrl+Enter adds a line break; the stored phrase would still be "abc".
+        Type(phrase, L"\n");
+        EXPECT_FALSE(BalloonShown(phrase));
+        EXPECT_EQ(WindowText(phrase), L"abc\r\n");
+        Click(dialog, IDOK);
+        EXPECT_TRUE(BalloonShown(phrase));
+
+        Paste(phrase, L"abcd");
+        Click(dialog, IDOK);
+        EXPECT_EQ(GetFocus(), phrase);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+
+        Paste(phrase, L"second\r\nline");
+        SendMessageW(key, EM_SETSEL, 0, -1);
+        Type(key, L"p");
+        Click(dialog, IDOK);
+        Click(dialog, IDCANCEL);
+    });
+
+    const PhraseTable& table = window.Phrases().table;
+    ASSERT_EQ(table.size(), 4u);
+    EXPECT_EQ(table[2].phrase, u"abcd");
+    EXPECT_EQ(table[2].vantixKey, u"6^9^3^6^");
+    EXPECT_EQ(table[2].inputKey, u"YOEY");
+    EXPECT_EQ(table[3].phrase, u"secondline");
+    EXPECT_EQ(table[3].vantixKey, u"0^");
+    EXPECT_EQ(table[3].flags, 0u);
+    EXPECT_EQ(table[3].image, window.Images().normalImage);
+    EXPECT_EQ(ListView_GetItemCount(list), 4);
+    EXPECT_EQ(Cell(list, 3, 1), L"secondline");
+    EXPECT_FALSE(window.Phrases().phrasesUnchanged);
+    EXPECT_EQ(HeaderArrow(1), 0);
+    EXPECT_EQ(window.SortState().CurrentColumn(), 0);
+    EXPECT_EQ(GetFocus(), list);
+}
+
+TEST_F(PhraseEditBoxTest, ThePhraseLimitCountsTheTextAsTypedLineBreaksIncluded) {
+    PhraseTable table;
+    std::vector<std::u16string> added;
+    CPhraseEditBox box(GetModuleHandleW(nullptr), table, [&](const EditedPhrase& edited) {
+        added.push_back(edited.phrase);
+        table.push_back(PhraseEntry{edited.phrase, edited.vantixKey, edited.inputKey});
+    });
+    const INT_PTR result = RunDialogAnswered([&] { return box.Run(nullptr); }, [&](HWND dialog) {
+        const HWND phrase = GetDlgItem(dialog, IDC_PHRASE);
+        SetFocus(GetDlgItem(dialog, IDC_INPUT_KEY));
+        Type(GetDlgItem(dialog, IDC_INPUT_KEY), L"a");
+        for (const std::wstring& tooLong : {std::wstring(256, L'x'), std::wstring(254, L'y') + L"\r\n"}) {
+            Paste(phrase, tooLong);
+            Click(dialog, IDOK);
+            ExpectBalloon(phrase, L"Phrase Too Long", L"This phrase is longer than 255 characters, cannot be registered.",
+                          TTI_ERROR_LARGE);
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+        }
+        SetFocus(GetDlgItem(dialog, IDC_INPUT_KEY));
+        EXPECT_FALSE(BalloonShown(phrase));  // the field lost the focus
+        Paste(phrase, std::wstring(255, L'x'));
+        Click(dialog, IDOK);
+        Paste(phrase, std::wstring(253, L'y') + L"\r\n");
+        Click(dialog, IDOK);
+        // A command that reaches the dialog while OK is disabled accepts nothing.
+        Paste(phrase, L"");
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(added, (std::vector<std::u16string>{std::u16string(255, u'x'), std::u16string(253, u'y')}));
+    ASSERT_TRUE(box.Result().has_value());
+    EXPECT_EQ(box.Result()->phrase, added.back());
+}
+
+TEST_F(PhraseEditBoxTest, ModifyOfAStoredFiveKeyEntryOpensWithoutTheKeyInsteadOfRefusingItForever) {
+    PutText(PhrasesValue, u"ABCDE\tlong key\r\nB\tbeta\r\n");
+    CMainWindow& window = Open();
+    FocusRow(0);
+    Answer(cmdModify, [&](HWND dialog) {
+        const HWND key = GetDlgItem(dialog, IDC_INPUT_KEY);
+        EXPECT_EQ(WindowText(GetDlgItem(dialog, IDOK)), L"OK");
+        EXPECT_EQ(ControlText(dialog, IDC_PHRASE), L"long key");
+        EXPECT_EQ(WindowText(key), L"");
+        EXPECT_EQ(ControlText(dialog, IDC_VANTIX_KEY), L"");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+        EXPECT_FALSE(BalloonShown(key));
+        // Coming to the field says why it is empty; the next keystroke is taken.
+        SetFocus(key);
+        ExpectBalloon(key, BadKeyTitle, BadKeyText, TTI_ERROR_LARGE);
+        Type(key, L"q");
+        EXPECT_FALSE(BalloonShown(key));
+        EXPECT_EQ(ControlText(dialog, IDC_VANTIX_KEY), L"1^");
+        Click(dialog, IDOK);
+    });
+    const PhraseEntry& entry = window.Phrases().table[0];
+    EXPECT_EQ(entry.phrase, u"long key");
+    EXPECT_EQ(entry.inputKey, u"Q");
+    EXPECT_EQ(entry.vantixKey, u"1^");
+    EXPECT_EQ(Cell(window.PhraseList(), 0, 3), L"Q");
+    EXPECT_FALSE(window.Phrases().phrasesUnchanged);
+}
+
+TEST_F(PhraseEditBoxTest, ModifyTakesTheSortArrowOnlyFromAColumnWhoseTextChanged) {
+    PutText(PhrasesValue, u"B\tbeta\r\nA\talpha\r\n");
+    CMainWindow& window = Open();
+    const HWND list = window.PhraseList();
+    ClickHeader(3);
+    ASSERT_EQ(Cell(list, 0, 1), L"alpha");
+    Select(list, {0});
+    Command(cmdDelete);
+    FocusRow(0);
+    auto modify = [&](const std::function<void(HWND dialog)>& edit) {
+        Answer(cmdModify, [&](HWND dialog) {
+            edit(dialog);
+            Click(dialog, IDOK);
+        });
+    };
+
+    // Nothing altered: the table counts as changed, the order as sorted.
+    modify([](HWND) {});
+    EXPECT_FALSE(window.Phrases().phrasesUnchanged);
+    EXPECT_EQ(HeaderArrow(3), 1);
+
+    // The same phrase in other letters is no duplicate test's business in Modify.
+    modify([](HWND dialog) { Paste(GetDlgItem(dialog, IDC_PHRASE), L"BETA"); });
+    EXPECT_EQ(Cell(list, 0, 1), L"BETA");
+    EXPECT_EQ(HeaderArrow(3), 1);
+    EXPECT_TRUE(window.SortState().sortedByInputKey);
+    EXPECT_TRUE(window.SortState().sortAscending);
+
+    modify([](HWND dialog) {
+        const HWND key = GetDlgItem(dialog, IDC_INPUT_KEY);
+        SendMessageW(key, EM_SETSEL, 0, -1);
+        Type(key, L"z");
+    });
+    EXPECT_EQ(Cell(list, 0, 2), L"1v");
+    EXPECT_EQ(Cell(list, 0, 3), L"Z");
+    EXPECT_EQ(HeaderArrow(3), 0);
+    EXPECT_EQ(window.SortState().CurrentColumn(), 0);
+    EXPECT_FALSE(window.SortState().sortAscending || window.SortState().sortDescending);
+    // The deleted mark and its icon stay with the entry.
+    EXPECT_TRUE(window.Phrases().table[0].flags & EntryDeleted);
+    EXPECT_EQ(window.Phrases().table[0].image, window.Images().deletedImage);
+}
+
+// Also run at 144 DPI by ctest.
+TEST(PhraseEditBoxLayout, ButtonsAndFieldsFollowTheScreenDpi) {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    auto scaled = [dpi](int length) { return MulDiv(length, dpi, 96); };
+    const PhraseTable table;
+    CPhraseEditBox box(GetModuleHandleW(nullptr), table, nullptr);
+    RECT client{}, ok{}, cancel{}, phrase{}, vantix{}, key{};
+    RunDialogAnswered([&] { return box.Run(nullptr); }, [&](HWND dialog) {
+        GetClientRect(dialog, &client);
+        ok = ControlRect(dialog, IDOK);
+        cancel = ControlRect(dialog, IDCANCEL);
+        phrase = ControlRect(dialog, IDC_PHRASE);
+        vantix = ControlRect(dialog, IDC_VANTIX_KEY);
+        key = ControlRect(dialog, IDC_INPUT_KEY);
+        EndDialog(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(cancel.right - cancel.left, scaled(75));
+    EXPECT_EQ(cancel.bottom - cancel.top, scaled(23));
+    EXPECT_EQ(client.right - cancel.right, scaled(11));
+    EXPECT_EQ(client.bottom - cancel.bottom, scaled(11));
+    EXPECT_EQ(cancel.left - ok.right, scaled(7));
+    EXPECT_EQ(phrase.bottom - phrase.top, 4 * scaled(23));
+    // The two key fields share the line under the phrase field.
+    EXPECT_EQ(vantix.right - vantix.left, key.right - key.left);
+    EXPECT_EQ(vantix.top, key.top);
+    EXPECT_EQ(key.right, client.right - scaled(11));
+    EXPECT_LT(key.bottom, ok.top);
+}
+
+// Not a check: leaves the dialog up with a refused key for tools/screenshots to capture.
+TEST(PhraseEditBoxScreenshot, ShowForCapture) {
+    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
+    if (!language) GTEST_SKIP() << "used by tools/screenshots";
+    SetProcessUiLanguage(static_cast<UiLanguage>(std::atoi(language)));
+    const PhraseTable table;
+    CPhraseEditBox box(GetModuleHandleW(nullptr), table, nullptr);
+    RunDialogAnswered([&] { return box.Run(nullptr); },
+                      [](HWND) { SetTimer(nullptr, 0, 1000, TypeForScreenshot); });
+}
