@@ -93,6 +93,18 @@ TEST_F(ProgramTest, AFirstStartSeedsTheAssociatedWordsFromTheDictionaryBesideIt)
     EXPECT_EQ(tips->bytes, BytesOf(u"人=人民,人們\r\n大=大家\r\n"));
 }
 
+TEST_F(ProgramTest, TheBuiltProgramSeedsTheDeliveredDictionaryUnchanged) {
+    const std::optional<std::string> delivered = ReadFileBytes(L"" WORDLOOM_TIPS_DICTIONARY);
+    ASSERT_TRUE(delivered);
+    RunningProgram tool(L"" WORDLOOM_EXE);  // the build puts the dictionary beside it
+    ASSERT_TRUE(tool.Started());
+    ASSERT_TRUE(PhraseToolWindow());
+    const std::optional<StoredValue> tips = GetValue(L"UserDefinedTips");
+    ASSERT_TRUE(tips);
+    EXPECT_EQ(tips->bytes.size(), delivered->size());
+    EXPECT_TRUE(tips->bytes == *delivered);  // not EXPECT_EQ: a failure would print 300 kB
+}
+
 TEST_F(ProgramTest, ClosingTheWindowWithNothingUnsavedEndsWithZero) {
     PutValue(L"UserDefinedPhrases", REG_BINARY, BytesOf(u"A\tone\r\n"));
     PutValue(L"UserDefinedTips", REG_BINARY, BytesOf(u"人=人民\r\n"));
