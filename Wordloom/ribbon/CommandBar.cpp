@@ -1,4 +1,5 @@
 #include "CommandBar.h"
+#include "CommandBarAccessible.h"
 #include "CommandBarParts.h"
 
 #include "DisplayMetrics.h"
@@ -15,7 +16,7 @@ using commandbar::KeytipKeyMessage;
 
 namespace {
 
-constexpr UINT_PTR TabRowSubclassId = 1;
+constexpr UINT_PTR PartSubclassId = 1;
 
 std::size_t DpiSlot(int dpi) {
     for (std::size_t slot = 0; slot < ImageDpis.size(); ++slot) {
@@ -133,7 +134,6 @@ void CCommandBar::ClearToolbars() {
     }
     toolbars_.clear();
     if (tabRow_) {
-        RemoveWindowSubclass(tabRow_, TabRowProc, TabRowSubclassId);
         DestroyWindow(tabRow_);
         tabRow_ = nullptr;
     }
@@ -203,6 +203,7 @@ CCommandBar::Toolbar CCommandBar::MakeToolbar(int id, std::uint16_t group, bool 
     toolbar.window = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, window_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     if (!toolbar.window) return toolbar;
+    SetWindowSubclass(toolbar.window, PartProc, PartSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SendMessageW(toolbar.window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar.window, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     SendMessageW(toolbar.window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -264,7 +265,7 @@ void CCommandBar::BuildControls() {
     tabRow_ = CreateWindowExW(0, WC_TABCONTROLW, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, 0, 0,
                               0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandBarTabRow)), nullptr, nullptr);
     SendMessageW(tabRow_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    SetWindowSubclass(tabRow_, TabRowProc, TabRowSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(tabRow_, PartProc, PartSubclassId, reinterpret_cast<DWORD_PTR>(this));
     int tabIndex = 0;
     for (const RibbonTab& tab : model_.tabs) {
         std::wstring label = host_.Label(tab.command);
@@ -283,7 +284,11 @@ void CCommandBar::BuildControls() {
 }
 
 void CCommandBar::Layout() {
-    LeaveKeytips();  // the badges would no longer sit on their controls
+    LeaveKeytips();
+    Arrange();
+}
+
+void CCommandBar::Arrange() {
     if (!window_) return;
     WindowDC screen(window_);
     SelectedObject selected(screen.get(), font_.get());
@@ -339,7 +344,7 @@ void CCommandBar::Layout() {
             if (toolbar.group != frame.group) continue;
             const int y = top + (toolbar.large ? 0 : (content - extents[index].cy) / 2);
             MoveWindow(toolbar.window, x, y, extents[index].cx, extents[index].cy, TRUE);
-            ShowWindow(toolbar.window, collapsed_ ? SW_HIDE : SW_SHOW);
+            ShowWindow(toolbar.window, collapsed_ && !peeking_ ? SW_HIDE : SW_SHOW);
             x += extents[index].cx + Scale(2);
         }
         x = std::max(x, left + TextWidth(screen.get(), frame.label) + Scale(12));
@@ -347,8 +352,9 @@ void CCommandBar::Layout() {
         x += Scale(8);
     }
     const int groups = content + line + Scale(10);
+    // A peek covers the top of the window below instead of taking room from it.
     height_ = topRow + (collapsed_ ? 0 : groups) + 1;
-    MoveWindow(window_, 0, 0, width_, height_, TRUE);
+    MoveWindow(window_, 0, 0, width_, topRow + (collapsed_ && !peeking_ ? 0 : groups) + 1, TRUE);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -358,7 +364,7 @@ void CCommandBar::Paint(HDC dc) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     RECT edge{0, client.bottom - 1, client.right, client.bottom};
     FillRect(dc, &edge, GetSysColorBrush(COLOR_BTNSHADOW));
-    if (collapsed_) return;
+    if (collapsed_ && !peeking_) return;
     SelectedObject selected(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
@@ -435,6 +441,29 @@ const CCommandBar::Toolbar* CCommandBar::ToolbarOf(HWND window) const {
     return nullptr;
 }
 
+void CCommandBar::PressButton(UINT32 command, HWND toolbar, int buttonIndex) {
+    EndKeytipMode();
+    if (IsDropDown(model_, static_cast<std::uint16_t>(command))) {
+        OpenMenuBelow(command, toolbar, buttonIndex);
+        EndPeek();  // a peek stays while the menu is open, under it
+    } else {
+        EndPeek();  // before the command, which may open a dialog
+        host_.Execute(command);
+    }
+}
+
+bool CCommandBar::OpenHotDropDown(HWND toolbar) {
+    const int hot = static_cast<int>(SendMessageW(toolbar, TB_GETHOTITEM, 0, 0));
+    TBBUTTON button{};
+    if (hot < 0 || !SendMessageW(toolbar, TB_GETBUTTON, hot, reinterpret_cast<LPARAM>(&button))) return false;
+    const UINT32 command = static_cast<UINT32>(button.idCommand);
+    if (!IsDropDown(model_, static_cast<std::uint16_t>(command)) || !SendMessageW(toolbar, TB_ISBUTTONENABLED, command, 0)) {
+        return false;
+    }
+    PressButton(command, toolbar, hot);
+    return true;
+}
+
 void CCommandBar::OpenMenuBelow(UINT32 command, HWND toolbar, int buttonIndex) {
     RECT button = ItemRect(toolbar, buttonIndex);
     MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&button), 2);
@@ -451,7 +480,7 @@ LRESULT CCommandBar::HandleNotify(const NMHDR& header) {
     if (toolbar && header.code == TBN_DROPDOWN) {
         const auto& drop = reinterpret_cast<const NMTOOLBARW&>(header);
         const int index = static_cast<int>(SendMessageW(header.hwndFrom, TB_COMMANDTOINDEX, drop.iItem, 0));
-        OpenMenuBelow(static_cast<UINT32>(drop.iItem), header.hwndFrom, index);
+        PressButton(static_cast<UINT32>(drop.iItem), header.hwndFrom, index);
         return TBDDRET_DEFAULT;
     }
     if (toolbar && header.code == TBN_GETINFOTIPW) {
@@ -475,15 +504,14 @@ LRESULT CCommandBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const HWND from = reinterpret_cast<HWND>(lParam);
         const Toolbar* toolbar = ToolbarOf(from);
         if (!toolbar || HIWORD(wParam) != BN_CLICKED) break;
-        const UINT32 command = LOWORD(wParam);
         // Enter on a drop-down button opens its menu, as a click does.
-        if (IsDropDown(model_, static_cast<std::uint16_t>(command))) {
-            OpenMenuBelow(command, from, static_cast<int>(SendMessageW(from, TB_COMMANDTOINDEX, command, 0)));
-        } else {
-            host_.Execute(command);
-        }
+        const UINT32 command = LOWORD(wParam);
+        PressButton(command, from, static_cast<int>(SendMessageW(from, TB_COMMANDTOINDEX, command, 0)));
         return 0;
     }
+    case WM_GETOBJECT:
+        if (const LRESULT object = AnswerCommandBarObject(window_, wParam, lParam)) return object;
+        break;
     case KeytipKeyMessage: TypeKeytipKey(wParam); return 0;
     case WM_NOTIFY: return HandleNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_MENURBUTTONUP: host_.MenuRightClick(reinterpret_cast<HMENU>(lParam), static_cast<UINT>(wParam)); return 0;
@@ -510,6 +538,7 @@ LRESULT CALLBACK CCommandBar::WindowProc(HWND window, UINT message, WPARAM wPara
     if (message == WM_NCDESTROY) {
         // The frame went first: the bar's children are gone with it.
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        bar->peeking_ = false;  // nothing left to arrange
         bar->LeaveKeytips();
         bar->toolbars_.clear();
         bar->tabRow_ = nullptr;
@@ -519,12 +548,25 @@ LRESULT CALLBACK CCommandBar::WindowProc(HWND window, UINT message, WPARAM wPara
     return bar->HandleMessage(message, wParam, lParam);
 }
 
-LRESULT CALLBACK CCommandBar::TabRowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    if (message == WM_LBUTTONDBLCLK) {
-        reinterpret_cast<CCommandBar*>(data)->SetCollapsed(!reinterpret_cast<CCommandBar*>(data)->collapsed_);
-        return 0;
+LRESULT CALLBACK CCommandBar::PartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* bar = reinterpret_cast<CCommandBar*>(data);
+    switch (message) {
+    case WM_GETOBJECT:
+        if (const LRESULT object = AnswerCommandBarObject(window, wParam, lParam)) return object;
+        break;
+    case WM_KEYDOWN:
+        // The toolbar itself moves to the next button on Down; on a drop-down it opens the menu.
+        if ((wParam == VK_DOWN || wParam == VK_F4) && window != bar->tabRow_ && bar->OpenHotDropDown(window)) return 0;
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (window == bar->tabRow_) {
+            bar->SetCollapsed(!bar->collapsed_);
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(window, PartProc, PartSubclassId); break;
+    default: break;
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, TabRowProc, TabRowSubclassId);
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
@@ -569,8 +611,12 @@ void CCommandBar::RefreshLabels() {
 
 void CCommandBar::SetEnabled(UINT32 command, bool enabled) {
     for (const Toolbar& toolbar : toolbars_) {
-        if (std::find(toolbar.commands.begin(), toolbar.commands.end(), command) != toolbar.commands.end()) {
-            SendMessageW(toolbar.window, TB_ENABLEBUTTON, command, MAKELPARAM(enabled ? TRUE : FALSE, 0));
-        }
+        const auto found = std::find(toolbar.commands.begin(), toolbar.commands.end(), command);
+        if (found == toolbar.commands.end()) continue;
+        const bool was = SendMessageW(toolbar.window, TB_ISBUTTONENABLED, command, 0) != 0;
+        SendMessageW(toolbar.window, TB_ENABLEBUTTON, command, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+        // The button's accessible object is its toolbar's child, numbered from 1.
+        const LONG child = static_cast<LONG>(found - toolbar.commands.begin()) + 1;
+        if (was != enabled) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, toolbar.window, OBJID_CLIENT, child);
     }
 }

@@ -20,6 +20,8 @@ public:
     virtual std::wstring TooltipTitle(UINT32 command) = 0;
     virtual std::wstring TooltipDescription(UINT32 command) = 0;
     virtual bool Enabled(UINT32 command) = 0;
+    // A toggle's checked value as its handler answers it now.
+    virtual bool Checked(UINT32 command) = 0;
     virtual void Execute(UINT32 command) = 0;
     // The application button or a drop-down button was pressed: its menu opens at a screen point.
     virtual void OpenMenu(UINT32 command, POINT screen) = 0;
@@ -38,6 +40,25 @@ enum CommandBarPart : int {
     CommandBarQuickAccess = 2,
     CommandBarTabRow = 3,
     CommandBarFirstGroup = 100,  // one toolbar per run of same-sized controls of a group, in order
+};
+
+// What the bar's accessible objects say of one of its windows or of one command on it, as it
+// shows now.
+struct CommandBarElement {
+    enum class Kind { Bar, Toolbar, TabRow, Button, MenuButton, Tab, MenuItem };
+    Kind kind = Kind::Button;
+    UINT32 command = 0;       // 0: the bar or one of its parts
+    HWND window = nullptr;    // a part of the bar: its own window, which answers for its commands
+    std::wstring name;        // the label without its mnemonic mark
+    std::wstring description; // the tooltip's
+    std::wstring shortcut;    // the keytips' keys, "Alt, H, D"; empty: none
+    bool enabled = true;
+    bool checked = false;
+    bool pressed = false;
+    bool focused = false;
+    bool selected = false;    // the tab on show
+    bool shown = true;        // false: hidden (collapsed groups, a menu's items while it is closed)
+    RECT screen{};
 };
 
 inline constexpr wchar_t CommandBarClassName[] = L"WordloomCommandBar";
@@ -71,9 +92,18 @@ public:
     const std::wstring& LastTooltipTitle() const { return lastTooltipTitle_; }
     const std::wstring& LastTooltipText() const { return lastTooltipText_; }
 
+    // For the accessible objects: the bar or one of its parts (toolbars, tab row) itself; what it
+    // holds (the bar: its parts; a part: its commands, in order); and the commands in the menu of
+    // a menu button on a part (the application menu's without the recent items).
+    CommandBarElement DescribeWindow(HWND window) const;
+    std::vector<CommandBarElement> ElementsIn(HWND window) const;
+    std::vector<CommandBarElement> MenuElements(HWND part, UINT32 menuButton) const;
+
     // Keytip mode (Alt, F10): badges on the top level's controls, keys taken by a thread hook
     // until a command runs, a menu opens or the mode is left. A typed letter or digit other than
-    // 0 acts as if it had been typed at the top level (Alt+letter).
+    // 0 acts as if it had been typed at the top level (Alt+letter). While the ribbon is collapsed
+    // the tab's keytip shows its groups over the window until the mode ends or a command runs;
+    // the bar stays collapsed.
     void StartKeytips(wchar_t typed);
     void LeaveKeytips();
     bool ShowingKeytips() const { return keytipLevel_ != KeytipLevel::None; }
@@ -102,8 +132,10 @@ private:
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK TabRowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
+    // The toolbars and the tab row: their accessible objects, Down and F4 on a drop-down button,
+    // and the tab row's double click.
+    static LRESULT CALLBACK PartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR data);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleNotify(const NMHDR& header);
     LRESULT DrawLargeButton(NMTBCUSTOMDRAW& draw);
@@ -116,15 +148,33 @@ private:
     // The commands' images at the bar's DPI, and grey ones for disabled buttons.
     UniqueImageList LoadImages(const std::vector<std::uint16_t>& commands, bool large, UniqueImageList& disabled) const;
     void FillButtons(const Toolbar& toolbar);
+    // Layout leaves keytip mode, as the badges would no longer sit on their controls; Arrange
+    // only places the controls.
     void Layout();
+    void Arrange();
+    // The collapsed ribbon's groups shown over the window for a while, or hidden again.
+    void StartPeek();
+    void EndPeek();
     void Paint(HDC dc);
     const Toolbar* ToolbarOf(HWND window) const;
     void OpenMenuBelow(UINT32 command, HWND toolbar, int buttonIndex);
+    // What a button does when clicked, picked by keytips or opened with Down: a drop-down's menu
+    // below it, or its command. Keytip mode ends first, so that the menu takes the keys.
+    void PressButton(UINT32 command, HWND toolbar, int buttonIndex);
+    // Down or F4 on a toolbar whose hot button is a drop-down; false when it is not.
+    bool OpenHotDropDown(HWND toolbar);
+
+    std::u16string KeytipOf(std::uint16_t command) const;
+    // The keytips typed on the way to a button of a part (or the tab of the tab row).
+    std::vector<std::u16string> KeytipPath(HWND part, int index) const;
+    std::wstring AccessibleName(UINT32 command) const;
+    CommandBarElement ButtonElement(const Toolbar& toolbar, int index) const;
 
     static LRESULT CALLBACK KeytipKeyProc(int code, WPARAM key, LPARAM flags);
     static LRESULT CALLBACK KeytipMouseProc(int code, WPARAM message, LPARAM info);
     static LRESULT CALLBACK KeytipFocusProc(int code, WPARAM window, LPARAM info);
     void ShowKeytipLevel(KeytipLevel level);
+    void EndKeytipMode();
     void HideBadges();
     void TypeKeytipKey(WPARAM key);
     void RunKeytipTarget(const KeytipTarget& target);
@@ -143,6 +193,7 @@ private:
     int height_ = 0;
     int topRowHeight_ = 0;
     bool collapsed_ = false;
+    bool peeking_ = false;  // collapsed, with the groups shown over the window for keytips
     // The group labels and where the groups end, for painting.
     struct GroupFrame {
         std::uint16_t group = 0;

@@ -95,6 +95,11 @@ void CCommandBar::StartKeytips(wchar_t typed) {
 }
 
 void CCommandBar::LeaveKeytips() {
+    EndKeytipMode();
+    EndPeek();
+}
+
+void CCommandBar::EndKeytipMode() {
     HideBadges();
     keytipTargets_.clear();
     keytipTyped_.clear();
@@ -112,32 +117,60 @@ void CCommandBar::HideBadges() {
     badges_.clear();
 }
 
+std::u16string CCommandBar::KeytipOf(std::uint16_t command) const {
+    const RibbonCommand* found = model_.Command(command);
+    return found ? found->keytip : std::u16string();
+}
+
+std::vector<std::u16string> CCommandBar::KeytipPath(HWND part, int index) const {
+    if (part == tabRow_) {
+        const bool known = index >= 0 && static_cast<std::size_t>(index) < model_.tabs.size();
+        return {known ? KeytipOf(model_.tabs[static_cast<std::size_t>(index)].command) : std::u16string()};
+    }
+    const Toolbar* toolbar = ToolbarOf(part);
+    if (!toolbar || index < 0 || static_cast<std::size_t>(index) >= toolbar->commands.size()) return {};
+    const std::uint16_t command = toolbar->commands[index];
+    if (toolbar->group == 0) {
+        return {part == toolbars_[1].window ? QuickAccessKeytip(static_cast<std::size_t>(index)) : KeytipOf(command)};
+    }
+    return {KeytipPath(tabRow_, 0).front(), KeytipOf(command)};
+}
+
+void CCommandBar::StartPeek() {
+    if (!collapsed_ || peeking_ || !window_) return;
+    peeking_ = true;
+    Arrange();
+    // Over the window's other children, as a popup would be.
+    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CCommandBar::EndPeek() {
+    if (!peeking_) return;
+    peeking_ = false;
+    Arrange();
+}
+
 void CCommandBar::ShowKeytipLevel(KeytipLevel level) {
     HideBadges();
     keytipTargets_.clear();
     keytipTyped_.clear();
     keytipLevel_ = level;
-    const auto keytipOf = [&](std::uint16_t command) {
-        const RibbonCommand* found = model_.Command(command);
-        return found ? found->keytip : std::u16string();
-    };
-    const auto addButtons = [&](const Toolbar& toolbar, bool quickAccess) {
+    const auto addButtons = [&](const Toolbar& toolbar) {
         for (std::size_t index = 0; index < toolbar.commands.size(); ++index) {
             const std::uint16_t command = toolbar.commands[index];
             const bool enabled = SendMessageW(toolbar.window, TB_ISBUTTONENABLED, command, 0) != 0;
-            keytipTargets_.push_back({quickAccess ? QuickAccessKeytip(index) : keytipOf(command), toolbar.window,
-                                      static_cast<int>(index), command, enabled});
+            const int button = static_cast<int>(index);
+            keytipTargets_.push_back({KeytipPath(toolbar.window, button).back(), toolbar.window, button, command, enabled});
         }
     };
     if (level == KeytipLevel::Top) {
-        addButtons(toolbars_[0], false);
+        addButtons(toolbars_[0]);
         if (tabRow_ && !model_.tabs.empty()) {
-            const std::uint16_t tab = model_.tabs.front().command;
-            keytipTargets_.push_back({keytipOf(tab), tabRow_, 0, tab, true});
+            keytipTargets_.push_back({KeytipPath(tabRow_, 0).front(), tabRow_, 0, model_.tabs.front().command, true});
         }
-        addButtons(toolbars_[1], true);
+        addButtons(toolbars_[1]);
     } else {
-        for (std::size_t index = 2; index < toolbars_.size(); ++index) addButtons(toolbars_[index], false);
+        for (std::size_t index = 2; index < toolbars_.size(); ++index) addButtons(toolbars_[index]);
     }
     for (const KeytipTarget& target : keytipTargets_) {
         RECT control{};
@@ -157,6 +190,7 @@ void CCommandBar::TypeKeytipKey(WPARAM key) {
     if (keytipLevel_ == KeytipLevel::None) return;  // a key that was on its way when the mode ended
     if (key == VK_ESCAPE) {
         if (keytipLevel_ == KeytipLevel::Tab) {
+            EndPeek();
             ShowKeytipLevel(KeytipLevel::Top);
         } else {
             LeaveKeytips();
@@ -191,6 +225,7 @@ void CCommandBar::TypeKeytipKey(WPARAM key) {
 void CCommandBar::RunKeytipTarget(const KeytipTarget& chosen) {
     const KeytipTarget target = chosen;  // the level's targets go as the level changes
     if (target.control == tabRow_) {
+        StartPeek();  // the badges go on the groups, which must show first
         ShowKeytipLevel(KeytipLevel::Tab);
         return;
     }
@@ -200,13 +235,7 @@ void CCommandBar::RunKeytipTarget(const KeytipTarget& chosen) {
         ShowKeytipLevel(keytipLevel_);
         return;
     }
-    // The keys go back to the program first: the menu that may open takes them.
-    LeaveKeytips();
-    if (IsDropDown(model_, static_cast<std::uint16_t>(target.command))) {
-        OpenMenuBelow(target.command, target.control, target.index);
-    } else {
-        host_.Execute(target.command);
-    }
+    PressButton(target.command, target.control, target.index);
 }
 
 LRESULT CALLBACK CCommandBar::KeytipKeyProc(int code, WPARAM key, LPARAM flags) {
@@ -221,7 +250,10 @@ LRESULT CALLBACK CCommandBar::KeytipKeyProc(int code, WPARAM key, LPARAM flags) 
 }
 
 LRESULT CALLBACK CCommandBar::KeytipMouseProc(int code, WPARAM message, LPARAM info) {
-    if (code >= 0 && keytipBar) {
+    // A click on a peeked group's button is the button's: it ends the mode itself when it runs.
+    const auto* mouse = reinterpret_cast<const MOUSEHOOKSTRUCT*>(info);
+    const bool onPeek = keytipBar && keytipBar->peeking_ && mouse && keytipBar->ToolbarOf(mouse->hwnd);
+    if (code >= 0 && keytipBar && !onPeek) {
         switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:

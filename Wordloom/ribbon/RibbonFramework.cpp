@@ -175,8 +175,7 @@ public:
             return E_FAIL;
         }
         subclassed_ = SetWindowSubclass(frame_, FrameProc, FrameSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
-        // Keytips start from the frame's WM_SYSCOMMAND / SC_KEYMENU (see FrameProc). The bar's
-        // accessible objects will answer WM_GETOBJECT in CCommandBar.
+        // Keytips start from the frame's WM_SYSCOMMAND / SC_KEYMENU (see FrameProc).
         loaded_ = true;
         const ComPtr<IRibbonFramework> keepAlive(static_cast<IRibbonFramework*>(this));
         const ComPtr<IRibbonApplication> application = application_;
@@ -307,6 +306,7 @@ public:
         if (const auto set = enabled_.find(command); set != enabled_.end()) return set->second;
         return AskBoolean(command, RibbonKeyEnabled).value_or(true);
     }
+    bool Checked(UINT32 command) override { return AskBoolean(command, RibbonKeyBooleanValue).value_or(false); }
     void Execute(UINT32 command) override {
         if (!Enabled(command)) return;
         ExecuteWith(command, nullptr, nullptr, nullptr);
@@ -387,7 +387,7 @@ private:
             if (GetMenuItemCount(menu) > 0) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             for (const std::uint16_t command : group) {
                 UINT flags = MF_STRING | (Enabled(command) ? MF_ENABLED : MF_GRAYED);
-                if (toggles && AskBoolean(command, RibbonKeyBooleanValue).value_or(false)) flags |= MF_CHECKED;
+                if (toggles && Checked(command)) flags |= MF_CHECKED;
                 AppendMenuW(menu, flags, command, Label(command).c_str());
             }
         }

@@ -23,6 +23,30 @@ std::u16string MnemonicKeytip(std::u16string_view label) {
     return {};
 }
 
+std::u16string WithoutMnemonic(std::u16string_view label) {
+    std::u16string text;
+    for (std::size_t i = 0; i < label.size(); ++i) {
+        if (label[i] == u'&' && i + 1 < label.size()) ++i;  // the mark goes, the unit after it stays
+        text += label[i];
+    }
+    return text;
+}
+
+std::u16string KeytipShortcut(std::span<const std::u16string> keytips) {
+    if (keytips.empty()) return {};
+    std::u16string shortcut = u"Alt";
+    for (const std::u16string& keytip : keytips) {
+        if (keytip.empty()) return {};
+        for (std::size_t i = 0; i < keytip.size(); ++i) {
+            shortcut += u", ";
+            shortcut += keytip[i];
+            const bool pair = keytip[i] >= 0xD800 && keytip[i] <= 0xDBFF && i + 1 < keytip.size();
+            if (pair) shortcut += keytip[++i];
+        }
+    }
+    return shortcut;
+}
+
 KeytipMatchResult MatchKeytip(std::span<const std::u16string> keytips, std::u16string_view typed) {
     KeytipMatchResult result;
     for (std::size_t i = 0; i < keytips.size(); ++i) {

@@ -15,6 +15,14 @@ std::u16string QuickAccessKeytip(std::size_t index);
 // the label has no mnemonic.
 std::u16string MnemonicKeytip(std::u16string_view label);
 
+// A label as it reads aloud, without its mnemonic mark: "E&xit" gives "Exit", "&&" one ampersand.
+std::u16string WithoutMnemonic(std::u16string_view label);
+
+// The keys that reach a command through keytips, as a screen reader says its shortcut: "Alt", then
+// each key of each keytip on the way ({"H", "D"} gives "Alt, H, D"; {"09"} gives "Alt, 0, 9").
+// Empty when a keytip on the way is empty: no keys reach the command.
+std::u16string KeytipShortcut(std::span<const std::u16string> keytips);
+
 enum class KeytipMatch {
     None,     // no keytip of the level starts with what was typed
     Partial,  // what was typed starts some keytips: wait for the next key

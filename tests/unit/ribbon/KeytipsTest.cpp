@@ -31,6 +31,21 @@ TEST(Keytips, MenuItemsTakeTheirMnemonic) {
     EXPECT_EQ(MnemonicKeytip(u"Page &2"), u"2");
 }
 
+TEST(Keytips, AccessibleNamesDropTheMarkAndShortcutsSpellEveryKey) {
+    EXPECT_EQ(WithoutMnemonic(u"E&xit"), u"Exit");
+    EXPECT_EQ(WithoutMnemonic(u"\u532f\u5165 (&I)"), u"\u532f\u5165 (I)");
+    EXPECT_EQ(WithoutMnemonic(u"Fish && &chips"), u"Fish & chips");
+    EXPECT_EQ(WithoutMnemonic(u"Save&"), u"Save&");
+
+    const std::vector<std::u16string> deleteOnHome = {u"H", u"D"};
+    EXPECT_EQ(KeytipShortcut(deleteOnHome), u"Alt, H, D");
+    const std::vector<std::u16string> tenthQuickAccess = {u"09"};
+    EXPECT_EQ(KeytipShortcut(tenthQuickAccess), u"Alt, 0, 9");
+    const std::vector<std::u16string> noMnemonic = {u"H", u"T", u""};
+    EXPECT_EQ(KeytipShortcut(noMnemonic), u"");
+    EXPECT_EQ(KeytipShortcut({}), u"");
+}
+
 TEST(Keytips, TypedKeysMatchOneWaitOrMiss) {
     const std::vector<std::u16string> level = {u"1", u"2", u"09", u"0A", u"", u"F"};
     auto match = [&](std::u16string_view typed) { return MatchKeytip(level, typed); };

@@ -7,6 +7,7 @@
 #include "RibbonState.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <oleauto.h>
 
 #include <gtest/gtest.h>
@@ -187,18 +188,24 @@ public:
 struct MenuLook {
     std::vector<std::wstring> texts;  // separators as "-"
     std::vector<UINT> states;
+    RECT window{};
+    bool witnessVisible = false;  // menuWitness, while the menu was open
 };
 MenuLook shownMenu;
 std::vector<WPARAM> keysForMenu;
 // A right click on the item at this position, as the system tells the menu's owner; -1: none.
 int rightClickPosition = -1;
 HWND menuOwner = nullptr;
+// A window whose visibility the open menu's reader records; null: none.
+HWND menuWitness = nullptr;
 
 void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     const HWND menuWindow = FindWindowW(L"#32768", nullptr);
     if (!menuWindow || !IsWindowVisible(menuWindow)) return;  // not open yet: the timer comes again
     KillTimer(nullptr, timer);
     const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+    GetWindowRect(menuWindow, &shownMenu.window);
+    shownMenu.witnessVisible = menuWitness && IsWindowVisible(menuWitness);
     for (int index = 0; index < GetMenuItemCount(menu); ++index) {
         wchar_t text[128]{};
         const UINT state = GetMenuState(menu, index, MF_BYPOSITION);
@@ -697,6 +704,127 @@ TEST_F(RibbonFrameworkTest, KeytipsWalkTheLevelsAndExecuteLikeAClick) {
     EXPECT_EQ(application.executed.back(), static_cast<UINT32>(cmdExit));
     EXPECT_EQ(application.executed.size(), 3u);
     RemoveWindowSubclass(frame_, RecordFrameKeys, 7);
+    framework->Destroy();
+}
+
+TEST_F(RibbonFrameworkTest, DownOrF4OnTheFocusedSortButtonOpensItsMenu) {
+    FakeApplication application;
+    ComPtr<IRibbonFramework> framework = Load(application);
+    const HWND bar = Bar(framework);
+    const HWND view = ToolbarsWith(bar, cmdSort).back();
+    const HWND edit = ToolbarsWith(bar, cmdInsert).back();
+    SetForegroundWindow(frame_);
+    const auto focusFirstButton = [&](HWND toolbar) {
+        SetFocus(toolbar);
+        SendMessageW(toolbar, TB_SETHOTITEM, 0, 0);
+        Pump();
+    };
+
+    // The keyboard's button is the one the accessible object calls focused.
+    focusFirstButton(view);
+    ComPtr<IAccessible> viewObject;
+    ASSERT_EQ(AccessibleObjectFromWindow(view, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(viewObject.put())),
+              S_OK);
+    VARIANT sort;
+    sort.vt = VT_I4;
+    sort.lVal = 1;
+    VARIANT state;
+    VariantInit(&state);
+    ASSERT_EQ(viewObject->get_accState(sort, &state), S_OK);
+    EXPECT_TRUE(state.lVal & STATE_SYSTEM_FOCUSED);
+
+    const MenuLook down = RunMenu([&] { Press(VK_DOWN); }, {VK_ESCAPE});
+    ASSERT_FALSE(down.texts.empty());
+    EXPECT_EQ(down.texts.front(), L"By phrase");
+    EXPECT_TRUE(application.executed.empty());
+    focusFirstButton(view);
+    const MenuLook f4 = RunMenu([&] { Press(VK_F4); }, {VK_DOWN, VK_RETURN});
+    EXPECT_EQ(f4.texts, down.texts);
+    EXPECT_EQ(application.executed, std::vector<UINT32>{cmdSortByPhrase});
+
+    // On a plain button, and on Sort disabled, Down opens nothing.
+    focusFirstButton(edit);
+    EXPECT_TRUE(RunMenu([&] { Press(VK_DOWN); }, {VK_ESCAPE}).texts.empty());
+    PROPVARIANT off;
+    RibbonBooleanValue(false, &off);
+    framework->SetUICommandProperty(cmdSort, RibbonKeyEnabled, off);
+    focusFirstButton(view);
+    EXPECT_TRUE(RunMenu([&] { Press(VK_DOWN); }, {VK_ESCAPE}).texts.empty());
+    EXPECT_EQ(application.executed.size(), 1u);
+    framework->Destroy();
+}
+
+TEST_F(RibbonFrameworkTest, KeytipsOnTheCollapsedRibbonShowTheTabOverTheWindowUntilACommandRuns) {
+    FakeApplication application;
+    ComPtr<IRibbonFramework> framework = Load(application);
+    const HWND bar = Bar(framework);
+    const HWND edit = ToolbarsWith(bar, cmdInsert).back();
+    const HWND view = ToolbarsWith(bar, cmdSort).back();
+    framework.As<IRibbonCommandBar>(IID_IRibbonCommandBar)->SetCollapsed(TRUE);
+    const UINT32 collapsed = Height(framework);
+    const long sizes = CountOf(application.events, "view size");
+    const auto barHeight = [&] {
+        RECT rect{};
+        GetWindowRect(bar, &rect);
+        return static_cast<UINT32>(rect.bottom - rect.top);
+    };
+    const auto stillCollapsed = [&] {
+        EXPECT_TRUE(Collapsed(framework));
+        EXPECT_FALSE(IsWindowVisible(edit));
+        EXPECT_EQ(barHeight(), collapsed);
+        EXPECT_EQ(Height(framework), collapsed);
+    };
+    SetForegroundWindow(frame_);
+    SetFocus(frame_);
+    Pump();
+    const auto keyMenu = [&](LPARAM character) { SendMessageW(frame_, WM_SYSCOMMAND, SC_KEYMENU, character); };
+    const std::vector<std::wstring> top{L"1", L"2", L"3", L"4", L"5", L"F", L"H"};
+    const std::vector<std::wstring> home{L"A", L"D", L"F", L"I", L"O", L"T", L"U"};
+
+    // Alt, H: the groups show over the window, badges on their buttons; the frame keeps its
+    // layout (no new size) and the bar stays collapsed.
+    keyMenu(0);
+    Press('H');
+    ASSERT_EQ(ShownKeytips(), home);
+    EXPECT_TRUE(IsWindowVisible(edit));
+    EXPECT_GT(barHeight(), collapsed + 40);
+    EXPECT_TRUE(Collapsed(framework));
+    EXPECT_EQ(Height(framework), collapsed);
+    RECT badge{};
+    GetWindowRect(BadgeNamed(L"D"), &badge);
+    RECT button{};
+    SendMessageW(edit, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(edit, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_LE(std::abs((badge.left + badge.right) - (button.left + button.right)), 2);
+
+    // Esc goes back to the top level, and the groups go with it.
+    Press(VK_ESCAPE);
+    EXPECT_EQ(ShownKeytips(), top);
+    stillCollapsed();
+
+    // Alt, H, D runs Delete, and the groups are hidden again.
+    Press('H');
+    Press('D');
+    EXPECT_EQ(application.executed, std::vector<UINT32>{cmdDelete});
+    EXPECT_TRUE(ShownKeytips().empty());
+    stillCollapsed();
+
+    // Alt, H, T opens Sort's menu under its button, which shows while the menu is open.
+    keyMenu(0);
+    Press('H');
+    RECT sortButton{};
+    SendMessageW(view, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&sortButton));
+    MapWindowPoints(view, nullptr, reinterpret_cast<POINT*>(&sortButton), 2);
+    menuWitness = view;
+    const MenuLook sort = RunMenu([&] { Press('T'); }, {VK_ESCAPE});
+    menuWitness = nullptr;
+    ASSERT_FALSE(sort.texts.empty());
+    EXPECT_EQ(sort.texts.front(), L"By phrase");
+    EXPECT_TRUE(sort.witnessVisible);
+    EXPECT_LE(std::abs(sort.window.left - sortButton.left), 2);
+    EXPECT_LE(std::abs(sort.window.top - sortButton.bottom), 2);
+    stillCollapsed();
+    EXPECT_EQ(CountOf(application.events, "view size"), sizes);
     framework->Destroy();
 }
 
