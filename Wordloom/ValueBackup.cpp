@@ -1,6 +1,7 @@
 #include "ValueBackup.h"
 
 #include "Backups.h"
+#include "WideText.h"
 #include "Win32Handles.h"
 
 #include <shlobj.h>
@@ -9,8 +10,6 @@
 #include <vector>
 
 namespace {
-
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // Writes a new file, never one that is there already; a failed write leaves no file.
 bool WriteNewFile(const std::wstring& path, const std::vector<char>& bytes) {
@@ -33,8 +32,7 @@ std::vector<std::u16string> BackupsInFolder(const std::wstring& folder, const wc
     if (!listing) return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            const std::wstring file = found.cFileName;
-            names.emplace_back(file.begin(), file.end());
+            names.push_back(Utf16(found.cFileName));
         }
     } while (FindNextFileW(listing.get(), &found));
     return names;
@@ -69,8 +67,7 @@ void BackUpValueBeforeOverwrite(const RegistryKey& key, const wchar_t* name, std
     SYSTEMTIME now{};
     GetLocalTime(&now);
     const BackupTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
-    const std::wstring wideName = name;
-    const std::u16string valueName(wideName.begin(), wideName.end());
+    const std::u16string valueName = Utf16(name);
     std::vector<std::u16string> names = BackupsInFolder(*folder, name);
     const std::u16string fresh = NewBackupName(names, valueName, time);
     if (!WriteNewFile(*folder + Wide(fresh), old)) return;

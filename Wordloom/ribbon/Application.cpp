@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "WideText.h"
 
 #include "Commands.h"
 #include "MainWindow.h"
@@ -62,14 +63,6 @@ bool IsVisibleWindow(HWND window) {
 
 HRESULT StringValue(unsigned stringId, PROPVARIANT* value) {
     return RibbonStringValue(LoadUiString(stringId).c_str(), value);
-}
-
-std::wstring Wide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-std::u16string Utf16(std::wstring_view text) {
-    return std::u16string(text.begin(), text.end());
 }
 
 // The label description (the full path) and the pinned flag of a recent item the framework

@@ -1,4 +1,5 @@
 #include "CommandBarAccessible.h"
+#include "WideText.h"
 
 #include "CommandBar.h"
 #include "CommandBarParts.h"
@@ -15,10 +16,6 @@ using commandbar::ItemRect;
 using Kind = CommandBarElement::Kind;
 
 namespace {
-
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
 
 RECT ScreenRect(HWND window, RECT rect) {
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);

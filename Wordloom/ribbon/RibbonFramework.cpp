@@ -1,4 +1,5 @@
 #include "RibbonFramework.h"
+#include "WideText.h"
 
 #include "CommandBar.h"
 #include "DisplayMetrics.h"
@@ -28,10 +29,6 @@ constexpr ULONG MaxSettingsBytes = 64 * 1024;
 bool IsKeytipStart(LPARAM character) {
     return character == 0 || (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z') ||
            (character >= '0' && character <= '9');
-}
-
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
 }
 
 // One recent item as the framework hands it back after a pin change.
