@@ -92,7 +92,7 @@ bool RunCopyPlan(const CopyPlan& plan, InstallPlatform& platform) {
         }
         platform.CreateFolder(target.folder);
         for (const FileCopy& copy : target.copies) {
-            everyCopyMade = platform.CopyFile(copy.from, copy.to) && everyCopyMade;
+            everyCopyMade = platform.CopyFileOver(copy.from, copy.to) && everyCopyMade;
         }
         if (target.redirectionOff) platform.RestoreRedirection();
     }
@@ -151,7 +151,7 @@ bool InstallFonts(InstallPlatform& platform) {
         PlanFonts(SourceFolder(platform), UsableFolder(platform, SystemFolder::Fonts));
     bool everyValueWritten = plan.complete;
     for (const FontInstall& font : plan.fonts) {
-        if (!platform.CopyFile(font.copy.from, font.copy.to)) continue;
+        if (!platform.CopyFileOver(font.copy.from, font.copy.to)) continue;
         everyValueWritten =
             platform.WriteFontValue(font.valueName, RegistryStringBytes(font.valueData)) &&
             everyValueWritten;

@@ -91,8 +91,9 @@ public:
     // Creates the folder; it may already exist, so the result does not matter.
     virtual void CreateFolder(const std::u16string& path) = 0;
 
-    // Copies one file, overwriting the destination.
-    virtual bool CopyFile(const std::u16string& from, const std::u16string& to) = 0;
+    // Copies one file, overwriting the destination. (Not "CopyFile": <windows.h> makes that
+    // name a macro.)
+    virtual bool CopyFileOver(const std::u16string& from, const std::u16string& to) = 0;
 
     // Sets a REG_SZ value under FontsKeyPath; data is the string's bytes with its terminator.
     virtual bool WriteFontValue(const std::u16string& name, std::span<const std::uint8_t> data) = 0;

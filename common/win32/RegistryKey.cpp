@@ -20,20 +20,23 @@ void RegistryKey::Close() {
     key_ = nullptr;
 }
 
-RegistryKey RegistryKey::OpenForReading(HKEY parent, const wchar_t* subKey) {
+RegistryKey RegistryKey::OpenForReading(HKEY parent, const wchar_t* subKey, REGSAM view) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(parent, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExW(parent, subKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS) return {};
     return RegistryKey(key);
 }
 
-RegistryKey RegistryKey::OpenForReadingAndWriting(HKEY parent, const wchar_t* subKey) {
+RegistryKey RegistryKey::OpenForReadingAndWriting(HKEY parent, const wchar_t* subKey,
+                                                  REGSAM view) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(parent, subKey, 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExW(parent, subKey, 0, KEY_READ | KEY_WRITE | view, &key) != ERROR_SUCCESS) {
+        return {};
+    }
     return RegistryKey(key);
 }
 
-RegistryKey RegistryKey::OpenOrCreate(HKEY parent, const wchar_t* subKey) {
-    constexpr REGSAM access = KEY_READ | KEY_WRITE;
+RegistryKey RegistryKey::OpenOrCreate(HKEY parent, const wchar_t* subKey, REGSAM view) {
+    const REGSAM access = KEY_READ | KEY_WRITE | view;
     HKEY key = nullptr;
     if (RegOpenKeyExW(parent, subKey, 0, access, &key) == ERROR_SUCCESS) return RegistryKey(key);
     key = nullptr;

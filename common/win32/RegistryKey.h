@@ -20,14 +20,18 @@ public:
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
 
+    // `view` is 0 for the process's own registry view, or KEY_WOW64_64KEY / KEY_WOW64_32KEY
+    // for the 64-bit or 32-bit view whatever the process is.
+
     // An existing key with KEY_READ; an empty (false) key when it cannot be opened.
-    static RegistryKey OpenForReading(HKEY parent, const wchar_t* subKey);
+    static RegistryKey OpenForReading(HKEY parent, const wchar_t* subKey, REGSAM view = 0);
 
     // An existing key with KEY_READ | KEY_WRITE; an empty key when it cannot be opened.
-    static RegistryKey OpenForReadingAndWriting(HKEY parent, const wchar_t* subKey);
+    static RegistryKey OpenForReadingAndWriting(HKEY parent, const wchar_t* subKey,
+                                                REGSAM view = 0);
     // An existing key with KEY_READ | KEY_WRITE, else a new non-volatile key without class;
     // an empty key when both fail.
-    static RegistryKey OpenOrCreate(HKEY parent, const wchar_t* subKey);
+    static RegistryKey OpenOrCreate(HKEY parent, const wchar_t* subKey, REGSAM view = 0);
 
     explicit operator bool() const { return key_ != nullptr; }
     HKEY Handle() const { return key_; }

@@ -145,7 +145,7 @@ public:
         existingFolders.insert(path.ends_with(u"\\") ? path : path + u"\\");
     }
 
-    bool CopyFile(const std::u16string& from, const std::u16string& to) override {
+    bool CopyFileOver(const std::u16string& from, const std::u16string& to) override {
         log.push_back("copy " + Narrow(from) + " -> " + Narrow(to));
         const std::u16string toFolder = to.substr(0, to.rfind(u'\\') + 1);
         if (!files.count(from) || !existingFolders.count(toFolder) || lockedFiles.count(to)) return false;
