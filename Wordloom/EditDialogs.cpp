@@ -2,12 +2,17 @@
 
 #include "MainWindow.h"
 #include "PhraseEditBox.h"
+#include "TipEditBox.h"
 
-// The associated-word editor and the Find dialog are not built yet: until they are, their
-// commands open nothing and change nothing.
+// The Find dialog is not built yet: until it is, its command opens nothing and changes nothing.
 
 bool RunInsertDialog(CMainWindow& window, HWND owner) {
-    if (window.CurrentTab() != 0) return false;
+    if (window.CurrentTab() == 1) {
+        CTipEditBox box(GetModuleHandleW(nullptr), window.Tips().table,
+                        [&window](const EditedTip& edited) { window.AppendTip(edited); });
+        box.Run(owner);
+        return box.Result().has_value();
+    }
     CPhraseEditBox box(GetModuleHandleW(nullptr), window.Phrases().table,
                        [&window](const EditedPhrase& edited) { window.AppendPhrase(edited); });
     box.Run(owner);
@@ -15,7 +20,13 @@ bool RunInsertDialog(CMainWindow& window, HWND owner) {
 }
 
 bool RunModifyDialog(CMainWindow& window, HWND owner, int row) {
-    if (window.CurrentTab() != 0) return false;
+    if (window.CurrentTab() == 1) {
+        const TipEntry& entry = window.Tips().table[static_cast<std::size_t>(row)];
+        CTipEditBox box(GetModuleHandleW(nullptr), entry.character, entry.words);
+        if (box.Run(owner) != IDOK || !box.Result()) return false;
+        window.ApplyTipEdit(row, *box.Result());
+        return true;
+    }
     const PhraseEntry& entry = window.Phrases().table[static_cast<std::size_t>(row)];
     CPhraseEditBox box(GetModuleHandleW(nullptr), entry.phrase, entry.inputKey);
     if (box.Run(owner) != IDOK || !box.Result()) return false;

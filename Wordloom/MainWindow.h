@@ -7,6 +7,7 @@
 #include "PhraseEdit.h"
 #include "FileDialogs.h"
 #include "PhraseTable.h"
+#include "TipEdit.h"
 #include "TipTable.h"
 #include "Win32Handles.h"
 #include "ribbon/Ribbon.h"
@@ -59,6 +60,10 @@ public:
     // their columns lose their sort arrows.
     void AppendPhrase(const EditedPhrase& edited);
     void ApplyPhraseEdit(int row, const EditedPhrase& edited);
+    // What the associated-word editor hands back. Insert: a new entry at the end of the list.
+    // Modify of a row: its words when they differ; the character stays.
+    void AppendTip(const EditedTip& edited);
+    void ApplyTipEdit(int row, const EditedTip& edited);
     // A recent item was chosen: unsaved work is offered for saving, then the file is read into
     // the current tab's table.
     void OpenRecent(const std::wstring& path);

@@ -144,6 +144,21 @@ void CMainWindow::ApplyPhraseEdit(int row, const EditedPhrase& edited) {
     if (ribbon_) ribbon_->InvalidateSortToggles();
 }
 
+void CMainWindow::AppendTip(const EditedTip& edited) {
+    AddTip(tips_, edited.character, edited.words, images_.normalImage);
+    if (tipList_) ListView_SetItemCountEx(tipList_, static_cast<int>(tips_.table.size()), 0);
+    RefreshCommandStates();
+}
+
+void CMainWindow::ApplyTipEdit(int row, const EditedTip& edited) {
+    if (row < 0 || !ModifyTipWords(tips_, static_cast<std::size_t>(row), edited.words)) return;
+    if (tipList_) {
+        ListView_RedrawItems(tipList_, row, row);
+        UpdateWindow(tipList_);
+    }
+    RefreshCommandStates();
+}
+
 void CMainWindow::Find() {
     if (CurrentRowCount() == 0) return;
     RunFindDialog(*this, GetActiveWindow());

@@ -9,30 +9,11 @@
 
 #include <utility>
 
-namespace {
-
-std::u16string FieldText(HWND field) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
-    return std::u16string(text.begin(), text.end());
-}
-
-void SetFieldText(HWND field, std::u16string_view text) {
-    const std::wstring wide(text.begin(), text.end());
-    SetWindowTextW(field, wide.c_str());
-}
-
-}  // namespace
-
 CPhraseEditBox::CPhraseEditBox(HINSTANCE instance, const PhraseTable& table, AppendPhrase append)
-    : instance_(instance), insertMode_(true), table_(&table), append_(std::move(append)) {}
+    : CEditDialog(instance, IDD_PHRASE_EDIT, true), table_(&table), append_(std::move(append)) {}
 
 CPhraseEditBox::CPhraseEditBox(HINSTANCE instance, std::u16string phrase, std::u16string inputKey)
-    : instance_(instance), insertMode_(false), openingPhrase_(std::move(phrase)), openingKey_(std::move(inputKey)) {}
-
-INT_PTR CPhraseEditBox::Run(HWND owner) {
-    return RunModal(instance_, IDD_PHRASE_EDIT, owner);
-}
+    : CEditDialog(instance, IDD_PHRASE_EDIT, false), openingPhrase_(std::move(phrase)), openingKey_(std::move(inputKey)) {}
 
 INT_PTR CPhraseEditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
@@ -58,7 +39,7 @@ INT_PTR CPhraseEditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
             return FALSE;
         }
     case WM_DESTROY:
-        balloon_.Hide();
+        HideBalloon();
         return FALSE;
     default:
         return FALSE;
@@ -68,7 +49,7 @@ INT_PTR CPhraseEditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 // The controls are gone by now: their handles are forgotten and their font can go.
 void CPhraseEditBox::OnFinalMessage() {
     phraseField_ = vantixField_ = inputKeyField_ = okButton_ = nullptr;
-    font_.reset();
+    CEditDialog::OnFinalMessage();
 }
 
 void CPhraseEditBox::OnInitDialog() {
@@ -92,7 +73,7 @@ void CPhraseEditBox::Layout() {
     const std::wstring phraseLabel = LoadUiString(IDS_PHRASE_LABEL);
     const std::wstring vantixLabel = LoadUiString(IDS_VANTIX_KEY_LABEL);
     const std::wstring inputKeyLabel = LoadUiString(IDS_INPUT_KEY_LABEL);
-    const std::wstring okText = LoadUiString(insertMode_ ? IDS_ADD : IDS_OK);
+    const std::wstring okText = LoadUiString(InsertMode() ? IDS_ADD : IDS_OK);
     const std::wstring cancelText = LoadUiString(IDS_CANCEL);
 
     DialogMeasure measure(Window(), DialogDpiRule::DeviceContext);
@@ -103,21 +84,16 @@ void CPhraseEditBox::Layout() {
                                           measure.Extent(inputKeyLabel)};
     }
     const PhraseEditLayout layout = PhraseEditLayoutFor(measured);
-    const int dpi = measure.Dpi();
-    font_ = measure.TakeFont();
-
-    const Size client = ResizeDialogClient(Window(), layout.clientSize, dpi, DialogDpiRule::DeviceContext);
-    const PhraseEditPlacement placement = PlacePhraseEditControls(layout, client);
-    const HFONT font = font_.get();
-    PlaceDialogControl(Window(), IDCANCEL, placement.cancelButton, font, &cancelText);
-    PlaceDialogControl(Window(), IDOK, placement.okButton, font, &okText);
-    PlaceDialogControl(Window(), IDC_EDIT_HELP, placement.helpText, font, &help);
-    PlaceDialogControl(Window(), IDC_PHRASE_LABEL, placement.phraseLabel, font, &phraseLabel);
-    PlaceDialogControl(Window(), IDC_PHRASE, placement.phraseField, font);
-    PlaceDialogControl(Window(), IDC_VANTIX_KEY_LABEL, placement.vantixLabel, font, &vantixLabel);
-    PlaceDialogControl(Window(), IDC_VANTIX_KEY, placement.vantixField, font);
-    PlaceDialogControl(Window(), IDC_INPUT_KEY_LABEL, placement.inputKeyLabel, font, &inputKeyLabel);
-    PlaceDialogControl(Window(), IDC_INPUT_KEY, placement.inputKeyField, font);
+    const PhraseEditPlacement placement = PlacePhraseEditControls(layout, FitClient(measure, layout.clientSize));
+    Place(IDCANCEL, placement.cancelButton, &cancelText);
+    Place(IDOK, placement.okButton, &okText);
+    Place(IDC_EDIT_HELP, placement.helpText, &help);
+    Place(IDC_PHRASE_LABEL, placement.phraseLabel, &phraseLabel);
+    Place(IDC_PHRASE, placement.phraseField);
+    Place(IDC_VANTIX_KEY_LABEL, placement.vantixLabel, &vantixLabel);
+    Place(IDC_VANTIX_KEY, placement.vantixField);
+    Place(IDC_INPUT_KEY_LABEL, placement.inputKeyLabel, &inputKeyLabel);
+    Place(IDC_INPUT_KEY, placement.inputKeyField);
 }
 
 // The field keeps what the user typed; the phrase is what the table would store.
@@ -147,7 +123,7 @@ void CPhraseEditBox::OnInputKeyChanged() {
 }
 
 void CPhraseEditBox::ShowBadKeyBalloon() {
-    balloon_.Show(inputKeyField_, LoadUiString(IDS_BAD_KEY_TITLE), LoadUiString(IDS_BAD_KEY_TEXT), TTI_ERROR_LARGE);
+    ShowBalloon(inputKeyField_, IDS_BAD_KEY_TITLE, IDS_BAD_KEY_TEXT, TTI_ERROR_LARGE);
 }
 
 void CPhraseEditBox::OnOk() {
@@ -159,7 +135,7 @@ void CPhraseEditBox::OnOk() {
         return;
     }
     EditedPhrase edited{phrase_, key_.vantixKey, key_.inputKey};
-    if (!insertMode_) {
+    if (!InsertMode()) {
         accepted_ = std::move(edited);
         EndDialog(Window(), IDOK);
         return;
@@ -169,19 +145,18 @@ void CPhraseEditBox::OnOk() {
         Refuse(phraseField_, IDS_INFORMATION, IDS_PHRASE_EXISTS, TTI_INFO_LARGE, MB_ICONASTERISK);
         return;
     }
-    if (balloon_.Field() == inputKeyField_) balloon_.Hide();
+    HideBalloon(inputKeyField_);
     accepted_ = edited;
     if (append_) append_(edited);
     // Open for the next phrase, typed over this one.
-    SendMessageW(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(phraseField_), TRUE);
+    FocusControl(phraseField_);
 }
 
 void CPhraseEditBox::Refuse(HWND field, unsigned titleId, unsigned textId, int icon, UINT sound) {
     // A disabled button cannot keep the focus; it goes to the field the balloon speaks about.
     if (GetFocus() == okButton_) SetFocus(field);
     EnableWindow(okButton_, FALSE);
-    balloon_.Show(field, LoadUiString(titleId), LoadUiString(textId), icon);
-    MessageBeep(sound);
+    Warn(field, titleId, textId, icon, sound);
 }
 
 void CPhraseEditBox::EnableOk() {

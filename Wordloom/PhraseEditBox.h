@@ -4,10 +4,8 @@
 // table to test for duplicates and a callback that appends, Modify hands its texts back.
 #pragma once
 
-#include "BalloonTip.h"
-#include "Dialog.h"
+#include "EditFields.h"
 #include "PhraseEdit.h"
-#include "Win32Handles.h"
 
 #include <windows.h>
 
@@ -15,7 +13,7 @@
 #include <optional>
 #include <string>
 
-class CPhraseEditBox final : public CDialog {
+class CPhraseEditBox final : public CEditDialog {
 public:
     // Called by OK in Insert mode with the entry to add; the table given to the dialog grows.
     using AppendPhrase = std::function<void(const EditedPhrase& edited)>;
@@ -24,10 +22,6 @@ public:
     CPhraseEditBox(HINSTANCE instance, const PhraseTable& table, AppendPhrase append);
     // Modify: opens with an entry's phrase and input key.
     CPhraseEditBox(HINSTANCE instance, std::u16string phrase, std::u16string inputKey);
-
-    // Runs the dialog modally: IDOK when Modify was accepted, IDCANCEL when it was closed
-    // otherwise (Insert always ends so), -1 when it cannot be shown.
-    INT_PTR Run(HWND owner);
 
     // The texts of the last accepted OK; nothing when OK was never accepted.
     const std::optional<EditedPhrase>& Result() const { return accepted_; }
@@ -44,15 +38,11 @@ private:
     void Refuse(HWND field, unsigned titleId, unsigned textId, int icon, UINT sound);
     void EnableOk();
 
-    HINSTANCE instance_;
-    bool insertMode_;
     const PhraseTable* table_ = nullptr;  // Insert only
     AppendPhrase append_;
     std::u16string openingPhrase_;
     std::u16string openingKey_;
 
-    UniqueFont font_;
-    CBalloonTip balloon_;
     std::optional<EditedPhrase> accepted_;
     InputKeyField key_;
     std::u16string phrase_;  // the phrase field's text without breaks

@@ -28,10 +28,20 @@ std::optional<Size> DialogMeasure::Extent(const std::wstring& text) const {
     return Size{extent.cx, extent.cy};
 }
 
-std::optional<int> DialogMeasure::TextHeight() const {
+std::optional<TEXTMETRICW> DialogMeasure::Metrics() const {
     TEXTMETRICW metrics{};
     if (!dc_ || !GetTextMetricsW(dc_.get(), &metrics)) return std::nullopt;
-    return metrics.tmHeight;
+    return metrics;
+}
+
+std::optional<int> DialogMeasure::TextHeight() const {
+    const std::optional<TEXTMETRICW> metrics = Metrics();
+    return metrics ? std::optional<int>(metrics->tmHeight) : std::nullopt;
+}
+
+std::optional<int> DialogMeasure::WidestCharWidth() const {
+    const std::optional<TEXTMETRICW> metrics = Metrics();
+    return metrics ? std::optional<int>(metrics->tmMaxCharWidth) : std::nullopt;
 }
 
 Size ResizeDialogClient(HWND dialog, Size client, int dpi, DialogDpiRule rule) {

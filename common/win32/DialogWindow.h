@@ -28,10 +28,13 @@ public:
     HFONT Font() const { return font_.get(); }
     std::optional<Size> Extent(const std::wstring& text) const;
     std::optional<int> TextHeight() const;
+    std::optional<int> WidestCharWidth() const;  // tmMaxCharWidth
     // The font for the dialog to keep once the measuring is over.
     UniqueFont TakeFont() { return std::move(font_); }
 
 private:
+    std::optional<TEXTMETRICW> Metrics() const;
+
     int dpi_ = BaseDpi;
     UniqueFont font_;
     WindowDC dc_;

@@ -1,11 +1,9 @@
 // The phrase edit dialog driven from inside its own modal loop: keys typed into its fields, its
 // balloons read from the tooltip window, and what Insert and Modify leave in the main window.
-#include "WindowFixture.h"
+#include "EditBoxFixture.h"
 
 #include "Commands.h"
-#include "DialogDriver.h"
 #include "PhraseEditBox.h"
-#include "UiStrings.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -21,47 +19,6 @@ constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
 constexpr wchar_t BadKeyTitle[] = L"Incorrect Input Key";
 constexpr wchar_t BadKeyText[] = L"Please use Vantix input key and do not exceed 4 characters.";
 
-// Keystrokes as the field receives them from the keyboard.
-void Type(HWND field, std::wstring_view keys) {
-    for (const wchar_t key : keys) SendMessageW(field, WM_CHAR, key, 0);
-}
-
-// The whole text replaced, as a paste does (a multi-line edit reports no text set by WM_SETTEXT).
-void Paste(HWND field, const std::wstring& text) {
-    SendMessageW(field, EM_SETSEL, 0, -1);
-    SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-std::pair<DWORD, DWORD> Selection(HWND field) {
-    DWORD start = 0, end = 0;
-    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return {start, end};
-}
-
-void Click(HWND dialog, int id) {
-    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
-    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void ExpectBalloon(HWND field, const std::wstring& title, const std::wstring& text, int icon) {
-    const std::optional<BalloonView> balloon = BalloonOn(field);
-    ASSERT_TRUE(balloon.has_value());
-    EXPECT_TRUE(balloon->visible);
-    EXPECT_EQ(balloon->title, title);
-    EXPECT_EQ(balloon->text, text);
-    EXPECT_EQ(balloon->icon, icon);
-}
-
-bool BalloonShown(HWND field) {
-    const std::optional<BalloonView> balloon = BalloonOn(field);
-    return balloon && balloon->visible;
-}
-
-void CALLBACK CloseScreenshotBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (const HWND dialog = FindThisThreadsDialog()) EndDialog(dialog, IDCANCEL);
-}
-
 // A second after the dialog came up, as a user would: the balloon then shows over a dialog
 // that is fully drawn.
 void CALLBACK TypeForScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -75,33 +32,8 @@ void CALLBACK TypeForScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
     SetTimer(nullptr, 0, 15000, CloseScreenshotBox);
 }
 
-class PhraseEditBoxTest : public MainWindowTest {
+class PhraseEditBoxTest : public EditBoxTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        SetProcessUiLanguage(UiLanguageEnglish);
-    }
-    void TearDown() override {
-        SetProcessUiLanguage(UiLanguageTraditionalChinese);
-        MainWindowTest::TearDown();
-    }
-
-    // Runs a command that opens the dialog and answers it from inside.
-    void Answer(unsigned command, const std::function<void(HWND dialog)>& answer) {
-        bool answered = false;
-        RunDialogAnswered(
-            [&] {
-                Command(command);
-                return INT_PTR{0};
-            },
-            [&](HWND dialog) {
-                answered = true;
-                answer(dialog);
-                if (HasFailure()) EndDialog(dialog, IDCANCEL);  // an assertion may have left it open
-            });
-        EXPECT_TRUE(answered);
-    }
-
     void FocusRow(int row) { ListView_SetItemState(window_->PhraseList(), row, LVIS_FOCUSED, LVIS_FOCUSED); }
 };
 
@@ -290,32 +222,23 @@ TEST_F(PhraseEditBoxTest, ModifyTakesTheSortArrowOnlyFromAColumnWhoseTextChanged
 
 // Also run at 144 DPI by ctest.
 TEST(PhraseEditBoxLayout, ButtonsAndFieldsFollowTheScreenDpi) {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    auto scaled = [dpi](int length) { return MulDiv(length, dpi, 96); };
     const PhraseTable table;
     CPhraseEditBox box(GetModuleHandleW(nullptr), table, nullptr);
-    RECT client{}, ok{}, cancel{}, phrase{}, vantix{}, key{};
+    RECT client{}, ok{}, phrase{}, vantix{}, key{};
     RunDialogAnswered([&] { return box.Run(nullptr); }, [&](HWND dialog) {
+        ExpectButtonRow(dialog);
         GetClientRect(dialog, &client);
         ok = ControlRect(dialog, IDOK);
-        cancel = ControlRect(dialog, IDCANCEL);
         phrase = ControlRect(dialog, IDC_PHRASE);
         vantix = ControlRect(dialog, IDC_VANTIX_KEY);
         key = ControlRect(dialog, IDC_INPUT_KEY);
         EndDialog(dialog, IDCANCEL);
     });
-    EXPECT_EQ(cancel.right - cancel.left, scaled(75));
-    EXPECT_EQ(cancel.bottom - cancel.top, scaled(23));
-    EXPECT_EQ(client.right - cancel.right, scaled(11));
-    EXPECT_EQ(client.bottom - cancel.bottom, scaled(11));
-    EXPECT_EQ(cancel.left - ok.right, scaled(7));
-    EXPECT_EQ(phrase.bottom - phrase.top, 4 * scaled(23));
+    EXPECT_EQ(phrase.bottom - phrase.top, 4 * ScaledForScreen(23));
     // The two key fields share the line under the phrase field.
     EXPECT_EQ(vantix.right - vantix.left, key.right - key.left);
     EXPECT_EQ(vantix.top, key.top);
-    EXPECT_EQ(key.right, client.right - scaled(11));
+    EXPECT_EQ(key.right, client.right - ScaledForScreen(11));
     EXPECT_LT(key.bottom, ok.top);
 }
 
