@@ -1,10 +1,10 @@
 #include "EditDialogs.h"
 
+#include "FindBox.h"
 #include "MainWindow.h"
 #include "PhraseEditBox.h"
 #include "TipEditBox.h"
 
-// The Find dialog is not built yet: until it is, its command opens nothing and changes nothing.
 
 bool RunInsertDialog(CMainWindow& window, HWND owner) {
     if (window.CurrentTab() == 1) {
@@ -34,4 +34,7 @@ bool RunModifyDialog(CMainWindow& window, HWND owner, int row) {
     return true;
 }
 
-void RunFindDialog(CMainWindow&, HWND) {}
+void RunFindDialog(CMainWindow& window, HWND owner) {
+    CFindBox box(GetModuleHandleW(nullptr), window, window.CurrentTab() != 0);
+    box.Run(owner);
+}

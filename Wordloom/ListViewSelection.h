@@ -3,10 +3,13 @@
 #pragma once
 
 #include "ListSelection.h"
+#include "SelectionSnapshot.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include <vector>
 
 class ListViewSelection final : public ListSelection {
 public:
@@ -29,3 +32,27 @@ private:
     HWND list_;
     const int& focusAnchor_;
 };
+
+// The list's selection and focus anchor in memory: read row by row only when some rows, not
+// all or none, are selected.
+inline SelectionSnapshot CopySelection(HWND list, int focusAnchor, int rowCount) {
+    const int selected = static_cast<int>(ListView_GetSelectedCount(list));
+    if (selected == 0 || selected == rowCount) {
+        return SelectionSnapshot(std::vector<bool>(static_cast<std::size_t>(rowCount), selected != 0), focusAnchor);
+    }
+    return SelectionSnapshot(ListViewSelection(list, focusAnchor), rowCount);
+}
+
+// Gives the list the selection of a copy that a search changed, in the fewest requests, then
+// the focus and the scrolling the search asked for.
+inline void ApplySelection(HWND list, const SelectionSnapshot& copy) {
+    const SelectionChange change = PlanSelectionChange(copy.Before(), copy.After());
+    if (change.start != SelectionChange::Start::AsItIs) {
+        const bool all = change.start == SelectionChange::Start::AllSelected;
+        ListView_SetItemState(list, -1, all ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    }
+    for (const int row : change.select) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+    for (const int row : change.deselect) ListView_SetItemState(list, row, 0, LVIS_SELECTED);
+    if (copy.Focused()) ListView_SetItemState(list, *copy.Focused(), LVIS_FOCUSED, LVIS_FOCUSED);
+    if (copy.MadeVisible()) ListView_EnsureVisible(list, *copy.MadeVisible(), FALSE);
+}

@@ -28,7 +28,7 @@ LRESULT CALLBACK CLetterKeyHook::MessageFilter(int code, WPARAM wParam, LPARAM l
     const CLetterKeyHook* self = installedHook;
     auto* message = reinterpret_cast<MSG*>(lParam);
     if (self && self->target_ && code == MSGF_DIALOGBOX && message->message >= WM_KEYDOWN &&
-        message->message <= LastKeyMessage &&
+        message->message <= LastKeyMessage && !(self->typingField_ && GetFocus() == self->typingField_) &&
         TranslateAcceleratorW(self->target_, self->table_.get(), message)) {
         return TRUE;  // consumed: the dialog never sees the key
     }

@@ -22,6 +22,9 @@ public:
 
     // The window that receives the commands; none until it is set.
     void SetTarget(HWND target) { target_ = target; }
+    // A text field of the target: keys pressed while it has the focus are typed into it, so
+    // they go on to it and the target is told nothing. None until it is set.
+    void SetTypingField(HWND field) { typingField_ = field; }
 
 private:
     explicit CLetterKeyHook(UniqueAcceleratorTable table) : table_(std::move(table)) {}
@@ -30,4 +33,5 @@ private:
     UniqueAcceleratorTable table_;
     UniqueHook hook_;
     HWND target_ = nullptr;
+    HWND typingField_ = nullptr;
 };

@@ -1,0 +1,420 @@
+// The Find dialog over a real main window: searches driven by its buttons, its single-letter
+// keys posted to the focused control and taken through the dialog's own modal loop, its
+// not-found balloon, and what its searches leave in the lists.
+#include "WindowFixture.h"
+
+#include "Commands.h"
+#include "DialogDriver.h"
+#include "FindBox.h"
+#include "MessageLoop.h"
+#include "UiStrings.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
+constexpr wchar_t TipsValue[] = L"UserDefinedTips";
+
+using Step = std::function<void(HWND dialog)>;
+
+// Steps run one per timer tick inside the dialog's modal loop, so that the keys a step posts
+// have gone through that loop (and its message-filter hook) before the next step looks.
+struct StepRun {
+    const std::vector<Step>* steps = nullptr;
+    std::size_t next = 0;
+    DWORD lastTick = 0;
+};
+StepRun* currentRun = nullptr;
+
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD) {
+    if (!currentRun) return;
+    const HWND dialog = FindThisThreadsDialog();
+    if (!dialog) return;
+    if (currentRun->next < currentRun->steps->size()) {
+        (*currentRun->steps)[currentRun->next++](dialog);
+        currentRun->lastTick = GetTickCount();
+    } else if (GetTickCount() - currentRun->lastTick > 10000) {
+        ADD_FAILURE() << "the Find dialog was still open ten seconds after the last step";
+        EndDialog(dialog, IDCANCEL);
+    }
+}
+
+// Opens the dialog with `open` and runs the steps in it; the last step should close it.
+void RunSteps(const std::function<void()>& open, const std::vector<Step>& steps) {
+    StepRun run{&steps, 0, GetTickCount()};
+    currentRun = &run;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, RunNextStep);
+    open();
+    KillTimer(nullptr, timer);
+    currentRun = nullptr;
+    EXPECT_EQ(run.next, steps.size()) << "the dialog closed before every step had run";
+}
+
+// A key as the keyboard delivers it to the control with the focus.
+void PressKey(UINT virtualKey) {
+    const HWND target = GetFocus();
+    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, virtualKey, static_cast<LPARAM>(1 | (scan << 16)));
+    PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u));
+}
+
+void Type(HWND field, std::wstring_view keys) {
+    for (const wchar_t key : keys) SendMessageW(field, WM_CHAR, key, 0);
+}
+
+void Click(HWND dialog, int id) {
+    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
+    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+
+int FocusedRow(HWND list) { return ListView_GetNextItem(list, -1, LVNI_FOCUSED); }
+
+std::wstring NotFoundBalloon(HWND dialog) {
+    const std::optional<BalloonView> balloon = BalloonOn(GetDlgItem(dialog, IDC_FIND_WHAT));
+    if (!balloon || !balloon->visible) return L"";
+    EXPECT_EQ(balloon->title, L"Information");
+    EXPECT_EQ(balloon->icon, TTI_INFO_LARGE);
+    return balloon->text;
+}
+
+void CALLBACK CloseScreenshotBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (const HWND dialog = FindThisThreadsDialog()) EndDialog(dialog, IDCANCEL);
+}
+
+// A second after the dialog came up, so that the balloon shows over a dialog fully drawn.
+void CALLBACK SearchForScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const HWND dialog = FindThisThreadsDialog();
+    if (!dialog) return;
+    Type(GetDlgItem(dialog, IDC_FIND_WHAT), L"新萬緹");
+    SendMessageW(GetDlgItem(dialog, IDC_FIND_NEXT), BM_CLICK, 0, 0);
+    SetTimer(nullptr, 0, 15000, CloseScreenshotBox);
+}
+
+class FindBoxTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        SetProcessUiLanguage(UiLanguageEnglish);
+    }
+    void TearDown() override {
+        SetProcessUiLanguage(UiLanguageTraditionalChinese);
+        MainWindowTest::TearDown();
+    }
+
+    void SwitchToTips() {
+        TabCtrl_SetCurSel(window_->TabControl(), 1);
+        NMHDR change{window_->TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageW(window_->Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+        ASSERT_EQ(window_->CurrentTab(), 1);
+    }
+
+    // Ctrl+F pressed on the current list, through the program's accelerator translation.
+    void PressControlF() {
+        const HWND list = window_->CurrentList();
+        SetFocus(list);
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        PostMessageW(list, WM_KEYDOWN, 'F', 0);
+        MSG message{};
+        ASSERT_TRUE(PeekMessageW(&message, list, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+        const HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCEL));
+        TranslateAndDispatch(message, window_->Window(), accelerators);  // the dialog runs in here
+        DestroyAcceleratorTable(accelerators);
+    }
+
+    // The first step of a run opened by Ctrl+F: the control key is let go.
+    static void ReleaseControl(HWND) {
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
+};
+
+}  // namespace
+
+TEST_F(FindBoxTest, FindNextWalksTheMatchesOneByOneInEitherDirectionAndStopsAtTheEnd) {
+    PutText(PhrasesValue, u"A\tab\r\nB\txx\r\nC\txABy\r\nD\tzz\r\nE\tAB\r\nF\tcd\r\n");
+    PutText(TipsValue, u"人=人民\r\n");
+    CMainWindow& window = Open();
+    const HWND list = window.PhraseList();
+
+    RunSteps([&] { Command(cmdFind); }, {[&](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), L"Find");
+        EXPECT_EQ(ControlText(dialog, IDC_FIND_WHAT_LABEL), L"Find what (N):");
+        EXPECT_EQ(ControlText(dialog, IDC_MATCH_WHOLE), L"Match whole phrase (W)");
+        EXPECT_EQ(ControlText(dialog, IDC_DIRECTION), L"Direction");
+        EXPECT_EQ(ControlText(dialog, IDC_SEARCH_UP), L"Up (U)");
+        EXPECT_EQ(ControlText(dialog, IDC_SEARCH_DOWN), L"Down (D)");
+        EXPECT_EQ(ControlText(dialog, IDC_FIND_NEXT), L"Find Next (F)");
+        EXPECT_EQ(ControlText(dialog, IDC_MARK_ALL), L"Mark All (M)");
+        EXPECT_EQ(ControlText(dialog, IDCANCEL), L"Cancel");
+        EXPECT_TRUE(Checked(dialog, IDC_SEARCH_DOWN));
+        EXPECT_FALSE(Checked(dialog, IDC_SEARCH_UP));
+        EXPECT_FALSE(Checked(dialog, IDC_MATCH_WHOLE));
+        EXPECT_TRUE(Enabled(dialog, IDC_MATCH_WHOLE));
+        EXPECT_FALSE(Enabled(dialog, IDC_FIND_NEXT));
+        EXPECT_FALSE(Enabled(dialog, IDC_MARK_ALL));
+
+        const HWND findWhat = GetDlgItem(dialog, IDC_FIND_WHAT);
+        Type(findWhat, L"ab");
+        EXPECT_TRUE(Enabled(dialog, IDC_FIND_NEXT));
+        EXPECT_TRUE(Enabled(dialog, IDC_MARK_ALL));
+
+        // Down from the first row: each hit is the only selected row and has the focus.
+        for (const int hit : {0, 2, 4}) {
+            Click(dialog, IDC_FIND_NEXT);
+            EXPECT_EQ(SelectedRows(list), std::vector<int>{hit});
+            EXPECT_EQ(FocusedRow(list), hit);
+            EXPECT_EQ(window.FocusedPhrase(), hit);
+            EXPECT_EQ(NotFoundBalloon(dialog), L"");
+        }
+        // No wrap: the last hit is let go and the balloon says so; the dialog stays.
+        Click(dialog, IDC_FIND_NEXT);
+        EXPECT_EQ(SelectedRows(list), std::vector<int>{});
+        EXPECT_EQ(NotFoundBalloon(dialog), L"Can't find the string 'ab'.");
+        EXPECT_TRUE(IsWindowVisible(dialog));
+
+        // Up from there: the anchor row itself first, as it is no longer selected.
+        Click(dialog, IDC_SEARCH_UP);
+        EXPECT_FALSE(Checked(dialog, IDC_SEARCH_DOWN));
+        for (const int hit : {4, 2, 0}) {
+            Click(dialog, IDC_FIND_NEXT);
+            EXPECT_EQ(SelectedRows(list), std::vector<int>{hit});
+            EXPECT_EQ(FocusedRow(list), hit);
+        }
+        Click(dialog, IDC_FIND_NEXT);
+        EXPECT_EQ(SelectedRows(list), std::vector<int>{});
+        EXPECT_NE(NotFoundBalloon(dialog), L"");
+
+        // The whole phrase, either case: "xABy" is passed over.
+        Click(dialog, IDC_MATCH_WHOLE);
+        Click(dialog, IDC_SEARCH_DOWN);
+        for (const int hit : {0, 4}) {
+            Click(dialog, IDC_FIND_NEXT);
+            EXPECT_EQ(SelectedRows(list), std::vector<int>{hit});
+        }
+        EXPECT_EQ(NotFoundBalloon(dialog), L"");
+
+        // The text typed goes into the message as it is, never read as a format.
+        SetWindowTextW(findWhat, L"%s%n");
+        Click(dialog, IDC_FIND_NEXT);
+        EXPECT_EQ(NotFoundBalloon(dialog), L"Can't find the string '%s%n'.");
+
+        SetWindowTextW(findWhat, L"");
+        EXPECT_FALSE(Enabled(dialog, IDC_FIND_NEXT));
+        EXPECT_FALSE(Enabled(dialog, IDC_MARK_ALL));
+        Click(dialog, IDCANCEL);
+    }});
+    EXPECT_EQ(GetFocus(), list);
+    EXPECT_EQ(FocusedRow(list), 4);  // the next opening goes on from the last hit
+}
+
+TEST_F(FindBoxTest, LetterKeysActFromTheButtonsAreTypedInTheBoxAndMarkAllTwiceStopsAtTheLastMatch) {
+    PutText(PhrasesValue, u"A\tab\r\nB\txx\r\nC\tab c\r\nD\tyy\r\nE\tcab\r\nF\tzz\r\n");
+    PutText(TipsValue, u"人=人民\r\n");
+    CMainWindow& window = Open();
+    const HWND list = window.PhraseList();
+    Select(list, {1, 3});
+
+    RunSteps([&] { PressControlF(); },
+             {
+                 ReleaseControl,
+                 [](HWND dialog) {
+                     SetFocus(GetDlgItem(dialog, IDC_FIND_WHAT));
+                     for (const char letter : {'F', 'M', 'N', 'W', 'U', 'D'}) PressKey(static_cast<UINT>(letter));
+                 },
+                 [&](HWND dialog) {
+                     // Typed, and nothing else happened.
+                     EXPECT_EQ(ControlText(dialog, IDC_FIND_WHAT), L"fmnwud");
+                     EXPECT_FALSE(Checked(dialog, IDC_MATCH_WHOLE));
+                     EXPECT_TRUE(Checked(dialog, IDC_SEARCH_DOWN));
+                     EXPECT_EQ(SelectedRows(list), (std::vector<int>{1, 3}));
+                     EXPECT_EQ(NotFoundBalloon(dialog), L"");
+                     SetWindowTextW(GetDlgItem(dialog, IDC_FIND_WHAT), L"AB");
+                     SetFocus(GetDlgItem(dialog, IDC_FIND_NEXT));
+                     PressKey('W');
+                     PressKey('U');
+                 },
+                 [](HWND dialog) {
+                     EXPECT_TRUE(Checked(dialog, IDC_MATCH_WHOLE));
+                     EXPECT_TRUE(Checked(dialog, IDC_SEARCH_UP));
+                     EXPECT_FALSE(Checked(dialog, IDC_SEARCH_DOWN));
+                     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_FIND_NEXT));
+                     PressKey('W');
+                     PressKey('D');
+                 },
+                 [&](HWND dialog) {
+                     EXPECT_FALSE(Checked(dialog, IDC_MATCH_WHOLE));
+                     EXPECT_TRUE(Checked(dialog, IDC_SEARCH_DOWN));
+                     EXPECT_FALSE(Checked(dialog, IDC_SEARCH_UP));
+                     PressKey('M');
+                 },
+                 [&](HWND dialog) {
+                     // Every match from the anchor down, the last one focused; the rest let go.
+                     EXPECT_EQ(SelectedRows(list), (std::vector<int>{0, 2, 4}));
+                     EXPECT_EQ(FocusedRow(list), 4);
+                     EXPECT_EQ(NotFoundBalloon(dialog), L"");
+                     PressKey('M');
+                 },
+                 [&](HWND dialog) {
+                     // From the last match: it is let go, nothing follows, the others stay.
+                     EXPECT_EQ(SelectedRows(list), (std::vector<int>{0, 2}));
+                     EXPECT_EQ(NotFoundBalloon(dialog), L"Can't find the string 'AB'.");
+                     PressKey('N');
+                 },
+                 [](HWND dialog) {
+                     // The box comes with its text selected, as the dialog's focus moves do.
+                     const HWND findWhat = GetDlgItem(dialog, IDC_FIND_WHAT);
+                     EXPECT_EQ(GetFocus(), findWhat);
+                     DWORD start = 1, end = 0;
+                     SendMessageW(findWhat, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+                     EXPECT_EQ(start, 0u);
+                     EXPECT_EQ(end, 2u);
+                     PressKey('F');
+                 },
+                 [&](HWND dialog) {
+                     EXPECT_EQ(ControlText(dialog, IDC_FIND_WHAT), L"f");
+                     EXPECT_EQ(SelectedRows(list), (std::vector<int>{0, 2}));
+                     SetFocus(GetDlgItem(dialog, IDCANCEL));
+                     PressKey(VK_ESCAPE);
+                 },
+             });
+    EXPECT_EQ(GetFocus(), list);
+}
+
+TEST_F(FindBoxTest, OnTheAssociatedWordsFindNextTakesOneCharacterInEitherCaseAndTheKeysGoWithTheDialog) {
+    PutText(PhrasesValue, u"A\tab\r\n");
+    PutText(TipsValue, u"人=人民\r\nQ=q1\r\n大=大家\r\nb=b1\r\n");
+    CMainWindow& window = Open();
+    SwitchToTips();
+    const HWND list = window.TipList();
+
+    RunSteps([&] { PressControlF(); },
+             {
+                 ReleaseControl,
+                 [](HWND dialog) {
+                     EXPECT_FALSE(Enabled(dialog, IDC_MATCH_WHOLE));
+                     Type(GetDlgItem(dialog, IDC_FIND_WHAT), L"B");
+                     EXPECT_TRUE(Enabled(dialog, IDC_FIND_NEXT));
+                     EXPECT_FALSE(Enabled(dialog, IDC_MARK_ALL));
+                     SetFocus(GetDlgItem(dialog, IDC_FIND_NEXT));
+                     PressKey('M');
+                     PressKey('W');
+                 },
+                 [&](HWND dialog) {
+                     EXPECT_EQ(SelectedRows(list), std::vector<int>{});
+                     EXPECT_FALSE(Checked(dialog, IDC_MATCH_WHOLE));
+                     EXPECT_EQ(NotFoundBalloon(dialog), L"");
+                     PressKey('F');
+                 },
+                 [&](HWND dialog) {
+                     EXPECT_EQ(SelectedRows(list), std::vector<int>{3});
+                     EXPECT_EQ(FocusedRow(list), 3);
+                     EXPECT_EQ(window.FocusedTip(), 3);
+                     // A selected match stays the hit.
+                     Click(dialog, IDC_FIND_NEXT);
+                     EXPECT_EQ(SelectedRows(list), std::vector<int>{3});
+                     SetWindowTextW(GetDlgItem(dialog, IDC_FIND_WHAT), L"q");
+                     Click(dialog, IDC_SEARCH_UP);
+                     Click(dialog, IDC_FIND_NEXT);
+                     EXPECT_EQ(SelectedRows(list), std::vector<int>{1});
+                     EXPECT_EQ(FocusedRow(list), 1);
+                     // Two characters are never one entry's character.
+                     SetWindowTextW(GetDlgItem(dialog, IDC_FIND_WHAT), L"人大");
+                     Click(dialog, IDC_SEARCH_DOWN);
+                     Click(dialog, IDC_FIND_NEXT);
+                     EXPECT_EQ(SelectedRows(list), std::vector<int>{});
+                     EXPECT_EQ(NotFoundBalloon(dialog), L"Can't find the string '人大'.");
+                     Click(dialog, IDCANCEL);
+                 },
+             });
+    EXPECT_EQ(GetFocus(), list);
+
+    // The ribbon's command opens it too; and once it is gone, its letters are plain keys again:
+    // the next dialog's field takes them as text.
+    RunSteps([&] { Command(cmdFind); }, {[](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), L"Find");
+        Click(dialog, IDCANCEL);
+    }});
+    RunSteps([&] { Command(cmdInsert); },
+             {
+                 [](HWND dialog) {
+                     SetFocus(GetDlgItem(dialog, IDC_TIP_CHAR));
+                     PressKey('D');
+                 },
+                 [](HWND dialog) {
+                     EXPECT_EQ(ControlText(dialog, IDC_TIP_CHAR), L"d");
+                     EndDialog(dialog, IDCANCEL);
+                 },
+             });
+}
+
+// Also run at 144 DPI by ctest.
+TEST(FindBoxLayout, ButtonsAndBoxesFollowTheScreenDpi) {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    auto scaled = [dpi](int length) { return MulDiv(length, dpi, 96); };
+    CMainWindow window(nullptr);
+    CFindBox box(GetModuleHandleW(nullptr), window, false);
+    RECT client{}, next{}, mark{}, cancel{}, what{}, whole{}, frame{}, up{}, down{}, label{};
+    RunDialogAnswered([&] { return box.Run(nullptr); }, [&](HWND dialog) {
+        GetClientRect(dialog, &client);
+        next = ControlRect(dialog, IDC_FIND_NEXT);
+        mark = ControlRect(dialog, IDC_MARK_ALL);
+        cancel = ControlRect(dialog, IDCANCEL);
+        what = ControlRect(dialog, IDC_FIND_WHAT);
+        label = ControlRect(dialog, IDC_FIND_WHAT_LABEL);
+        whole = ControlRect(dialog, IDC_MATCH_WHOLE);
+        frame = ControlRect(dialog, IDC_DIRECTION);
+        up = ControlRect(dialog, IDC_SEARCH_UP);
+        down = ControlRect(dialog, IDC_SEARCH_DOWN);
+        EndDialog(dialog, IDCANCEL);
+    });
+    for (const RECT& button : {next, mark, cancel}) {
+        EXPECT_EQ(button.right - button.left, scaled(75));
+        EXPECT_EQ(button.bottom - button.top, scaled(23));
+        EXPECT_EQ(client.right - button.right, scaled(11));
+    }
+    EXPECT_EQ(next.top, scaled(11));
+    EXPECT_EQ(mark.top - next.bottom, scaled(7));
+    EXPECT_EQ(client.bottom - cancel.bottom, scaled(11));
+    EXPECT_EQ(next.left - what.right, scaled(11));
+    EXPECT_EQ(what.bottom - what.top, scaled(23));
+    EXPECT_EQ(what.left - label.right, scaled(7));
+    // The check box and the radios share a line inside the frame, nothing overlapping.
+    EXPECT_EQ(whole.top, up.top);
+    EXPECT_EQ(up.top, down.top);
+    EXPECT_LE(whole.right, frame.left);
+    EXPECT_LT(frame.left, up.left);
+    EXPECT_LE(up.right, down.left);
+    EXPECT_LE(down.right, frame.right);
+    EXPECT_LE(frame.right, next.left);
+    EXPECT_LE(frame.bottom, client.bottom);
+}
+
+// Not a check: leaves the dialog up with the not-found balloon for tools/screenshots to capture.
+TEST(FindBoxScreenshot, ShowForCapture) {
+    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
+    if (!language) GTEST_SKIP() << "used by tools/screenshots";
+    SetProcessUiLanguage(static_cast<UiLanguage>(std::atoi(language)));
+    CMainWindow window(nullptr);
+    CFindBox box(GetModuleHandleW(nullptr), window, false);
+    RunDialogAnswered([&] { return box.Run(nullptr); },
+                      [](HWND) { SetTimer(nullptr, 0, 1000, SearchForScreenshot); });
+}
