@@ -1,7 +1,7 @@
 // The Find dialog over a real main window: searches driven by its buttons, its single-letter
 // keys posted to the focused control and taken through the dialog's own modal loop, its
 // not-found balloon, and what its searches leave in the lists.
-#include "WindowFixture.h"
+#include "EditBoxFixture.h"
 
 #include "Commands.h"
 #include "DialogDriver.h"
@@ -65,15 +65,6 @@ void PressKey(UINT virtualKey) {
     PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u));
 }
 
-void Type(HWND field, std::wstring_view keys) {
-    for (const wchar_t key : keys) SendMessageW(field, WM_CHAR, key, 0);
-}
-
-void Click(HWND dialog, int id) {
-    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
-    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
@@ -87,11 +78,6 @@ std::wstring NotFoundBalloon(HWND dialog) {
     return balloon->text;
 }
 
-void CALLBACK CloseScreenshotBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (const HWND dialog = FindThisThreadsDialog()) EndDialog(dialog, IDCANCEL);
-}
-
 // A second after the dialog came up, so that the balloon shows over a dialog fully drawn.
 void CALLBACK SearchForScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
@@ -102,17 +88,8 @@ void CALLBACK SearchForScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
     SetTimer(nullptr, 0, 15000, CloseScreenshotBox);
 }
 
-class FindBoxTest : public MainWindowTest {
+class FindBoxTest : public EditBoxTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        SetProcessUiLanguage(UiLanguageEnglish);
-    }
-    void TearDown() override {
-        SetProcessUiLanguage(UiLanguageTraditionalChinese);
-        MainWindowTest::TearDown();
-    }
-
     void SwitchToTips() {
         TabCtrl_SetCurSel(window_->TabControl(), 1);
         NMHDR change{window_->TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
