@@ -3,7 +3,6 @@
 #include "DialogWindow.h"
 #include "EditFields.h"
 #include "FindLayout.h"
-#include "ListRows.h"
 #include "ListViewSelection.h"
 #include "Localization.h"
 #include "MainWindow.h"
@@ -180,11 +179,7 @@ void CFindBox::Search(bool markAll) {
     const bool found = tipsMode_
         ? FindTip(owner_.Tips().table, text, searchUp_, copy)
         : FindPhrase(owner_.Phrases().table, text, matchWhole_, searchUp_, markAll, copy);
-    {
-        // The list repaints once at the end, not for each row that changes.
-        const ListRepaintPause pause(list);
-        ApplySelection(list, copy);
-    }
+    ApplySelection(list, copy);
     if (found) {
         balloon_.Hide();
         return;

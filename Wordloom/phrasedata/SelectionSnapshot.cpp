@@ -49,9 +49,8 @@ SelectionChange PlanSelectionChange(const std::vector<bool>& before, const std::
         if (!after[row] && was) asItIs.deselect.push_back(static_cast<int>(row));
     }
     const std::size_t asItIsCost = asItIs.select.size() + asItIs.deselect.size();
-    const std::size_t wholeListCost = after.size() / RowsPerWholeListRequest + 1;
-    const std::size_t fromNoneCost = wholeListCost + selectedAfter;
-    const std::size_t fromAllCost = wholeListCost + (after.size() - selectedAfter);
+    const std::size_t fromNoneCost = ClearCostInRows + selectedAfter;
+    const std::size_t fromAllCost = after.size() / RowsPerWholeListRequest + 1 + (after.size() - selectedAfter);
     if (asItIsCost <= fromNoneCost && asItIsCost <= fromAllCost) return asItIs;
 
     SelectionChange change;

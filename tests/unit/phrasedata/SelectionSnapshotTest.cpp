@@ -76,10 +76,13 @@ TEST(SelectionSnapshot, PlanTakesTheCheapestStart) {
     const SelectionChange fromAll = PlanSelectionChange(none, oneOff);
     EXPECT_EQ(fromAll.start, SelectionChange::Start::AllSelected);
     EXPECT_EQ(fromAll.deselect, std::vector<int>{5});
-    const SelectionChange fromNone = PlanSelectionChange(all, std::vector<bool>{false, true, false, false, false, false});
+    std::vector<bool> second(10, false);
+    second[1] = true;
+    const SelectionChange fromNone = PlanSelectionChange(std::vector<bool>(10, true), second);
     EXPECT_EQ(fromNone.start, SelectionChange::Start::NoneSelected);
     EXPECT_EQ(fromNone.select, std::vector<int>{1});
-    // On a long list a request for every row costs more than a few single ones.
+    // On a long list, selecting every row costs more than a few single requests; clearing every
+    // row costs as little as on a short one.
     std::vector<bool> many(100000, false);
     many[10] = many[20] = many[30] = true;
     std::vector<bool> one(100000, false);
@@ -87,4 +90,13 @@ TEST(SelectionSnapshot, PlanTakesTheCheapestStart) {
     const SelectionChange few = PlanSelectionChange(many, one);
     EXPECT_EQ(few.start, SelectionChange::Start::AsItIs);
     EXPECT_EQ(few.deselect, (std::vector<int>{10, 20, 30}));
+    for (int row = 0; row < 100; ++row) many[static_cast<std::size_t>(row) * 7] = true;
+    const SelectionChange cleared = PlanSelectionChange(many, one);
+    EXPECT_EQ(cleared.start, SelectionChange::Start::NoneSelected);
+    EXPECT_EQ(cleared.select, std::vector<int>{99999});
+    std::vector<bool> allButTwo(100000, true);
+    allButTwo[5] = allButTwo[6] = false;
+    const SelectionChange wide = PlanSelectionChange(many, allButTwo);
+    EXPECT_EQ(wide.start, SelectionChange::Start::AllSelected);
+    EXPECT_EQ(wide.deselect, (std::vector<int>{5, 6}));
 }

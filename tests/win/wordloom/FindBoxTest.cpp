@@ -201,6 +201,54 @@ TEST_F(FindBoxTest, FindNextWalksTheMatchesOneByOneInEitherDirectionAndStopsAtTh
     EXPECT_EQ(FocusedRow(list), 4);  // the next opening goes on from the last hit
 }
 
+// A search that lets go of most rows of a long list has the list clear every row at once; the
+// rows it keeps, the focus and the row at the top are as the search left them.
+TEST_F(FindBoxTest, ASearchThatClearsMostOfALongListKeepsTheRestTheFocusAndTheTopRow) {
+    std::u16string phrases;
+    for (int row = 0; row < 300; ++row) phrases += row == 150 || row == 160 ? u"A\tab\r\n" : u"A\tcd\r\n";
+    PutText(PhrasesValue, phrases);
+    PutText(TipsValue, u"人=人民\r\n");
+    CMainWindow& window = Open();
+    const HWND list = window.PhraseList();
+    ASSERT_EQ(ListView_GetItemCount(list), 300);
+    std::vector<int> firstRows;
+    for (int row = 0; row < 145; ++row) firstRows.push_back(row);
+
+    RunSteps([&] { Command(cmdFind); }, {[&](HWND dialog) {
+        // Scrolled down, every row selected, the focus just below the top.
+        ListView_EnsureVisible(list, 299, FALSE);
+        ListView_EnsureVisible(list, 140, FALSE);
+        const int top = ListView_GetTopIndex(list);
+        ASSERT_EQ(top, 140);
+        ListView_SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+        ListView_SetItemState(list, 145, LVIS_FOCUSED, LVIS_FOCUSED);
+
+        // Nothing found: every row from the focus down is let go, nothing else moves.
+        Type(GetDlgItem(dialog, IDC_FIND_WHAT), L"zz");
+        Click(dialog, IDC_FIND_NEXT);
+        EXPECT_EQ(SelectedRows(list), firstRows);
+        EXPECT_EQ(ListView_GetSelectedCount(list), 145u);
+        EXPECT_EQ(FocusedRow(list), 145);
+        EXPECT_EQ(window.FocusedPhrase(), 145);
+        EXPECT_EQ(ListView_GetTopIndex(list), top);
+        EXPECT_EQ(ListView_GetItemCount(list), 300);
+        EXPECT_NE(NotFoundBalloon(dialog), L"");
+
+        // Mark All from the first row with every row selected: only the two matches stay.
+        ListView_SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+        ListView_SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+        ListView_EnsureVisible(list, 299, FALSE);
+        ListView_EnsureVisible(list, 140, FALSE);
+        SetWindowTextW(GetDlgItem(dialog, IDC_FIND_WHAT), L"ab");
+        Click(dialog, IDC_MARK_ALL);
+        EXPECT_EQ(SelectedRows(list), (std::vector<int>{150, 160}));
+        EXPECT_EQ(ListView_GetSelectedCount(list), 2u);
+        EXPECT_EQ(FocusedRow(list), 160);
+        EXPECT_EQ(ListView_GetTopIndex(list), top);  // 160 was in view already
+        Click(dialog, IDCANCEL);
+    }});
+}
+
 TEST_F(FindBoxTest, LetterKeysActFromTheButtonsAreTypedInTheBoxAndMarkAllTwiceStopsAtTheLastMatch) {
     PutText(PhrasesValue, u"A\tab\r\nB\txx\r\nC\tab c\r\nD\tyy\r\nE\tcab\r\nF\tzz\r\n");
     PutText(TipsValue, u"人=人民\r\n");
