@@ -19,6 +19,10 @@ std::unique_ptr<CLetterKeyHook> CLetterKeyHook::Install(HINSTANCE instance, int 
     return hook;
 }
 
+bool CLetterKeyHook::InstalledOnThisThread() {
+    return installedHook != nullptr;
+}
+
 CLetterKeyHook::~CLetterKeyHook() {
     hook_.reset();
     if (installedHook == this) installedHook = nullptr;

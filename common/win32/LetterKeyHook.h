@@ -20,6 +20,9 @@ public:
     CLetterKeyHook(const CLetterKeyHook&) = delete;
     CLetterKeyHook& operator=(const CLetterKeyHook&) = delete;
 
+    // Whether a hook is in place on the calling thread, its table and hook still held.
+    static bool InstalledOnThisThread();
+
     // The window that receives the commands; none until it is set.
     void SetTarget(HWND target) { target_ = target; }
     // A text field of the target: keys pressed while it has the focus are typed into it, so

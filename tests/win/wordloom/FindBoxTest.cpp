@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "DialogDriver.h"
 #include "FindBox.h"
+#include "LetterKeyHook.h"
 #include "MessageLoop.h"
 #include "UiStrings.h"
 #include "res/resource.h"
@@ -370,12 +371,15 @@ TEST_F(FindBoxTest, OnTheAssociatedWordsFindNextTakesOneCharacterInEitherCaseAnd
              });
     EXPECT_EQ(GetFocus(), list);
 
-    // The ribbon's command opens it too; and once it is gone, its letters are plain keys again:
-    // the next dialog's field takes them as text.
+    // The ribbon's command opens it too; and once it is gone, its hook is gone and its letters
+    // are plain keys again: the next dialog's field takes them as text.
+    EXPECT_FALSE(CLetterKeyHook::InstalledOnThisThread());
     RunSteps([&] { Command(cmdFind); }, {[](HWND dialog) {
         EXPECT_EQ(WindowText(dialog), L"Find");
+        EXPECT_TRUE(CLetterKeyHook::InstalledOnThisThread());
         Click(dialog, IDCANCEL);
     }});
+    EXPECT_FALSE(CLetterKeyHook::InstalledOnThisThread());
     RunSteps([&] { Command(cmdInsert); },
              {
                  [](HWND dialog) {
