@@ -11,9 +11,7 @@ TEST(TipEdit, WordsSplitWithoutEmptyPiecesAndJoinInListOrder) {
     EXPECT_EQ(JoinTipWords(Words{u"a", u"bc"}), u"a,bc");
     EXPECT_EQ(JoinTipWords(Words{}), u"");
     EXPECT_TRUE(ListHasWord(Words{u"ABC"}, u"abc"));
-    TipTable table(1);
-    table[0].character = u"a";
-    table[0].flags = EntryDeleted;
+    const TipTable table{TipEntry{u"", u"a", EntryDeleted, 0}};
     EXPECT_TRUE(TableHasCharacter(table, u"A"));
     EXPECT_FALSE(TableHasCharacter(table, u"b"));
 }
