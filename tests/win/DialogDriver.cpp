@@ -68,7 +68,51 @@ void CALLBACK AnswerWhenUp(HWND, UINT, UINT_PTR, DWORD) {
     (*pendingAnswers)[nextAnswer++](dialog);
 }
 
+struct StepsInProgress {
+    const std::vector<std::function<void(HWND)>>* steps = nullptr;
+    INT_PTR forcedEndResult = 0;
+    DialogStepsRun* run = nullptr;
+    DWORD lastStepTick = 0;
+};
+StepsInProgress* stepsInProgress = nullptr;
+
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD) {
+    StepsInProgress* const progress = stepsInProgress;
+    if (!progress) return;
+    const HWND dialog = FindThisThreadsDialog();
+    if (!dialog) return;
+    DialogStepsRun& run = *progress->run;
+    if (run.stepsRun < progress->steps->size()) {
+        (*progress->steps)[run.stepsRun++](dialog);
+        progress->lastStepTick = GetTickCount();
+    } else if (!run.endedByTheRunner && GetTickCount() - progress->lastStepTick > 10000) {
+        run.endedByTheRunner = true;
+        EndDialog(dialog, progress->forcedEndResult);
+    }
+}
+
 }  // namespace
+
+DialogStepsRun RunDialogSteps(const std::function<INT_PTR()>& show,
+                              const std::vector<std::function<void(HWND dialog)>>& steps,
+                              INT_PTR forcedEndResult) {
+    DialogStepsRun run;
+    StepsInProgress progress{&steps, forcedEndResult, &run, GetTickCount()};
+    stepsInProgress = &progress;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, RunNextStep);
+    run.result = show();
+    KillTimer(nullptr, timer);
+    stepsInProgress = nullptr;
+    return run;
+}
+
+void PressKey(UINT virtualKey) {
+    HWND target = GetFocus();
+    if (!target) target = FindThisThreadsDialog();
+    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, virtualKey, static_cast<LPARAM>(1 | (scan << 16)));
+    PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u));
+}
 
 HWND FindThisThreadsDialog() {
     HWND dialog = nullptr;

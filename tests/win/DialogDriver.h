@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,6 +19,23 @@ INT_PTR RunDialogAnswered(const std::function<INT_PTR()>& show,
 // next one that comes up.
 INT_PTR RunDialogsAnswered(const std::function<INT_PTR()>& show,
                            const std::vector<std::function<void(HWND dialog)>>& answers);
+
+// Runs each step from a timer inside the modal loop of the dialog `show` opens, one step per
+// tick, so that what a step posts (keys, clicks) has gone through that loop, message-filter
+// hooks included, before the next step looks. The last step should close the dialog; one still
+// open ten seconds after its last step is ended with `forcedEndResult`.
+struct DialogStepsRun {
+    INT_PTR result = 0;
+    std::size_t stepsRun = 0;
+    bool endedByTheRunner = false;
+};
+DialogStepsRun RunDialogSteps(const std::function<INT_PTR()>& show,
+                              const std::vector<std::function<void(HWND dialog)>>& steps,
+                              INT_PTR forcedEndResult);
+
+// A key as the keyboard delivers it to the control with the focus, or to the dialog when no
+// control has it; posted, so the dialog's loop takes it.
+void PressKey(UINT virtualKey);
 
 // The visible dialog window of this thread, or null.
 HWND FindThisThreadsDialog();

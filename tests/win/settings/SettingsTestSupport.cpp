@@ -74,28 +74,6 @@ bool RunsOnWindows8Point1OrLater() {
 
 namespace {
 
-struct StepRun {
-    const std::vector<DialogStep>* steps = nullptr;
-    std::size_t next = 0;
-    DWORD lastStepTick = 0;
-};
-
-StepRun* currentRun = nullptr;
-
-void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD) {
-    if (!currentRun) return;
-    const HWND frame = FindThisThreadsDialog();
-    if (!frame) return;
-    if (currentRun->next < currentRun->steps->size()) {
-        const DialogStep& step = (*currentRun->steps)[currentRun->next++];
-        step(frame);
-        currentRun->lastStepTick = GetTickCount();
-    } else if (GetTickCount() - currentRun->lastStepTick > 10000) {
-        ADD_FAILURE() << "the configure dialog was still open ten seconds after the last step";
-        EndDialog(frame, 99);
-    }
-}
-
 bool IsDialogClass(HWND window) {
     wchar_t className[16]{};
     GetClassNameW(window, className, 16);
@@ -105,15 +83,15 @@ bool IsDialogClass(HWND window) {
 }  // namespace
 
 INT_PTR RunConfigureBox(const std::vector<DialogStep>& steps) {
-    StepRun run{&steps, 0, GetTickCount()};
-    currentRun = &run;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 30, RunNextStep);
-    CConfigureBox box(GetModuleHandleW(nullptr));
-    const INT_PTR result = box.Run(nullptr);
-    KillTimer(nullptr, timer);
-    currentRun = nullptr;
-    EXPECT_EQ(run.next, steps.size()) << "the dialog closed before every step had run";
-    return result;
+    const DialogStepsRun run = RunDialogSteps(
+        [] {
+            CConfigureBox box(GetModuleHandleW(nullptr));
+            return box.Run(nullptr);
+        },
+        steps, 99);
+    EXPECT_FALSE(run.endedByTheRunner) << "the configure dialog was still open ten seconds after the last step";
+    EXPECT_EQ(run.stepsRun, steps.size()) << "the dialog closed before every step had run";
+    return run.result;
 }
 
 HWND FindControl(HWND frame, int id) {
@@ -139,14 +117,6 @@ bool IsEnabled(HWND frame, int id) {
 
 bool IsShown(HWND window) {
     return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-void PressKey(UINT virtualKey) {
-    HWND target = GetFocus();
-    if (!target) target = FindThisThreadsDialog();
-    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-    PostMessageW(target, WM_KEYDOWN, virtualKey, static_cast<LPARAM>(1 | (scan << 16)));
-    PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u));
 }
 
 void PressLetter(char letter) {

@@ -2,6 +2,7 @@
 // the configure dialog step by step inside its own modal loop, and reaching its controls.
 #pragma once
 
+#include "DialogDriver.h"
 #include "SettingsRecord.h"
 
 #include <windows.h>
@@ -53,8 +54,7 @@ bool IsShown(HWND window);  // its own visible style, whatever its parents
 HWND PageOf(HWND frame, int controlId);
 
 // Input as the user gives it, posted to the dialog's loop.
-void PressLetter(char letter);           // to the control with the focus
-void PressKey(UINT virtualKey);
+void PressLetter(char letter);           // to the control with the focus (PressKey: the driver's)
 void ClickTab(HWND frame, int index);    // a mouse click on the tab
 // A click on a button as the mouse gives it (BM_CLICK): the control changes its own mark and
 // notifies its page, which passes it on to the frame.

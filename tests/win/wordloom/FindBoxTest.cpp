@@ -25,45 +25,17 @@ constexpr wchar_t TipsValue[] = L"UserDefinedTips";
 
 using Step = std::function<void(HWND dialog)>;
 
-// Steps run one per timer tick inside the dialog's modal loop, so that the keys a step posts
-// have gone through that loop (and its message-filter hook) before the next step looks.
-struct StepRun {
-    const std::vector<Step>* steps = nullptr;
-    std::size_t next = 0;
-    DWORD lastTick = 0;
-};
-StepRun* currentRun = nullptr;
-
-void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD) {
-    if (!currentRun) return;
-    const HWND dialog = FindThisThreadsDialog();
-    if (!dialog) return;
-    if (currentRun->next < currentRun->steps->size()) {
-        (*currentRun->steps)[currentRun->next++](dialog);
-        currentRun->lastTick = GetTickCount();
-    } else if (GetTickCount() - currentRun->lastTick > 10000) {
-        ADD_FAILURE() << "the Find dialog was still open ten seconds after the last step";
-        EndDialog(dialog, IDCANCEL);
-    }
-}
-
-// Opens the dialog with `open` and runs the steps in it; the last step should close it.
+// Opens the dialog with `open` and runs the steps in it, one per timer tick inside its modal
+// loop; the last step should close it.
 void RunSteps(const std::function<void()>& open, const std::vector<Step>& steps) {
-    StepRun run{&steps, 0, GetTickCount()};
-    currentRun = &run;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 30, RunNextStep);
-    open();
-    KillTimer(nullptr, timer);
-    currentRun = nullptr;
-    EXPECT_EQ(run.next, steps.size()) << "the dialog closed before every step had run";
-}
-
-// A key as the keyboard delivers it to the control with the focus.
-void PressKey(UINT virtualKey) {
-    const HWND target = GetFocus();
-    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-    PostMessageW(target, WM_KEYDOWN, virtualKey, static_cast<LPARAM>(1 | (scan << 16)));
-    PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u));
+    const DialogStepsRun run = RunDialogSteps(
+        [&] {
+            open();
+            return INT_PTR{0};
+        },
+        steps, IDCANCEL);
+    EXPECT_FALSE(run.endedByTheRunner) << "the Find dialog was still open ten seconds after the last step";
+    EXPECT_EQ(run.stepsRun, steps.size()) << "the dialog closed before every step had run";
 }
 
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
@@ -395,10 +367,7 @@ TEST_F(FindBoxTest, OnTheAssociatedWordsFindNextTakesOneCharacterInEitherCaseAnd
 
 // Also run at 144 DPI by ctest.
 TEST(FindBoxLayout, ButtonsAndBoxesFollowTheScreenDpi) {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    auto scaled = [dpi](int length) { return MulDiv(length, dpi, 96); };
+    const auto scaled = ScaledForScreen;
     CMainWindow window(nullptr);
     CFindBox box(GetModuleHandleW(nullptr), window, false);
     RECT client{}, next{}, mark{}, cancel{}, what{}, whole{}, frame{}, up{}, down{}, label{};
