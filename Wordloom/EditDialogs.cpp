@@ -5,7 +5,6 @@
 #include "PhraseEditBox.h"
 #include "TipEditBox.h"
 
-
 bool RunInsertDialog(CMainWindow& window, HWND owner) {
     if (window.CurrentTab() == 1) {
         CTipEditBox box(GetModuleHandleW(nullptr), window.Tips().table,

@@ -2,16 +2,16 @@
 
 #include "DialogWindow.h"
 #include "UiStrings.h"
+#include "WideText.h"
 
 std::u16string FieldText(HWND field) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
-    return std::u16string(text.begin(), text.end());
+    return Utf16(text);
 }
 
 void SetFieldText(HWND field, std::u16string_view text) {
-    const std::wstring wide(text.begin(), text.end());
-    SetWindowTextW(field, wide.c_str());
+    SetWindowTextW(field, Wide(text).c_str());
 }
 
 void PutCaretAtEnd(HWND field) {

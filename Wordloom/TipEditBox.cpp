@@ -3,6 +3,7 @@
 #include "DialogWindow.h"
 #include "TipEditLayout.h"
 #include "UiStrings.h"
+#include "WideText.h"
 #include "res/resource.h"
 
 #include <utility>
@@ -96,8 +97,7 @@ void CTipEditBox::OnInitDialog() {
     }
     if (MakeDragList(wordList_)) dragListMessage_ = RegisterWindowMessageW(DRAGLISTMSGSTRING);
     for (const std::u16string& word : SplitTipWords(openingWords_)) {
-        const std::wstring wide(word.begin(), word.end());
-        SendMessageW(wordList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        SendMessageW(wordList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(word).c_str()));
     }
     for (const HWND button : {addWordButton_, upButton_, downButton_, deleteButton_}) EnableWindow(button, FALSE);
     CentreWindow(Window());
@@ -191,11 +191,8 @@ void CTipEditBox::OnAddWord() {
             Warn(wordBox_, IDS_TIP_ERROR_TITLE, IDS_WORD_EXISTS, TTI_ERROR_LARGE, MB_ICONHAND);
         } else {
             // New words go to the top.
-            const std::wstring wide(pendingWord_.begin(), pendingWord_.end());
-            if (SendMessageW(wordList_, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())) == 0) {
+            if (InsertWord(0, pendingWord_)) {
                 SetFieldText(wordBox_, u"");  // reported: empties pendingWord_, disables the button
-                SendMessageW(wordList_, LB_SETCURSEL, 0, 0);
-                UpdateListButtons();
             }
         }
     }
@@ -224,9 +221,7 @@ LRESULT CTipEditBox::OnDragList(const DRAGLISTINFO& drag) {
     switch (drag.uNotification) {
     case DL_BEGINDRAG:
         dragSource_ = LBItemFromPt(wordList_, drag.ptCursor, FALSE);
-        if (dragSource_ < 0) return FALSE;
-        draggedWord_ = ListWord(dragSource_);
-        return TRUE;
+        return dragSource_ >= 0;
     case DL_DRAGGING: {
         if (dragSource_ < 0) return DL_STOPCURSOR;
         const int over = LBItemFromPt(wordList_, drag.ptCursor, TRUE);
@@ -235,14 +230,7 @@ LRESULT CTipEditBox::OnDragList(const DRAGLISTINFO& drag) {
     }
     case DL_DROPPED: {
         const int target = dragSource_ < 0 ? -1 : LBItemFromPt(wordList_, drag.ptCursor, FALSE);
-        if (target >= 0 && target != dragSource_) {
-            SendMessageW(wordList_, LB_DELETESTRING, dragSource_, 0);
-            const int index = DropInsertIndex(dragSource_, target);
-            const std::wstring wide(draggedWord_.begin(), draggedWord_.end());
-            SendMessageW(wordList_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(wide.c_str()));
-            SendMessageW(wordList_, LB_SETCURSEL, index, 0);
-            UpdateListButtons();
-        }
+        if (target >= 0 && target != dragSource_) MoveWord(dragSource_, DropInsertIndex(dragSource_, target));
         // A drop beside the list or on the word itself still ends the drag and its mark.
         EndDrag();
         return 0;
@@ -256,7 +244,6 @@ LRESULT CTipEditBox::OnDragList(const DRAGLISTINFO& drag) {
 }
 
 void CTipEditBox::EndDrag() {
-    draggedWord_.clear();
     dragSource_ = -1;
     DrawInsert(Window(), wordList_, -1);
 }
@@ -291,16 +278,21 @@ std::u16string CTipEditBox::ListWord(int index) const {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT got = SendMessageW(wordList_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
-    return std::u16string(text.begin(), text.end());
+    return Utf16(text);
+}
+
+bool CTipEditBox::InsertWord(int index, const std::u16string& word) {
+    const LRESULT at = SendMessageW(wordList_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(Wide(word).c_str()));
+    if (at != index) return false;
+    SendMessageW(wordList_, LB_SETCURSEL, index, 0);
+    UpdateListButtons();
+    return true;
 }
 
 void CTipEditBox::MoveWord(int from, int to) {
     const std::u16string word = ListWord(from);
-    const std::wstring wide(word.begin(), word.end());
     SendMessageW(wordList_, LB_DELETESTRING, from, 0);
-    SendMessageW(wordList_, LB_INSERTSTRING, to, reinterpret_cast<LPARAM>(wide.c_str()));
-    SendMessageW(wordList_, LB_SETCURSEL, to, 0);
-    UpdateListButtons();
+    InsertWord(to, word);
 }
 
 void CTipEditBox::UpdateListButtons() {

@@ -48,6 +48,8 @@ private:
 
     std::vector<std::u16string> ListWords() const;
     std::u16string ListWord(int index) const;
+    // Puts the word at the index and selects it; false when the list did not take it there.
+    bool InsertWord(int index, const std::u16string& word);
     void MoveWord(int from, int to);
     void UpdateListButtons();
     void UpdateConfirm();
@@ -64,7 +66,6 @@ private:
     bool cuttingCharacter_ = false;  // the character box's own cut is not checked again
     UINT dragListMessage_ = 0;       // 0 when the word list is no drag list
     int dragSource_ = -1;
-    std::u16string draggedWord_;
 
     HWND characterBox_ = nullptr;
     HWND wordBox_ = nullptr;
