@@ -16,7 +16,7 @@
 
 class ListViewSelection final : public ListSelection {
 public:
-    ListViewSelection(HWND list, const int& focusAnchor) : list_(list), focusAnchor_(focusAnchor) {}
+    ListViewSelection(HWND list, int focusAnchor) : list_(list), focusAnchor_(focusAnchor) {}
 
     int NextSelected(int after) const override {
         return ListView_GetNextItem(list_, after, LVNI_SELECTED);
@@ -33,7 +33,7 @@ public:
 
 private:
     HWND list_;
-    const int& focusAnchor_;
+    int focusAnchor_;  // a copy: callers pass temporaries such as CurrentFocusedRow()
 };
 
 // The list's selection and focus anchor in memory: read row by row only when some rows, not

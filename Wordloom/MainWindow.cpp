@@ -125,13 +125,23 @@ LRESULT CMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CONTEXTMENU:
-        OnContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        // The Edit popup belongs to the lists: a right click on the ribbon or the tab row opens
+        // nothing.
+        if (const auto from = reinterpret_cast<HWND>(wParam); from && (from == phraseList_ || from == tipList_)) {
+            OnContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        }
+        return 0;
+    case WM_REFRESH_COMMAND_STATES:
+        commandRefreshPosted_ = false;
+        RefreshCommandStates();
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));
         return 0;
     case WM_DPICHANGED:
-        if (CurrentWindowsVersion().IsWindows8Point1OrLater()) OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+        if (CurrentWindowsVersion().IsWindows8Point1OrLater()) {
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        }
         return 0;
     default:
         break;
@@ -147,7 +157,8 @@ void CMainWindow::OnCreate() {
                            0, 0, client.right, client.bottom, window_, nullptr, instance, nullptr);
     if (IsWindow(tab_)) {
         SetWindowSubclass(tab_, TabControlProc, 0, reinterpret_cast<DWORD_PTR>(window_));
-        const DisplayMetrics metrics = DisplayMetricsFor(window_);
+        monitorDpi_ = MonitorDpi(window_);
+        const DisplayMetrics metrics = DisplayMetricsAtDpi(window_, monitorDpi_);
         tabFont_.reset(CreateFontIndirectW(&metrics.messageFont));
         SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(tabFont_.get()), TRUE);
         SetWindowIcons(metrics.smallIconWidth, metrics.smallIconHeight, metrics.largeIconWidth, metrics.largeIconHeight);
@@ -169,7 +180,10 @@ void CMainWindow::OnCreate() {
         }
         tipList_ = CreateList(false, area);
         if (tipList_) {
-            LoadTips(tips_, images_.normalImage, ProgramFilePath());
+            // Without its own path the tool cannot find its dictionary: it says so and goes on
+            // with no associated words.
+            const LoadTipsOutcome loaded = LoadTips(tips_, images_.normalImage, ProgramFilePath(programFileName_));
+            if (const unsigned message = MessageIdFor(loaded)) ShowMessage(message, MB_ICONERROR);
             ListView_SetItemCountEx(tipList_, static_cast<int>(tips_.table.size()), 0);
             ShowWindow(tipList_, SW_HIDE);
         }
@@ -191,7 +205,7 @@ HWND CMainWindow::CreateList(bool phrases, const RECT& area) {
     SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(tabFont_.get()), FALSE);
     InstallImageList(list);
 
-    const int smallIconWidth = DisplayMetricsFor(window_).smallIconWidth;
+    const int smallIconWidth = DisplayMetricsAtDpi(window_, monitorDpi_).smallIconWidth;
     int column = 0;
     auto insertColumn = [&](const ColumnSpec& definition) {
         std::array<wchar_t, StringBufferLength> text{};
@@ -216,7 +230,7 @@ HWND CMainWindow::CreateList(bool phrases, const RECT& area) {
 // A new small image list with the two row icons at the current small icon size; the list
 // frees the one it had unless it never had one.
 void CMainWindow::InstallImageList(HWND list) {
-    const DisplayMetrics metrics = DisplayMetricsFor(window_);
+    const DisplayMetrics metrics = DisplayMetricsAtDpi(window_, monitorDpi_);
     UniqueImageList images(ImageList_Create(metrics.smallIconWidth, metrics.smallIconHeight, ILC_COLOR32, 1, 2));
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     for (const auto& [iconId, index] : {std::pair{IDI_ENTRY_NORMAL, &images_.normalImage},
@@ -257,10 +271,12 @@ void CMainWindow::Layout() {
     }
 }
 
-void CMainWindow::OnDpiChanged(const RECT& suggested) {
+// The message names the new DPI; the window's monitor may not report it yet while it moves.
+void CMainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    monitorDpi_ = dpi;
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    const DisplayMetrics metrics = DisplayMetricsFor(window_);
+    const DisplayMetrics metrics = DisplayMetricsAtDpi(window_, monitorDpi_);
     if (metrics.monitorDpiKnown && tab_) {
         // The controls take the new font before the old one is deleted.
         UniqueFont font(CreateFontIndirectW(&metrics.messageFont));
@@ -270,8 +286,10 @@ void CMainWindow::OnDpiChanged(const RECT& suggested) {
         tabFont_ = std::move(font);
     }
     SetWindowIcons(metrics.smallIconWidth, metrics.smallIconHeight, metrics.largeIconWidth, metrics.largeIconHeight);
-    // Only the phrase list gets icons at the new size; both lists share the two indices.
-    if (phraseList_) InstallImageList(phraseList_);
+    // Both lists get icons at the new size; the two indices stay the same.
+    for (const HWND list : {phraseList_, tipList_}) {
+        if (list) InstallImageList(list);
+    }
     Layout();
 }
 
@@ -305,8 +323,14 @@ LRESULT CMainWindow::OnNotify(const NMHDR& header) {
         if (fromList && (change.uNewState & LVIS_FOCUSED)) {
             (header.hwndFrom == phraseList_ ? focusedPhrase_ : focusedTip_) = change.iItem;
         }
+        // Row -1 stands for every row, and then the old state is not told: any change of state
+        // may have moved the selection or the focus.
+        if (fromList && (change.uChanged & LVIF_STATE)) RefreshCommandStatesSoon();
         return 0;
     }
+    case LVN_ODSTATECHANGED:  // a range of rows selected at once (Shift with the arrow keys)
+        if (fromList) RefreshCommandStatesSoon();
+        return 0;
     case NM_CLICK:
         RefreshCommandStates();
         return 0;
@@ -358,4 +382,11 @@ void CMainWindow::SetRibbonHeight(int height) {
 
 void CMainWindow::RefreshCommandStates() {
     if (ribbon_) ribbon_->RefreshCommandStates();
+}
+
+// The list reports every row whose selection changes, one at a time; a burst of them (Shift
+// with the arrow keys, Find, Mark All) refreshes the commands once, when the burst is over.
+void CMainWindow::RefreshCommandStatesSoon() {
+    if (commandRefreshPosted_ || !window_) return;
+    commandRefreshPosted_ = PostMessageW(window_, WM_REFRESH_COMMAND_STATES, 0, 0) != FALSE;
 }

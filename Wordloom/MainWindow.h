@@ -8,6 +8,7 @@
 #include "FileDialogs.h"
 #include "PhraseTable.h"
 #include "TipEdit.h"
+#include "TipStore.h"
 #include "TipTable.h"
 #include "Win32Handles.h"
 #include "ribbon/Ribbon.h"
@@ -49,10 +50,15 @@ public:
     bool HasUnsavedWork() const { return phrases_.HasUnsavedWork() || tips_.HasUnsavedWork(); }
 
     void RefreshCommandStates();
+    // Refreshes the command states once the messages now waiting are handled.
+    void RefreshCommandStatesSoon();
     // The ribbon's height as its view reports it; the window lays itself out below it.
     void SetRibbonHeight(int height);
     int RibbonHeight() const { return ribbonHeight_; }
 
+    // How the window learns the program's own path, which the associated words are first
+    // seeded from; set before Create (a test gives a path too long to use).
+    void SetProgramFileNameQuery(ModuleFileNameQuery query) { programFileName_ = query; }
     // Where Import and Export ask for a file; the system's file dialogs unless a test sets another.
     void SetFileDialog(FileDialogRunner runner) { fileDialog_ = std::move(runner); }
     // What the phrase edit dialog hands back. Insert: a new entry at the end of the list, and no
@@ -67,10 +73,12 @@ public:
     // A recent item was chosen: unsaved work is offered for saving, then the file is read into
     // the current tab's table.
     void OpenRecent(const std::wstring& path);
-    // The Save command on the current tab.
-    void SaveCurrentTable();
+    // The Save command on the current tab; false when nothing was written (the user was told).
+    bool SaveCurrentTable();
 
 private:
+    static constexpr UINT WM_REFRESH_COMMAND_STATES = WM_APP + 1;
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK TabControlProc(HWND tab, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR id, DWORD_PTR mainWindow);
@@ -81,7 +89,7 @@ private:
     HWND CreateList(bool phrases, const RECT& area);
     void InstallImageList(HWND list);
     void Layout();
-    void OnDpiChanged(const RECT& suggested);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void SetWindowIcons(int smallWidth, int smallHeight, int largeWidth, int largeHeight);
     void OnDestroy();
     LRESULT OnNotify(const NMHDR& header);
@@ -109,8 +117,9 @@ private:
 
     // File commands (MainWindowFiles.cpp).
     void OnClose();
-    void SavePhrases();
-    void SaveTips();
+    bool OfferToSaveUnsavedWork(UINT buttons);
+    bool SavePhrases();
+    bool SaveTips();
     void Import();
     void ImportFile(const std::wstring& path);
     void Export();
@@ -122,6 +131,7 @@ private:
     std::unique_ptr<Ribbon> ribbon_;
     int ribbonHeight_ = 0;
     FileDialogRunner fileDialog_ = ShowFileDialog;
+    ModuleFileNameQuery programFileName_ = RunningProgramFileName;
     std::wstring title_;
     HWND window_ = nullptr;
     HWND tab_ = nullptr;
@@ -138,4 +148,6 @@ private:
     int focusedPhrase_ = 0;
     int focusedTip_ = 0;
     int currentTab_ = 0;
+    int monitorDpi_ = 0;  // the DPI the window is laid out for; 0: the system's metrics
+    bool commandRefreshPosted_ = false;
 };

@@ -1,6 +1,6 @@
 // The file commands: Save, Import, Export, Open recent and closing the window. Each acts on the
-// current tab's table only and asks first about unsaved work where a table would be replaced
-// or the window would go.
+// current tab's table and asks first about unsaved work where a table would be replaced or the
+// window would go; a Yes there saves every table with unsaved work.
 #include "MainWindow.h"
 
 #include "ListRows.h"
@@ -25,29 +25,37 @@ std::wstring WithCounts(std::wstring text, std::size_t first, std::size_t second
 
 }  // namespace
 
-// Closing asks about unsaved work in either table; Yes saves the current tab's table only.
+// Closing asks about unsaved work in either table; Yes saves every table that has some, and a
+// save that did not write keeps the window open.
 void CMainWindow::OnClose() {
-    if (HasUnsavedWork()) {
-        const int answer = AskToSave(MB_YESNOCANCEL);
-        if (answer == IDCANCEL) return;
-        if (answer == IDYES) SaveCurrentTable();
-    }
+    if (!OfferToSaveUnsavedWork(MB_YESNOCANCEL)) return;
     DestroyWindow(window_);
 }
 
-void CMainWindow::SaveCurrentTable() {
-    if (currentTab_ == 0) {
-        SavePhrases();
-    } else {
-        SaveTips();
-    }
+// Asks about unsaved work in either table, if there is any. Yes saves every table with unsaved
+// work, not only the current tab's: changes the user kept when leaving the other tab are among
+// what was asked about. False when the user cancelled or a save behind Yes failed: the caller
+// stops, and the tables stay as they are.
+bool CMainWindow::OfferToSaveUnsavedWork(UINT buttons) {
+    if (!HasUnsavedWork()) return true;
+    const int answer = AskToSave(buttons);
+    if (answer == IDCANCEL) return false;
+    if (answer != IDYES) return true;
+    if (phrases_.HasUnsavedWork() && !SavePhrases()) return false;
+    return !tips_.HasUnsavedWork() || SaveTips();
 }
 
-void CMainWindow::SavePhrases() {
+bool CMainWindow::SaveCurrentTable() {
+    return currentTab_ == 0 ? SavePhrases() : SaveTips();
+}
+
+// A save that did not write changes nothing the user sees: the table, its list, its marks and
+// its flags stay as they were, and the user is told.
+bool CMainWindow::SavePhrases() {
     const std::vector<int> selected = phraseList_ ? SelectedRows(phraseList_) : std::vector<int>{};
-    if (SaveUserPhrases(phrases_) == SaveOutcome::WriteRefused) {
-        ShowMessage(IDS_REGISTRY_WRITE_FAILED, MB_ICONERROR);
-        return;
+    if (const unsigned message = MessageIdFor(SaveUserPhrases(phrases_))) {
+        ShowMessage(message, MB_ICONERROR);
+        return false;
     }
     if (phraseList_) {
         DeselectRows(phraseList_, selected);
@@ -61,13 +69,14 @@ void CMainWindow::SavePhrases() {
     if (phraseList_) RedrawAllRows(phraseList_);
     RefreshCommandStates();
     ResetSortMarks();
+    return true;
 }
 
-void CMainWindow::SaveTips() {
+bool CMainWindow::SaveTips() {
     const std::vector<int> selected = tipList_ ? SelectedRows(tipList_) : std::vector<int>{};
-    if (::SaveTips(tips_) == SaveOutcome::WriteRefused) {
-        ShowMessage(IDS_REGISTRY_WRITE_FAILED, MB_ICONERROR);
-        return;
+    if (const unsigned message = MessageIdFor(::SaveTips(tips_))) {
+        ShowMessage(message, MB_ICONERROR);
+        return false;
     }
     if (tipList_) {
         DeselectRows(tipList_, selected);
@@ -77,11 +86,11 @@ void CMainWindow::SaveTips() {
     focusedTip_ = -1;
     if (tipList_) RedrawAllRows(tipList_);
     RefreshCommandStates();
+    return true;
 }
 
 void CMainWindow::OpenRecent(const std::wstring& path) {
-    if (HasUnsavedWork() && AskToSave(MB_YESNO) == IDYES) SaveCurrentTable();
-    ImportFile(path);
+    if (OfferToSaveUnsavedWork(MB_YESNO)) ImportFile(path);
 }
 
 int CMainWindow::AskToSave(UINT buttons) {
@@ -97,7 +106,7 @@ void CMainWindow::ShowMessage(const std::wstring& text, UINT icon) {
 }
 
 void CMainWindow::Import() {
-    if (HasUnsavedWork() && AskToSave(MB_YESNO) == IDYES) SaveCurrentTable();
+    if (!OfferToSaveUnsavedWork(MB_YESNO)) return;
     FileDialogRequest request;
     request.title = LoadUiString(currentTab_ == 0 ? IDS_IMPORT_PHRASES_TITLE : IDS_IMPORT_TIPS_TITLE);
     request.types = {{LoadUiString(IDS_FILTER_DATA_FILES), L"*.dat"}, {LoadUiString(IDS_FILTER_ALL_FILES), L"*.*"}};

@@ -25,10 +25,11 @@ void LoadUserPhrases(UserPhrases& phrases, std::int32_t normalImage) {
 }
 
 SaveOutcome SaveUserPhrases(UserPhrases& phrases) {
-    if (phrases.phrasesHaveDeleted) DropDeletedEntries(phrases.table);
     const SaveOutcome outcome =
-        WriteTextValue(PhrasesValue, FormatPhraseText(phrases.table, /*skipDeleted=*/false));
-    if (outcome == SaveOutcome::Written) phrases.phrasesUnchanged = true;
+        WriteTextValue(PhrasesValue, FormatPhraseText(phrases.table, /*skipDeleted=*/phrases.phrasesHaveDeleted));
+    if (outcome != SaveOutcome::Written) return outcome;
+    if (phrases.phrasesHaveDeleted) DropDeletedEntries(phrases.table);
+    phrases.phrasesUnchanged = true;
     return outcome;
 }
 

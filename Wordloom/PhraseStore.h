@@ -15,9 +15,10 @@
 // lines are dropped silently.
 void LoadUserPhrases(UserPhrases& phrases, std::int32_t normalImage);
 
-// Drops the marked entries (only when phrasesHaveDeleted says there are some) and writes the
-// whole table to the value; phrasesUnchanged is set when written. phrasesHaveDeleted is left
-// for the caller, which still needs it to renew the list before it clears it.
+// Writes the entries not marked deleted to the value. Only once that worked are the marked
+// entries dropped (when phrasesHaveDeleted says there are some) and phrasesUnchanged set; a
+// failed save changes nothing. phrasesHaveDeleted is left for the caller, which still needs it
+// to renew the list before it clears it.
 SaveOutcome SaveUserPhrases(UserPhrases& phrases);
 
 // Replaces the table with the file's entries and clears both flags. A file that cannot be

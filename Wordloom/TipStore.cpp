@@ -45,9 +45,13 @@ LoadTipsOutcome LoadTips(UserTips& tips, std::int32_t normalImage,
     return LoadTipsOutcome::Seeded;
 }
 
-std::optional<std::wstring> ProgramFilePath() {
+DWORD RunningProgramFileName(wchar_t* buffer, DWORD capacity) {
+    return GetModuleFileNameW(nullptr, buffer, capacity);
+}
+
+std::optional<std::wstring> ProgramFilePath(ModuleFileNameQuery query) {
     wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const DWORD length = query(path, MAX_PATH);
     // A path that fills the whole buffer was cut short.
     if (length == 0 || length >= MAX_PATH) return std::nullopt;
     return std::wstring(path, length);
@@ -71,9 +75,10 @@ ExportOutcome ExportTips(const std::wstring& path, const TipTable& table) {
 }
 
 SaveOutcome SaveTips(UserTips& tips) {
-    if (tips.tipsHaveDeleted) DropDeletedEntries(tips.table);
     const SaveOutcome outcome =
-        WriteTextValue(TipsValue, FormatTipsText(tips.table, /*skipDeleted=*/false));
-    if (outcome == SaveOutcome::Written) tips.tipsUnchanged = true;
+        WriteTextValue(TipsValue, FormatTipsText(tips.table, /*skipDeleted=*/tips.tipsHaveDeleted));
+    if (outcome != SaveOutcome::Written) return outcome;
+    if (tips.tipsHaveDeleted) DropDeletedEntries(tips.table);
+    tips.tipsUnchanged = true;
     return outcome;
 }

@@ -8,6 +8,8 @@
 #include "Outcomes.h"
 #include "TipTable.h"
 
+#include <windows.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,9 +22,14 @@
 LoadTipsOutcome LoadTips(UserTips& tips, std::int32_t normalImage,
                          const std::optional<std::wstring>& programPath);
 
+// How the program asks for its own file name, with GetModuleFileNameW's contract: the length
+// written, the capacity when the name was cut short to fit, 0 on failure.
+using ModuleFileNameQuery = DWORD (*)(wchar_t* buffer, DWORD capacity);
+DWORD RunningProgramFileName(wchar_t* buffer, DWORD capacity);
+
 // The full path of the running program; nothing when it cannot be had or does not fit in
 // MAX_PATH characters.
-std::optional<std::wstring> ProgramFilePath();
+std::optional<std::wstring> ProgramFilePath(ModuleFileNameQuery query = RunningProgramFileName);
 
 // The program's directory (everything before its last "\", empty when there is none) followed
 // by "\vantix_tips.dic".
@@ -36,7 +43,8 @@ ImportResult ImportTips(const std::wstring& path, UserTips& tips, std::int32_t n
 // not changed.
 ExportOutcome ExportTips(const std::wstring& path, const TipTable& table);
 
-// Drops the marked entries (only when tipsHaveDeleted says there are some) and writes the
-// whole table to the value; tipsUnchanged is set when written. tipsHaveDeleted is left for the
-// caller, which clears it once the list is renewed.
+// Writes the entries not marked deleted to the value. Only once that worked are the marked
+// entries dropped (when tipsHaveDeleted says there are some) and tipsUnchanged set; a failed
+// save changes nothing. tipsHaveDeleted is left for the caller, which clears it once the list
+// is renewed.
 SaveOutcome SaveTips(UserTips& tips);

@@ -1,7 +1,8 @@
 #include "Outcomes.h"
 
 unsigned MessageIdFor(SaveOutcome outcome) {
-    return outcome == SaveOutcome::WriteRefused ? MessageId::RegistryWriteRefused : 0;
+    // Whatever kept the value from being written, the user hears that the save failed.
+    return outcome == SaveOutcome::Written ? 0 : MessageId::RegistryWriteRefused;
 }
 
 unsigned MessageIdFor(ImportOutcome outcome) {

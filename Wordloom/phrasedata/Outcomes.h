@@ -20,7 +20,7 @@ enum class TableKind { Phrases, Tips };
 
 enum class SaveOutcome {
     Written,
-    KeyUnavailable,  // the key could neither be opened nor created: nothing written, nothing said
+    KeyUnavailable,  // the key could neither be opened nor created: nothing written
     WriteRefused,    // the value could not be written
 };
 

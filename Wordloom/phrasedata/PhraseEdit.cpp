@@ -65,10 +65,13 @@ unsigned ReplaceEditedPhrase(UserPhrases& phrases, PhraseSortState& sort, std::s
     if (row >= phrases.table.size()) return 0;
     PhraseEntry& entry = phrases.table[row];
     unsigned changed = 0;
-    auto replace = [&changed](std::u16string& stored, const std::u16string& text, int column, bool& sortedBy) {
+    // A column that loses its arrow also forgets its direction: its next click sorts ascending,
+    // as the missing arrow suggests.
+    auto replace = [&changed, &sort](std::u16string& stored, const std::u16string& text, int column, bool& sortedBy) {
         if (stored == text) return;
         stored = text;
         sortedBy = false;
+        sort.columnSortState[static_cast<std::size_t>(column)] = 0;
         changed |= ColumnBit(column);
     };
     replace(entry.phrase, edited.phrase, PhraseColumnPhrase, sort.sortedByPhrase);

@@ -51,9 +51,9 @@ void AppendEditedPhrase(UserPhrases& phrases, PhraseSortState& sort, const Edite
                         std::int32_t normalImage);
 
 // Modify of entry `row`: marks the table changed even when nothing differs, and for each column
-// whose text differs stores the new text and drops that column's sorted-by flag. The direction
-// flags go when no column is sorted any more; columnSortState, flags and image stay. Returns the
-// columns that changed, bit 1 << column for columns 1 to 3.
+// whose text differs stores the new text and drops that column's sorted-by flag and direction
+// (its columnSortState). The direction flags go when no column is sorted any more; flags and
+// image stay. Returns the columns that changed, bit 1 << column for columns 1 to 3.
 unsigned ReplaceEditedPhrase(UserPhrases& phrases, PhraseSortState& sort, std::size_t row,
                              const EditedPhrase& edited);
 

@@ -113,6 +113,10 @@ int SystemMetricAtDpi(int index, int dpi) {
 }
 
 DisplayMetrics DisplayMetricsFor(HWND window) {
+    return DisplayMetricsAtDpi(window, MonitorDpi(window));
+}
+
+DisplayMetrics DisplayMetricsAtDpi(HWND window, int monitor) {
     DisplayMetrics metrics;
     metrics.smallIconWidth = GetSystemMetrics(SM_CXSMICON);
     metrics.smallIconHeight = GetSystemMetrics(SM_CYSMICON);
@@ -120,7 +124,6 @@ DisplayMetrics DisplayMetricsFor(HWND window) {
     metrics.largeIconHeight = GetSystemMetrics(SM_CYICON);
     NONCLIENTMETRICSW nonClient = NonClientMetrics().value_or(NONCLIENTMETRICSW{});
 
-    const int monitor = MonitorDpi(window);
     if (monitor > 0) {
         metrics.monitorDpiKnown = true;
         const auto dpi = static_cast<UINT>(monitor);

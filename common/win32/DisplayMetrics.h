@@ -48,6 +48,9 @@ struct DisplayMetrics {
 };
 
 DisplayMetrics DisplayMetricsFor(HWND window);
+// The same for a monitor DPI that is already known (a DPI change names the new one); at 0, the
+// system's own metrics.
+DisplayMetrics DisplayMetricsAtDpi(HWND window, int monitorDpi);
 
 // The window rectangle for a client rectangle: AdjustWindowRectExForDpi at dpi where Windows 10
 // 1607 and later have it and perMonitor is asked for, else AdjustWindowRectEx.

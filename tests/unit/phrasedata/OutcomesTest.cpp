@@ -7,7 +7,7 @@ namespace {
 
 TEST(Outcomes, SaveAndImport) {
     EXPECT_EQ(MessageIdFor(SaveOutcome::Written), 0u);
-    EXPECT_EQ(MessageIdFor(SaveOutcome::KeyUnavailable), 0u);  // nothing is said
+    EXPECT_EQ(MessageIdFor(SaveOutcome::KeyUnavailable), 219u);  // a save that wrote nothing failed
     EXPECT_EQ(MessageIdFor(SaveOutcome::WriteRefused), 219u);
     EXPECT_EQ(MessageIdFor(ImportOutcome::Imported), 215u);
     EXPECT_EQ(MessageIdFor(ImportOutcome::CannotAccess), 214u);

@@ -61,12 +61,15 @@ TEST(PhraseEdit, InsertForgetsTheSortOrderAndModifyOnlyTheSortFlagsOfChangedColu
     EXPECT_FALSE(phrases.phrasesUnchanged);
     EXPECT_EQ(ReplaceEditedPhrase(phrases, sort, 0, Edited(u"Alpha", u"A")), ColumnBit(PhraseColumnPhrase));
     EXPECT_TRUE(sort.sortedByInputKey && sort.sortAscending);
+    EXPECT_EQ(sort.columnSortState[PhraseColumnInputKey], 1);
     // A new key changes both key columns; nothing is sorted then and the direction goes too.
     EXPECT_EQ(ReplaceEditedPhrase(phrases, sort, 0, Edited(u"Alpha", u"Z")),
               ColumnBit(PhraseColumnVantixKey) | ColumnBit(PhraseColumnInputKey));
     EXPECT_EQ(phrases.table[0].vantixKey, u"1v");
     EXPECT_EQ(sort.CurrentColumn(), 0);
     EXPECT_FALSE(sort.sortAscending || sort.sortDescending);
+    // The column lost its arrow, so its next click sorts ascending again, not descending.
+    EXPECT_EQ(sort.columnSortState, (std::array<int, 4>{}));
     EXPECT_EQ(phrases.table[0].flags, EntryDeleted);
     EXPECT_EQ(ReplaceEditedPhrase(phrases, sort, 2, Edited(u"x", u"X")), 0u);  // past the end
 

@@ -4,12 +4,15 @@
 
 #include "Commands.h"
 #include "DialogDriver.h"
+#include "UiStrings.h"
 #include "ValueBackup.h"
+#include "res/resource.h"
 #include "Win32Handles.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <tuple>
 
 namespace {
 
@@ -74,6 +77,49 @@ void TypePathAndPressEnter(HWND dialog, const std::wstring& path) {
     SetWindowTextW(box, path.c_str());
     PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
 }
+
+// While it lives, this user may read HKCU\Software\VantixIME but not write it: the key's only
+// entry grants reading (and changing the entries back).
+class ReadOnlyKey {
+public:
+    ReadOnlyKey() { SetAccess(KEY_READ | WRITE_DAC); }
+    ~ReadOnlyKey() { SetAccess(KEY_ALL_ACCESS); }
+    ReadOnlyKey(const ReadOnlyKey&) = delete;
+    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+
+    // Whether the key now refuses to be opened for writing.
+    static bool Refuses() {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return true;
+        RegCloseKey(key);
+        return false;
+    }
+
+private:
+    static void SetAccess(ACCESS_MASK granted) {
+        HANDLE token = nullptr;
+        ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+        DWORD size = 0;
+        GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+        std::vector<BYTE> user(size);
+        const bool known = GetTokenInformation(token, TokenUser, user.data(), size, &size) != FALSE;
+        CloseHandle(token);
+        ASSERT_TRUE(known);
+        const PSID sid = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
+        std::vector<BYTE> list(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(sid));
+        const auto acl = reinterpret_cast<PACL>(list.data());
+        ASSERT_TRUE(InitializeAcl(acl, static_cast<DWORD>(list.size()), ACL_REVISION));
+        ASSERT_TRUE(AddAccessAllowedAce(acl, ACL_REVISION, granted, sid));
+        SECURITY_DESCRIPTOR descriptor{};
+        ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+        ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE));
+        HKEY key = nullptr;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+        const LSTATUS status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+        RegCloseKey(key);
+        ASSERT_EQ(status, ERROR_SUCCESS);
+    }
+};
 
 }  // namespace
 
@@ -195,7 +241,7 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWord
     ASSERT_EQ(window.Phrases().table.size(), 1u);  // the other tab's table is not touched
 }
 
-TEST_F(FileCommandsTest, AFreshStartAsksOnExitAndYesSavesOnlyTheCurrentTabsTable) {
+TEST_F(FileCommandsTest, AFreshStartAsksOnExitAndYesSavesBothTables) {
     CMainWindow& window = Open();  // nothing stored: both tables count as unsaved
     std::wstring prompt;
     bool yesNoCancel = false;
@@ -217,7 +263,78 @@ TEST_F(FileCommandsTest, AFreshStartAsksOnExitAndYesSavesOnlyTheCurrentTabsTable
     EXPECT_FALSE(window.Window());
     ASSERT_TRUE(GetValue(PhrasesValue));
     EXPECT_EQ(GetValue(PhrasesValue)->bytes, "");
-    EXPECT_FALSE(GetValue(TipsValue));  // the other tab's changes are not saved
+    // The other tab's table had unsaved work too: it is saved, not lost.
+    ASSERT_TRUE(GetValue(TipsValue));
+    EXPECT_EQ(GetValue(TipsValue)->bytes, "");
+}
+
+TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAndOpenRecent) {
+    const std::u16string phrases = u"A\tone\r\nB\ttwo\r\nC\tthree\r\n";
+    const std::u16string tips = u"\u4eba=\u4eba\u6c11\r\n\u5927=\u5927\u5bb6\r\n";
+    PutText(PhrasesValue, phrases);
+    PutText(TipsValue, tips);
+    CMainWindow& window = OpenScripted();
+
+    // A row marked on the phrase tab, kept with No when leaving the tab; another on this one.
+    Select(window.PhraseList(), {1});
+    Command(cmdDelete);
+    TabCtrl_SetCurSel(window.TabControl(), 1);
+    NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+    RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change)); },
+                      [](HWND box) { SendMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0); });
+    ASSERT_EQ(window.CurrentTab(), 1);
+    Select(window.TipList(), {1});
+    Command(cmdDelete);
+
+    // Yes to the prompt, then whatever message the failed save shows; returns that message.
+    auto answeringYes = [&](const std::function<void()>& command) {
+        std::wstring message;
+        UINT icon = 0;
+        RunDialogsAnswered([&] { command(); return INT_PTR{0}; },
+                           {[](HWND prompt) { SendMessageW(GetDlgItem(prompt, IDYES), BM_CLICK, 0, 0); },
+                            [&](HWND box) {
+                                message = ControlText(box, 0xFFFF);
+                                icon = MessageBoxIcon(box);
+                                SendMessageW(box, WM_COMMAND, IDOK, 0);
+                            }});
+        EXPECT_EQ(icon, UINT{MB_ICONERROR});
+        return message;
+    };
+    const std::wstring saveFailed = LoadUiString(IDS_REGISTRY_WRITE_FAILED);
+    const std::wstring other = PathOf(L"other.dat");
+    WriteFileBytes(other, BytesOf(u"\u5c0f=\u5c0f\u5fc3\r\n"));
+    {
+        const ReadOnlyKey readOnly;  // every save now fails for real, opening the key to write
+        ASSERT_TRUE(readOnly.Refuses()) << "the registry let a read-only key be written";
+
+        UINT icon = 0;
+        EXPECT_EQ(CommandWithMessage(cmdSave, &icon), saveFailed);
+        EXPECT_EQ(icon, UINT{MB_ICONERROR});
+        EXPECT_EQ(answeringYes([&] { Command(cmdExit); }), saveFailed);
+        EXPECT_EQ(answeringYes([&] { Command(cmdImport); }), saveFailed);
+        EXPECT_EQ(answeringYes([&] { window.OpenRecent(other); }), saveFailed);
+    }
+    // The window stayed, Import asked for no file, Open recent read none: both tables, their
+    // lists and their marks are as they were.
+    ASSERT_TRUE(IsWindow(window.Window()));
+    EXPECT_TRUE(requests_.empty());
+    for (const auto& [list, rows, marked] : {std::tuple{window.PhraseList(), window.Phrases().table.size(), window.Phrases().phrasesHaveDeleted},
+                                             std::tuple{window.TipList(), window.Tips().table.size(), window.Tips().tipsHaveDeleted}}) {
+        EXPECT_EQ(ListView_GetItemCount(list), static_cast<int>(rows));
+        EXPECT_TRUE(marked);
+        EXPECT_TRUE(RowLook(list, 1).state & LVIS_CUT);
+    }
+    EXPECT_EQ(window.Phrases().table.size(), 3u);
+    EXPECT_EQ(Cell(window.TipList(), 1, 1), L"\u5927");
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(phrases));
+    EXPECT_EQ(GetValue(TipsValue)->bytes, BytesOf(tips));
+
+    // Writable again: Yes on closing saves both tables without their marked entries.
+    RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_COMMAND, cmdExit, 0); },
+                      [](HWND prompt) { SendMessageW(GetDlgItem(prompt, IDYES), BM_CLICK, 0, 0); });
+    EXPECT_FALSE(window.Window());
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"A\tone\r\nC\tthree\r\n"));
+    EXPECT_EQ(GetValue(TipsValue)->bytes, BytesOf(u"\u4eba=\u4eba\u6c11\r\n"));
 }
 
 TEST_F(FileCommandsTest, TheSystemsImportDialogTakesATypedPath) {

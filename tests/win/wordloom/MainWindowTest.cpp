@@ -3,9 +3,13 @@
 #include "Commands.h"
 #include "MessageLoop.h"
 #include "DialogDriver.h"
+#include "DisplayMetrics.h"
+#include "UiStrings.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -241,23 +245,41 @@ TEST_F(MainWindowTest, ContextPopupFromTheKeyboardSitsOnTheFocusedRowOrAThirdInt
     SendMessageW(window.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(321, 123));
     EXPECT_EQ(PopupRecorder::shownAt.x, 321);
     EXPECT_EQ(PopupRecorder::shownAt.y, 123);
+
+    // The popup belongs to the lists: a right click on the tab row or on the window around the
+    // lists (where the ribbon is) opens nothing.
+    for (const HWND elsewhere : {window.TabControl(), window.Window()}) {
+        SendMessageW(window.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(elsewhere), MAKELPARAM(55, 66));
+        EXPECT_EQ(PopupRecorder::shownAt.x, 321);
+    }
 }
 
-TEST_F(MainWindowTest, ADpiChangeGivesThePhraseListNewRowIconsAndKeepsTheOtherList) {
+TEST_F(MainWindowTest, ADpiChangeGivesBothListsRowIconsAtTheNewSize) {
     PutText(PhrasesValue, u"A\tone\r\n");
     CMainWindow& window = Open();
-    const HIMAGELIST phraseIcons = ListView_GetImageList(window.PhraseList(), LVSIL_SMALL);
-    const HIMAGELIST tipIcons = ListView_GetImageList(window.TipList(), LVSIL_SMALL);
-    ASSERT_TRUE(phraseIcons && tipIcons);
+    if (!CurrentWindowsVersion().IsWindows8Point1OrLater()) GTEST_SKIP() << "no DPI changes before Windows 8.1";
+    const int before = MonitorDpi(window.Window());
+    ASSERT_GT(before, 0);
+    const int after = before * 3 / 2;  // 96 to 144, or 144 to 216 in the scaled prefix
+    auto iconWidth = [](HWND list) {
+        int width = 0, height = 0;
+        ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_SMALL), &width, &height);
+        return width;
+    };
+    const int oldWidth = SystemMetricAtDpi(SM_CXSMICON, before);
+    const int newWidth = SystemMetricAtDpi(SM_CXSMICON, after);
+    ASSERT_NE(oldWidth, newWidth);
+    EXPECT_EQ(iconWidth(window.PhraseList()), oldWidth);
+    EXPECT_EQ(iconWidth(window.TipList()), oldWidth);
 
-    RECT suggested{40, 50, 840, 650};
-    SendMessageW(window.Window(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    RECT suggested{40, 50, 40 + 1200, 50 + 900};
+    SendMessageW(window.Window(), WM_DPICHANGED, MAKEWPARAM(after, after), reinterpret_cast<LPARAM>(&suggested));
     RECT frame{};
     GetWindowRect(window.Window(), &frame);
     EXPECT_EQ(frame.left, 40);
-    EXPECT_EQ(frame.right - frame.left, 800);
-    EXPECT_NE(ListView_GetImageList(window.PhraseList(), LVSIL_SMALL), phraseIcons);
-    EXPECT_EQ(ListView_GetImageList(window.TipList(), LVSIL_SMALL), tipIcons);
+    EXPECT_EQ(frame.right - frame.left, 1200);
+    EXPECT_EQ(iconWidth(window.PhraseList()), newWidth);
+    EXPECT_EQ(iconWidth(window.TipList()), newWidth);
     EXPECT_EQ(RowLook(window.PhraseList(), 0).iImage, window.Images().normalImage);
 
     // The lists still fill the tab control's display area.
@@ -268,4 +290,42 @@ TEST_F(MainWindowTest, ADpiChangeGivesThePhraseListNewRowIconsAndKeepsTheOtherLi
     MapWindowPoints(nullptr, window.TabControl(), reinterpret_cast<POINT*>(&list), 2);
     EXPECT_EQ(list.left, tab.left);
     EXPECT_EQ(list.bottom, tab.bottom);
+}
+
+namespace {
+
+// The program's name as the system gives it when the program sits in a folder so deep that its
+// path has 260 characters or more: cut short to the buffer, whose length comes back.
+DWORD NameOfAProgramInADeepFolder(wchar_t* buffer, DWORD capacity) {
+    std::wstring path = L"C:\\Users\\user";
+    while (path.size() < 300) path += L"\\a folder of the phrase tool";
+    path += L"\\Wordloom.exe";
+    const std::size_t written = std::min<std::size_t>(path.size(), capacity - 1);
+    std::copy_n(path.data(), written, buffer);
+    buffer[written] = L'\0';
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return capacity;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, AProgramPathTooLongToUseSaysSoAndGoesOnWithoutAssociatedWords) {
+    PutText(PhrasesValue, u"A\tone\r\n");  // no associated words stored: the first start seeds them
+    window_ = std::make_unique<CMainWindow>(nullptr);
+    window_->SetProgramFileNameQuery(NameOfAProgramInADeepFolder);
+    std::wstring message;
+    HICON icon = nullptr;
+    RunDialogAnswered([&] { return INT_PTR{window_->Create(GetModuleHandleW(nullptr), L"Wordloom window test") != nullptr}; },
+                      [&](HWND box) {
+                          message = ControlText(box, 0xFFFF);
+                          icon = reinterpret_cast<HICON>(SendDlgItemMessageW(box, 0x0440, STM_GETICON, 0, 0));
+                          SendMessageW(box, WM_COMMAND, IDOK, 0);
+                      });
+    EXPECT_EQ(message, LoadUiString(IDS_TIPS_NOT_FOUND));
+    EXPECT_EQ(icon, LoadIconW(nullptr, IDI_ERROR));
+    // The tool goes on with its phrases and no associated words; nothing was seeded or stored.
+    ASSERT_TRUE(IsWindow(window_->Window()));
+    EXPECT_EQ(ListView_GetItemCount(window_->PhraseList()), 1);
+    EXPECT_EQ(ListView_GetItemCount(window_->TipList()), 0);
+    EXPECT_FALSE(GetValue(TipsValue));
 }

@@ -115,3 +115,4 @@ TEST_F(ProgramTest, ClosingTheWindowWithNothingUnsavedEndsWithZero) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(tool.ExitCode(10000), std::optional<DWORD>(0));
 }
+

@@ -76,7 +76,10 @@ struct RecordingFramework final : IRibbonFramework {
     }
     HRESULT STDMETHODCALLTYPE SetUICommandProperty(UINT32 command, const PROPERTYKEY& key,
                                                    const PROPVARIANT& value) override {
-        if (SameKey(key, RibbonKeyEnabled)) enabled[command] = ReadRibbonBoolean(value, false);
+        if (SameKey(key, RibbonKeyEnabled)) {
+            enabled[command] = ReadRibbonBoolean(value, false);
+            if (command == cmdDelete) ++deleteStateSets;
+        }
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE InvalidateUICommand(UINT32 command, int flags, const PROPERTYKEY*) override {
@@ -88,6 +91,7 @@ struct RecordingFramework final : IRibbonFramework {
     IRibbonCommandHandler* handler = nullptr;
     RecordingView view;
     std::map<UINT32, bool> enabled;
+    int deleteStateSets = 0;  // one per refresh of the command states
     std::vector<std::pair<UINT32, int>> invalidated;
 };
 
@@ -189,6 +193,41 @@ TEST_F(RibbonApplicationTest, CommandStatesLabelsAndTogglesFollowTheWindow) {
     EXPECT_FALSE(framework_.enabled[cmdUndelete]);
     EXPECT_EQ(StringProperty(Handler(), cmdSave, RibbonKeyTooltipDescription),
               L"\u5c07\u8b8a\u66f4\u5132\u5b58\u81f3\u76f8\u95dc\u5b57\u8a5e\u8cc7\u6599\u5eab\u3002");
+}
+
+TEST_F(RibbonApplicationTest, SelectionChangesOfAnyOriginRefreshTheCommandStatesOncePerBurst) {
+    std::u16string phrases;
+    for (int row = 0; row < 300; ++row) phrases += u"A\tp" + std::u16string(1, static_cast<char16_t>(u'a' + row % 26)) + u"\r\n";
+    PutText(L"UserDefinedPhrases", phrases);
+    CMainWindow& window = Open(RecordedRibbon);
+    const HWND list = window.PhraseList();
+    auto handleWaiting = [] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    };
+    ASSERT_FALSE(framework_.enabled[cmdDelete]);
+    ASSERT_FALSE(framework_.enabled[cmdModify]);
+
+    // The keyboard alone: Down focuses and selects the first row.
+    SetFocus(list);
+    SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(list, WM_KEYUP, VK_DOWN, 0);
+    handleWaiting();
+    ASSERT_EQ(ListView_GetSelectedCount(list), 1u);
+    EXPECT_TRUE(framework_.enabled[cmdDelete]);
+    EXPECT_TRUE(framework_.enabled[cmdModify]);
+
+    // Rows that a search or Select all sets, one by one or all at once: one refresh per burst.
+    const int before = framework_.deleteStateSets;
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    handleWaiting();
+    EXPECT_EQ(framework_.deleteStateSets, before + 1);
+    EXPECT_FALSE(framework_.enabled[cmdDelete]);
+    EXPECT_FALSE(framework_.enabled[cmdModify]);
+    for (int row = 0; row < 300; row += 2) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+    handleWaiting();
+    EXPECT_EQ(framework_.deleteStateSets, before + 2);
+    EXPECT_TRUE(framework_.enabled[cmdDelete]);
 }
 
 TEST_F(RibbonApplicationTest, RecentItemsPinsAndRibbonSettingsSurviveARestart) {
