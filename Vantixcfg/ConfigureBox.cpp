@@ -120,6 +120,7 @@ INT_PTR CConfigureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return OnControlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DPICHANGED:
         if (!CurrentWindowsVersion().IsWindows8Point1OrLater()) return FALSE;
+        announcedDpi_ = LOWORD(wParam);
         OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
         return TRUE;
     default:

@@ -63,6 +63,7 @@ private:
     UniqueBitmap preview_;
     Size previewSize_ = LayoutPreviewSize;  // until the first layout
     int dpi_ = BaseDpi;
+    int announcedDpi_ = 0;  // the DPI the last DPI change named; 0 before any
     SettingsPage shownPage_ = SettingsPage::General;
     CGeneralTab general_;
     CAdvancedTab advanced_;

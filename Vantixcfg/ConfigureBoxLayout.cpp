@@ -130,7 +130,7 @@ void CConfigureBox::ShowPreview() {
 }
 
 void CConfigureBox::Layout(bool firstPass) {
-    DialogMeasure measure(Window(), DialogDpiRule::Monitor);
+    DialogMeasure measure(Window(), DialogDpiRule::Monitor, announcedDpi_);
     dpi_ = measure.Dpi();
     std::optional<ConfigureMeasurements> measured;
     if (measure.HasDeviceContext()) measured = Measure(measure);

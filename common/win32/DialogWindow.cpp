@@ -1,9 +1,9 @@
 #include "DialogWindow.h"
 
-DialogMeasure::DialogMeasure(HWND dialog, DialogDpiRule rule) : dc_(dialog) {
+DialogMeasure::DialogMeasure(HWND dialog, DialogDpiRule rule, int announcedDpi) : dc_(dialog) {
     if (rule == DialogDpiRule::Monitor) {
         const int systemDpi = SystemDpi();
-        const int monitorDpi = MonitorDpi(dialog);
+        const int monitorDpi = announcedDpi > 0 ? announcedDpi : MonitorDpi(dialog);
         if (monitorDpi > 0 && monitorDpi != systemDpi) {
             font_ = CreateMessageFont(monitorDpi, systemDpi);
             dpi_ = monitorDpi;

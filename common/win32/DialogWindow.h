@@ -21,7 +21,9 @@ enum class DialogDpiRule {
 // the font selected) while the object lives.
 class DialogMeasure {
 public:
-    DialogMeasure(HWND dialog, DialogDpiRule rule);
+    // For the monitor rule, a DPI that a DPI change announced stands for the monitor's (which
+    // may not report it yet while the window moves); 0: ask the monitor.
+    DialogMeasure(HWND dialog, DialogDpiRule rule, int announcedDpi = 0);
 
     bool HasDeviceContext() const { return static_cast<bool>(dc_); }
     int Dpi() const { return dpi_; }

@@ -3,6 +3,7 @@
 #include "ConfigureLayout.h"
 #include "LayoutPreview.h"
 #include "DialogDriver.h"
+#include "DisplayMetrics.h"
 #include "SettingsTestSupport.h"
 #include "UiStrings.h"
 #include "res/resource.h"
@@ -551,26 +552,37 @@ TEST_F(ConfigureBox, ADpiChangeLaysOutAgainWithoutResettingWhatTheUserDid) {
                                     RECT window{};
                                     GetWindowRect(frame, &window);
                                     const RECT okBefore = ControlRect(frame, IDOK);
+                                    const int before = MonitorDpi(frame);
+                                    const int after = before * 3 / 2;  // 96 to 144, or 144 to 216
                                     RECT suggested{40, 50, 40 + window.right - window.left, 50 + window.bottom - window.top};
-                                    const HBITMAP before = ShownPicture(frame);
-                                    SendMessageW(frame, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
-                                    RECT after{};
-                                    GetWindowRect(frame, &after);
+                                    const HBITMAP pictureBefore = ShownPicture(frame);
+                                    SendMessageW(frame, WM_DPICHANGED, MAKEWPARAM(after, after), reinterpret_cast<LPARAM>(&suggested));
+                                    RECT moved{};
+                                    GetWindowRect(frame, &moved);
+                                    const RECT okAfter = ControlRect(frame, IDOK);
                                     // Only Windows 8.1 and later tell a program about DPI changes.
                                     if (RunsOnWindows8Point1OrLater()) {
-                                        EXPECT_EQ(after.left, 40);
-                                        EXPECT_EQ(after.top, 50);
-                                        EXPECT_NE(ShownPicture(frame), before);  // made anew
+                                        EXPECT_EQ(moved.left, 40);
+                                        EXPECT_EQ(moved.top, 50);
+                                        EXPECT_NE(ShownPicture(frame), pictureBefore);  // made anew
+                                        // Laid out for the new DPI: the window, the buttons and
+                                        // the icon grow with it.
+                                        EXPECT_GT((moved.right - moved.left) * 10, (window.right - window.left) * 13);
+                                        EXPECT_GT((okAfter.right - okAfter.left) * 10, (okBefore.right - okBefore.left) * 13);
+                                        EXPECT_GT((okAfter.bottom - okAfter.top) * 10, (okBefore.bottom - okBefore.top) * 13);
+                                        ICONINFO icon{};
+                                        BITMAP mask{};
+                                        const auto small = reinterpret_cast<HICON>(SendMessageW(frame, WM_GETICON, ICON_SMALL, 0));
+                                        ASSERT_TRUE(small && GetIconInfo(small, &icon));
+                                        GetObjectW(icon.hbmMask, sizeof(mask), &mask);
+                                        if (icon.hbmColor) DeleteObject(icon.hbmColor);
+                                        DeleteObject(icon.hbmMask);
+                                        EXPECT_EQ(mask.bmWidth, SystemMetricAtDpi(SM_CXSMICON, after));
                                     } else {
-                                        EXPECT_EQ(after.left, window.left);
-                                        EXPECT_EQ(ShownPicture(frame), before);
+                                        EXPECT_EQ(moved.left, window.left);
+                                        EXPECT_EQ(ShownPicture(frame), pictureBefore);
+                                        EXPECT_EQ(okAfter.right - okAfter.left, okBefore.right - okBefore.left);
                                     }
-                                    // The same DPI again: the same sizes.
-                                    EXPECT_EQ(after.right - after.left, window.right - window.left);
-                                    EXPECT_EQ(after.bottom - after.top, window.bottom - window.top);
-                                    const RECT okAfter = ControlRect(frame, IDOK);
-                                    EXPECT_EQ(okAfter.left, okBefore.left);
-                                    EXPECT_EQ(okAfter.bottom, okBefore.bottom);
                                     EXPECT_EQ(TabCtrl_GetCurSel(GetDlgItem(frame, IDC_TABS)), 1);
                                     EXPECT_EQ(TabCtrl_GetItemCount(GetDlgItem(frame, IDC_TABS)), 3);
                                     EXPECT_TRUE(IsShown(PageOf(frame, IDC_PHRASE_INPUT)));
