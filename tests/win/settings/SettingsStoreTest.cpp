@@ -3,11 +3,13 @@
 #include "KeyReadGrant.h"
 #include "SettingsStore.h"
 #include "SettingsTestSupport.h"
+#include "Win32Handles.h"
 
 #include <aclapi.h>
 #include <sddl.h>
 
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -80,13 +82,6 @@ TEST_F(SettingsStore, AFailedFileWriteLeavesTheRegistryAlone) {
     EXPECT_EQ(RegistrySettingsValue(), std::nullopt);
 }
 
-TEST_F(SettingsStore, TheValueIsWrittenEvenWhenTheGrantCannotBeMade) {
-    // A key name the security functions cannot find: the grant fails, the value does not.
-    EXPECT_FALSE(GrantAppContainersRead(L"CURRENT_USER\\Software\\VantixIME\\NoSuchKey"));
-    EXPECT_TRUE(StoreSettingsInRegistry(0x10A3));
-    EXPECT_EQ(RegistrySettingsValue(), std::optional<DWORD>(0x10A3));
-}
-
 // The explicit (not inherited) entries of the key's access list that allow access to a SID.
 struct Grant {
     ACCESS_MASK mask;
@@ -123,6 +118,36 @@ void ExpectOneInheritableReadGrantForAllApplicationPackages() {
     EXPECT_EQ(grants[0].flags & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE),
               OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
     EXPECT_FALSE(grants[0].flags & INHERIT_ONLY_ACE);
+}
+
+// Makes the settings key one whose access list this process may not change, while it may do
+// everything else there: the list denies WRITE_DAC to everyone and takes the owner's implicit
+// right to it away (OWNER RIGHTS). Wine gives an owner that right whatever the list says, so
+// the key is handed to LocalSystem too where that is allowed (Wine; Windows only with the
+// restore privilege).
+void DenyAccessListChanges() {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"O:SYD:P(D;;WD;;;WD)(D;;WD;;;S-1-3-4)(A;;KA;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
+    const LocalMemory<> descriptorOwner(descriptor);
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, 0, WRITE_DAC | WRITE_OWNER, nullptr,
+                              &handle, nullptr),
+              ERROR_SUCCESS);
+    const std::unique_ptr<HKEY__, decltype(&RegCloseKey)> key(handle, &RegCloseKey);
+    if (RegSetKeySecurity(key.get(), OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, descriptor) !=
+        ERROR_SUCCESS) {
+        ASSERT_EQ(RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+    }
+}
+
+TEST_F(SettingsStore, TheValueIsWrittenEvenWhenTheGrantCannotBeMade) {
+    ASSERT_NO_FATAL_FAILURE(DenyAccessListChanges());
+    // The grant the store makes on its key fails there; the value is written all the same.
+    ASSERT_FALSE(GrantAppContainersRead(std::wstring(L"CURRENT_USER\\") + SettingsKeyPath));
+    EXPECT_TRUE(StoreSettingsInRegistry(0x10A3));
+    EXPECT_EQ(RegistrySettingsValue(), std::optional<DWORD>(0x10A3));
+    EXPECT_TRUE(ExplicitGrantsTo(L"S-1-15-2-1").empty());
 }
 
 TEST_F(SettingsStore, TwoRegistryStoresLeaveExactlyOneReadGrantForAllApplicationPackages) {
