@@ -4,6 +4,7 @@
 // dialog's Mark All and Find Next over the whole table. Prints its figures; asserts nothing.
 #include "Commands.h"
 #include "MainWindow.h"
+#include "PrivateProfile.h"
 #include "res/resource.h"
 
 #include <windows.h>
@@ -239,6 +240,8 @@ void TimeFind(CMainWindow& window) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // It overwrites the stored tables and deletes them at the end.
+    if (!MayChangeThisProfile("wordloom_window_bench")) return RefusedToRunExitCode;
     const std::u16string text = PhraseText(4194304);
     StoreValue(L"UserDefinedPhrases", text);
     StoreValue(L"UserDefinedTips", u"人=人民\r\n");
