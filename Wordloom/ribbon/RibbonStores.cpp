@@ -20,10 +20,13 @@ RecentItems LoadRecentItems() {
     if (!key) return {};
     const std::optional<RegistryValueInfo> info = key.QueryValue(RecentItemsValue);
     if (!info || (info->type != REG_SZ && info->type != REG_EXPAND_SZ) || info->size <= 1) return {};
-    std::vector<std::uint8_t> bytes(info->size & ~DWORD{1});
+    // The whole value, in whole UTF-16 units: a buffer shorter than the value fails the read. A
+    // stray last byte of an odd size is the parser's to judge.
+    const std::size_t units = (std::size_t{info->size} + 1) / 2;
+    std::vector<std::uint8_t> bytes(2 * units);
     const std::optional<DWORD> type = key.ReadValue(RecentItemsValue, bytes.data(), static_cast<DWORD>(bytes.size()));
     if (!type) return {};
-    return RecentItemsFromStored(*type, bytes.data(), bytes.size());
+    return RecentItemsFromStored(*type, bytes.data(), info->size);
 }
 
 void SaveRecentItems(const RecentItems& items) {

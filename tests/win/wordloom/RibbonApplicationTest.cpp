@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "DialogDriver.h"
 #include "RibbonInterfaces.h"
+#include "RibbonStores.h"
 #include "UiStrings.h"
 #include "WindowFixture.h"
 
@@ -326,6 +327,25 @@ TEST_F(RibbonApplicationTest, RecentItemsPinsAndRibbonSettingsSurviveARestart) {
     const std::wstring chosenText = chosenPath + L"|n;";
     EXPECT_EQ(stored->bytes,
               StoredText(std::u16string(chosenText.begin(), chosenText.end()) + u"C:\\\u8a5e\\A b.dat|n;D:\\tips.dat|p;"));
+}
+
+// A value one byte longer than its text, as another program may leave it: the items before the
+// stray byte are read, and stored again at exit rather than lost.
+TEST_F(RibbonApplicationTest, RecentItemsOfAValueOfOddSizeAreReadAndKept) {
+    const std::string items = StoredText(u"C:\\\u8a5e\\a.dat|p;D:\\tips.dat|n;");
+    PutValue(L"UPTMRUList", REG_SZ, items + '\x7f');
+    const RecentItems loaded = LoadRecentItems();
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(loaded[0].path, u"C:\\\u8a5e\\a.dat");
+    EXPECT_TRUE(loaded[0].pinned);
+    EXPECT_EQ(loaded[1].path, u"D:\\tips.dat");
+    EXPECT_FALSE(loaded[1].pinned);
+
+    Open(RecordedRibbon);
+    window_.reset();
+    const std::optional<StoredValue> stored = GetValue(L"UPTMRUList");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->bytes, items);
 }
 
 TEST_F(RibbonApplicationTest, CtrlF1CollapsesTheRealRibbonAndTheStateSurvivesARestart) {
