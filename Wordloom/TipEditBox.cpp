@@ -167,16 +167,21 @@ void CTipEditBox::OnCharacterChanged() {
     UpdateConfirm();
 }
 
-// An over-long word is undone at once: the box shows the last accepted word again (which comes
-// back here and is accepted).
+// A refused word, over-long or holding "=" or ",", is undone at once: the box shows the last
+// accepted word again (which comes back here and is accepted).
 void CTipEditBox::OnWordChanged() {
     HideBalloon(wordBox_);
     const std::u16string text = FieldText(wordBox_);
-    if (text.size() > MaxTipWordLength) {
+    const WordBoxVerdict verdict = CheckWordBox(text);
+    if (verdict != WordBoxVerdict::Accepted) {
         const std::u16string restored = pendingWord_;
         SetFieldText(wordBox_, restored);
         PutCaretAtEnd(wordBox_);
-        Warn(wordBox_, IDS_WORD_TOO_LONG_TITLE, IDS_WORD_TOO_LONG_TEXT, TTI_ERROR_LARGE, MB_ICONHAND);
+        if (verdict == WordBoxVerdict::TooLong) {
+            Warn(wordBox_, IDS_WORD_TOO_LONG_TITLE, IDS_WORD_TOO_LONG_TEXT, TTI_ERROR_LARGE, MB_ICONHAND);
+        } else {
+            Warn(wordBox_, IDS_TIP_ERROR_TITLE, IDS_WORD_HAS_SEPARATOR, TTI_ERROR_LARGE, MB_ICONHAND);
+        }
         return;
     }
     pendingWord_ = text;

@@ -61,6 +61,14 @@ CharacterBoxVerdict CheckCharacterBox(std::u16string_view text) {
     return CharacterBoxVerdict::TooLong;
 }
 
+// A stored line is the character, "=" and the words joined by ",": a word holding "=" would make
+// the line invalid, one holding "," would come back as other words, or as none.
+WordBoxVerdict CheckWordBox(std::u16string_view text) {
+    if (text.size() > MaxTipWordLength) return WordBoxVerdict::TooLong;
+    if (text.find_first_of(u"=,") != std::u16string_view::npos) return WordBoxVerdict::Separator;
+    return WordBoxVerdict::Accepted;
+}
+
 bool CanConfirmTip(std::u16string_view character, std::size_t wordCount) {
     return character.size() == 1 && wordCount > 0;
 }

@@ -39,6 +39,14 @@ enum class CharacterBoxVerdict {
 
 CharacterBoxVerdict CheckCharacterBox(std::u16string_view text);
 
+enum class WordBoxVerdict {
+    Accepted,   // the new word, empty included
+    TooLong,    // more than MaxTipWordLength units: refused, the last accepted word comes back
+    Separator,  // holds "=" or ",", which the stored text form keeps for itself: refused alike
+};
+
+WordBoxVerdict CheckWordBox(std::u16string_view text);
+
 // An entry needs one character and at least one word.
 bool CanConfirmTip(std::u16string_view character, std::size_t wordCount);
 

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -41,6 +43,22 @@ LRESULT Drag(HWND dialog, HWND list, UINT notification, int item) {
 LRESULT CALLBACK CountSetText(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR count) {
     if (message == WM_SETTEXT) ++*reinterpret_cast<int*>(count);
     return DefSubclassProc(box, message, wParam, lParam);
+}
+
+// A paste from the clipboard over the box's whole text.
+void PasteFromClipboard(HWND field, std::wstring_view text) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    std::unique_ptr<void, decltype(&GlobalFree)> memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes), GlobalFree);
+    ASSERT_TRUE(memory);
+    std::memcpy(GlobalLock(memory.get()), text.data(), text.size() * sizeof(wchar_t));
+    GlobalUnlock(memory.get());
+    ASSERT_TRUE(OpenClipboard(field));
+    EmptyClipboard();
+    if (SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();  // the clipboard owns it now
+    CloseClipboard();
+    ASSERT_FALSE(memory) << "the clipboard refused the text";
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    SendMessageW(field, WM_PASTE, 0, 0);
 }
 
 class TipEditBoxTest : public EditBoxTest {
@@ -188,6 +206,49 @@ TEST_F(TipEditBoxTest, ModifyKeepsTheCharacterAndChangesTheTableOnlyWhenTheWords
     EXPECT_EQ(window.Tips().table[0].words, u"\u4eba\u5011,\u4eba\u6c11");
     EXPECT_EQ(window.Tips().table[0].character, u"\u4eba");
     EXPECT_FALSE(window.Tips().tipsUnchanged);
+}
+
+// The stored line is the character, "=" and the words joined by ",": a word holding either
+// would come back as another line, other words or none. The box refuses them as it refuses a
+// ninth unit, however the text comes in.
+TEST_F(TipEditBoxTest, WordsWithEqualsSignsOrCommasAreRefusedAndNeverStored) {
+    PutText(PhrasesValue, u"A\talpha\r\n");
+    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    CMainWindow& window = OpenOnTips();
+    ListView_SetItemState(window.TipList(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    const std::wstring refusal = L"Words cannot contain \"=\" or \",\".";
+
+    Answer(cmdModify, [&](HWND dialog) {
+        const HWND word = GetDlgItem(dialog, IDC_TIP_WORD);
+        // The box is back at the last accepted word, the caret at its end, and says why.
+        const auto expectRefused = [&](const std::wstring& kept) {
+            EXPECT_EQ(WindowText(word), kept);
+            const auto end = static_cast<DWORD>(kept.size());
+            EXPECT_EQ(Selection(word), std::make_pair(end, end));
+            ExpectBalloon(word, ErrorTitle, refusal, TTI_ERROR_LARGE);
+        };
+        SetFocus(word);
+        Type(word, L"a=");
+        expectRefused(L"a");
+        Type(word, L"b");
+        EXPECT_EQ(WindowText(word), L"ab");
+        EXPECT_FALSE(BalloonShown(word));
+        Click(dialog, IDC_TIP_ADD_WORD);
+
+        Paste(word, L"p");
+        Paste(word, L"p,q");
+        expectRefused(L"p");
+        PasteFromClipboard(word, L"q");
+        EXPECT_EQ(WindowText(word), L"q");
+        EXPECT_FALSE(BalloonShown(word));
+        PasteFromClipboard(word, L",,");
+        expectRefused(L"q");
+        SetWindowTextW(word, L"x=y");
+        expectRefused(L"q");
+        Click(dialog, IDC_TIP_ADD_WORD);
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(window.Tips().table[0].words, u"q,ab,\u4eba\u6c11");
 }
 
 TEST(TipEditBoxLayout, BoxesListAndButtonsFollowTheScreenDpi) {
