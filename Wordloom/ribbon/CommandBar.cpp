@@ -1,5 +1,6 @@
 #include "CommandBar.h"
 #include "CommandBarAccessible.h"
+#include "CommandBarColours.h"
 #include "CommandBarParts.h"
 
 #include "DisplayMetrics.h"
@@ -40,8 +41,8 @@ int TwoLineWidth(HDC dc, const std::wstring& label) {
     return best;
 }
 
-// A light grey copy of a 32-bit image, for disabled commands: the toolbars under
-// Wine draw images with an alpha channel unchanged when their button is disabled.
+// A copy of a 32-bit image in the grey of disabled text, for disabled commands: the toolbars
+// under Wine draw images with an alpha channel unchanged when their button is disabled.
 UniqueBitmap GreyCopy(HBITMAP source) {
     DIBSECTION section{};
     if (GetObjectW(source, sizeof section, &section) != sizeof section || section.dsBm.bmBitsPixel != 32) return {};
@@ -56,9 +57,12 @@ UniqueBitmap GreyCopy(HBITMAP source) {
     const auto* from = static_cast<const std::uint8_t*>(section.dsBm.bmBits);
     auto* to = static_cast<std::uint8_t*>(bits);
     for (int pixel = 0; pixel < width * std::abs(height); ++pixel, from += 4, to += 4) {
-        const int grey = (from[0] * 11 + from[1] * 59 + from[2] * 30) / 100;
-        // The images carry straight (not premultiplied) alpha: lighten the colour, keep the shape.
-        to[0] = to[1] = to[2] = static_cast<std::uint8_t>(150 + grey * 90 / 255);
+        const int lightness = (from[0] * 11 + from[1] * 59 + from[2] * 30) / 100;
+        // The images carry straight (not premultiplied) alpha: change the colour, keep the shape.
+        const COLORREF grey = DisabledImageColour(lightness);
+        to[0] = GetBValue(grey);
+        to[1] = GetGValue(grey);
+        to[2] = GetRValue(grey);
         to[3] = from[3];
     }
     return copy;
@@ -74,6 +78,21 @@ SIZE ToolbarExtent(HWND toolbar) {
         extent.cy = std::max<LONG>(extent.cy, rect.bottom);
     }
     return extent;
+}
+
+// The drop-down mark, a small triangle of half-width `half` pointing down to `tip`.
+void DrawDropMark(HDC dc, POINT tip, int half, COLORREF colour) {
+    const POINT mark[3] = {{tip.x - half, tip.y - half}, {tip.x + half, tip.y - half}, tip};
+    SetDCBrushColor(dc, colour);
+    SelectedObject brush(dc, GetStockObject(DC_BRUSH));
+    SelectedObject pen(dc, GetStockObject(NULL_PEN));
+    Polygon(dc, mark, 3);
+}
+
+ButtonLook LookOf(UINT state) {
+    if (state & CDIS_DISABLED) return ButtonLook::Disabled;
+    if (state & (CDIS_SELECTED | CDIS_CHECKED)) return ButtonLook::Pressed;
+    return (state & CDIS_HOT) ? ButtonLook::Hot : ButtonLook::Normal;
 }
 
 }  // namespace
@@ -207,10 +226,20 @@ CCommandBar::Toolbar CCommandBar::MakeToolbar(int id, std::uint16_t group, bool 
     SendMessageW(toolbar.window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar.window, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     SendMessageW(toolbar.window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    toolbar.images = id == CommandBarApplicationButton ? FrameIcon() : LoadImages(toolbar.commands, large, toolbar.disabledImages);
-    SendMessageW(toolbar.window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbar.images.get()));
-    SendMessageW(toolbar.window, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbar.disabledImages.get()));
+    GiveImages(toolbar);
     return toolbar;
+}
+
+void CCommandBar::GiveImages(Toolbar& toolbar) const {
+    UniqueImageList disabled;
+    UniqueImageList images = GetDlgCtrlID(toolbar.window) == CommandBarApplicationButton
+                                 ? FrameIcon()
+                                 : LoadImages(toolbar.commands, toolbar.large, disabled);
+    SendMessageW(toolbar.window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    SendMessageW(toolbar.window, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled.get()));
+    // The toolbar no longer draws from the lists it had: they may go now.
+    toolbar.images = std::move(images);
+    toolbar.disabledImages = std::move(disabled);
 }
 
 void CCommandBar::FillButtons(const Toolbar& toolbar) {
@@ -378,58 +407,67 @@ void CCommandBar::Paint(HDC dc) {
     }
 }
 
-LRESULT CCommandBar::DrawLargeButton(NMTBCUSTOMDRAW& draw) {
+LRESULT CCommandBar::DrawButton(NMTBCUSTOMDRAW& draw) {
     switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: break;
     default: return CDRF_DODEFAULT;
     }
     const Toolbar* toolbar = ToolbarOf(draw.nmcd.hdr.hwndFrom);
+    if (!toolbar) return CDRF_DODEFAULT;
     const HDC dc = draw.nmcd.hdc;
     const RECT box = draw.nmcd.rc;
-    const UINT state = draw.nmcd.uItemState;
-    const bool disabled = (state & CDIS_DISABLED) != 0;
-    if (!disabled && (state & (CDIS_HOT | CDIS_SELECTED | CDIS_CHECKED))) {
-        const COLORREF fill = (state & CDIS_SELECTED) ? RGB(0xc4, 0xd5, 0xef) : RGB(0xe0, 0xea, 0xf7);
-        const HBRUSH fillBrush = CreateSolidBrush(fill);
-        FillRect(dc, &box, fillBrush);
-        DeleteObject(fillBrush);
-        FrameRect(dc, &box, GetSysColorBrush(COLOR_HIGHLIGHT));
+    const ButtonLook look = LookOf(draw.nmcd.uItemState);
+    const ButtonColours colours = ColoursFor(look);
+    if (colours.filled) {
+        SetDCBrushColor(dc, colours.fill);
+        FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        SetDCBrushColor(dc, colours.frame);
+        FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     }
     const UINT command = static_cast<UINT>(draw.nmcd.dwItemSpec);
     const int index = static_cast<int>(SendMessageW(draw.nmcd.hdr.hwndFrom, TB_COMMANDTOINDEX, command, 0));
+    const bool dropDown = IsDropDown(model_, static_cast<std::uint16_t>(command));
+    // Large buttons: the image above a label of up to two lines and the drop-down mark under it.
+    // Small ones: the image, the label beside it, the mark at the right end.
+    const int padding = LOWORD(SendMessageW(draw.nmcd.hdr.hwndFrom, TB_GETPADDING, 0, 0)) / 2;
     int imageWidth = 0;
     int imageHeight = 0;
-    if (toolbar && toolbar->images) {
-        ImageList_GetIconSize(toolbar->images.get(), &imageWidth, &imageHeight);
+    if (toolbar->images) ImageList_GetIconSize(toolbar->images.get(), &imageWidth, &imageHeight);
+    const POINT imageAt = toolbar->large ? POINT{(box.left + box.right - imageWidth) / 2, box.top + Scale(4)}
+                                         : POINT{box.left + padding, (box.top + box.bottom - imageHeight) / 2};
+    if (toolbar->images) {
         IMAGELISTDRAWPARAMS image{};
         image.cbSize = sizeof image;
-        image.himl = disabled && toolbar->disabledImages ? toolbar->disabledImages.get() : toolbar->images.get();
+        image.himl = look == ButtonLook::Disabled && toolbar->disabledImages ? toolbar->disabledImages.get()
+                                                                             : toolbar->images.get();
         image.i = index;
         image.hdcDst = dc;
-        image.x = (box.left + box.right - imageWidth) / 2;
-        image.y = box.top + Scale(4);
+        image.x = imageAt.x;
+        image.y = imageAt.y;
         image.rgbBk = CLR_NONE;
         image.fStyle = ILD_TRANSPARENT;
         image.fState = ILS_NORMAL;
         ImageList_DrawIndirect(&image);
     }
+    const int markHalf = Scale(3);
     wchar_t label[256]{};
     SendMessageW(draw.nmcd.hdr.hwndFrom, TB_GETBUTTONTEXTW, command, reinterpret_cast<LPARAM>(label));
     SelectedObject selected(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    RECT text{box.left + Scale(2), box.top + Scale(4) + imageHeight + Scale(3), box.right - Scale(2), box.bottom - Scale(6)};
-    DrawTextW(dc, label, -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
-    if (IsDropDown(model_, static_cast<std::uint16_t>(command))) {
-        // The drop-down mark, a small triangle under the label.
-        const int middle = (box.left + box.right) / 2;
-        const int bottom = box.bottom - Scale(3);
-        const POINT mark[3] = {{middle - Scale(3), bottom - Scale(3)}, {middle + Scale(3), bottom - Scale(3)}, {middle, bottom}};
-        const HBRUSH brush = GetSysColorBrush(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-        SelectedObject selectedBrush(dc, brush);
-        SelectedObject selectedPen(dc, GetStockObject(NULL_PEN));
-        Polygon(dc, mark, 3);
+    SetTextColor(dc, colours.text);
+    if (toolbar->large) {
+        RECT text{box.left + Scale(2), imageAt.y + imageHeight + Scale(3), box.right - Scale(2), box.bottom - Scale(6)};
+        DrawTextW(dc, label, -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+        if (dropDown) DrawDropMark(dc, POINT{(box.left + box.right) / 2, box.bottom - Scale(3)}, markHalf, colours.text);
+    } else {
+        const int markRoom = dropDown ? 2 * markHalf + padding : 0;
+        RECT text{imageAt.x + imageWidth + Scale(2), box.top, box.right - markRoom, box.bottom};
+        DrawTextW(dc, label, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        if (dropDown) {
+            const POINT tip{box.right - padding - markHalf, (box.top + box.bottom + markHalf) / 2};
+            DrawDropMark(dc, tip, markHalf, colours.text);
+        }
     }
     return CDRF_SKIPDEFAULT;
 }
@@ -474,8 +512,8 @@ void CCommandBar::OpenMenuBelow(UINT32 command, HWND toolbar, int buttonIndex) {
 
 LRESULT CCommandBar::HandleNotify(const NMHDR& header) {
     const Toolbar* toolbar = ToolbarOf(header.hwndFrom);
-    if (toolbar && header.code == NM_CUSTOMDRAW && toolbar->large) {
-        return DrawLargeButton(*reinterpret_cast<NMTBCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
+    if (toolbar && header.code == NM_CUSTOMDRAW) {
+        return DrawButton(*reinterpret_cast<NMTBCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
     }
     if (toolbar && header.code == TBN_DROPDOWN) {
         const auto& drop = reinterpret_cast<const NMTOOLBARW&>(header);
@@ -619,4 +657,15 @@ void CCommandBar::SetEnabled(UINT32 command, bool enabled) {
         const LONG child = static_cast<LONG>(found - toolbar.commands.begin()) + 1;
         if (was != enabled) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, toolbar.window, OBJID_CLIENT, child);
     }
+}
+
+void CCommandBar::FollowSystemChange(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!window_) return;
+    // The controls stay: a menu opened from one of them may be open now. Only the images of
+    // disabled commands, greyed in the colours of the time, are made again.
+    for (Toolbar& toolbar : toolbars_) GiveImages(toolbar);
+    // The common controls keep their own copy of the system colours until they are told.
+    for (const Toolbar& toolbar : toolbars_) SendMessageW(toolbar.window, message, wParam, lParam);
+    SendMessageW(tabRow_, message, wParam, lParam);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -87,6 +87,10 @@ public:
     // Every label read again (the language changed, or the host was told to invalidate).
     void RefreshLabels();
     void SetEnabled(UINT32 command, bool enabled);
+    // The frame was told of new system colours, a theme or other settings (WM_SYSCOLORCHANGE,
+    // WM_THEMECHANGED, WM_SETTINGCHANGE): the bar greys its disabled images again, passes the
+    // message on to its controls and paints anew.
+    void FollowSystemChange(UINT message, WPARAM wParam, LPARAM lParam);
 
     // What the bar last gave the tooltip: the title cannot be read back from the control.
     const std::wstring& LastTooltipTitle() const { return lastTooltipTitle_; }
@@ -138,7 +142,9 @@ private:
                                      DWORD_PTR data);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleNotify(const NMHDR& header);
-    LRESULT DrawLargeButton(NMTBCUSTOMDRAW& draw);
+    // Every button is drawn by the bar, in the system's colours (CommandBarColours.h): themed
+    // toolbars would fill a hot button with the theme's light colour under any text colour.
+    LRESULT DrawButton(NMTBCUSTOMDRAW& draw);
 
     int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
     void BuildControls();
@@ -147,6 +153,8 @@ private:
     UniqueImageList FrameIcon() const;
     // The commands' images at the bar's DPI, and grey ones for disabled buttons.
     UniqueImageList LoadImages(const std::vector<std::uint16_t>& commands, bool large, UniqueImageList& disabled) const;
+    // The toolbar's images and its disabled ones, made anew in the colours now in force.
+    void GiveImages(Toolbar& toolbar) const;
     void FillButtons(const Toolbar& toolbar);
     // Layout leaves keytip mode, as the badges would no longer sit on their controls; Arrange
     // only places the controls.

@@ -518,6 +518,11 @@ private:
             if (framework->bar_) framework->bar_->SetDpi(HIWORD(wParam));
             return result;
         }
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+        case WM_SETTINGCHANGE:
+            if (framework->bar_) framework->bar_->FollowSystemChange(message, wParam, lParam);
+            break;
         case WM_NCDESTROY:
             RemoveWindowSubclass(window, FrameProc, FrameSubclassId);
             framework->subclassed_ = false;

@@ -1,6 +1,7 @@
 // The ribbon framework over a plain frame window, driven by a fake application that records what
 // the framework asks and tells it.
 #include "CommandBar.h"
+#include "CommandBarColours.h"
 #include "Commands.h"
 #include "DisplayMetrics.h"
 #include "RibbonFramework.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -825,6 +827,127 @@ TEST_F(RibbonFrameworkTest, KeytipsOnTheCollapsedRibbonShowTheTabOverTheWindowUn
     EXPECT_LE(std::abs(sort.window.top - sortButton.bottom), 2);
     stillCollapsed();
     EXPECT_EQ(CountOf(application.events, "view size"), sizes);
+    framework->Destroy();
+}
+
+// System colours set for the session while a test runs, and put back as they were at its end.
+class SessionColours {
+public:
+    SessionColours(std::vector<int> elements, std::vector<COLORREF> colours) : elements_(std::move(elements)) {
+        for (const int element : elements_) saved_.push_back(GetSysColor(element));
+        SetSysColors(static_cast<int>(elements_.size()), elements_.data(), colours.data());
+    }
+    ~SessionColours() { SetSysColors(static_cast<int>(elements_.size()), elements_.data(), saved_.data()); }
+    SessionColours(const SessionColours&) = delete;
+    SessionColours& operator=(const SessionColours&) = delete;
+
+private:
+    std::vector<int> elements_;
+    std::vector<COLORREF> saved_;
+};
+
+int Luma(COLORREF colour) {
+    return (GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11) / 100;
+}
+
+// What a window shows within `area`, painted anew and read back from the screen, row by row.
+std::vector<COLORREF> Shown(HWND window, RECT area) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const WindowDC screen(window);
+    std::vector<COLORREF> shown;
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        for (LONG x = area.left; x < area.right; ++x) shown.push_back(GetPixel(screen.get(), x, y));
+    }
+    return shown;
+}
+
+RECT ButtonRect(HWND toolbar, UINT command) {
+    RECT rect{};
+    SendMessageW(toolbar, TB_GETITEMRECT, SendMessageW(toolbar, TB_COMMANDTOINDEX, command, 0), reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+SIZE ImageSize(HWND toolbar) {
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)), &width, &height);
+    return SIZE{width, height};
+}
+
+// What a button shows once hot: the colour just inside its edge, the pixels of its label's part
+// (under a large button's image, beside a small one's), and how far the one that stands out most
+// from the fill is from it in brightness.
+struct HotButton {
+    COLORREF fill = 0;
+    std::vector<COLORREF> label;
+    int strongestStep = 0;
+};
+
+HotButton ShowHot(HWND toolbar, UINT command, bool imageAbove) {
+    SendMessageW(toolbar, TB_SETHOTITEM, SendMessageW(toolbar, TB_COMMANDTOINDEX, command, 0), 0);
+    const RECT button = ButtonRect(toolbar, command);
+    RECT label{button.left + 2, button.top + 2, button.right - 2, button.bottom - 2};
+    if (imageAbove) {
+        label.top = button.top + ImageSize(toolbar).cy + MulDiv(5, SystemDpi(), 96);
+    } else {
+        label.left = button.left + ImageSize(toolbar).cx + LOWORD(SendMessageW(toolbar, TB_GETPADDING, 0, 0));
+    }
+    HotButton hot;
+    hot.fill = Shown(toolbar, RECT{button.left + 1, button.top + 1, button.left + 2, button.top + 2}).at(0);
+    hot.label = Shown(toolbar, label);
+    for (const COLORREF pixel : hot.label) hot.strongestStep = std::max(hot.strongestStep, std::abs(Luma(pixel) - Luma(hot.fill)));
+    return hot;
+}
+
+TEST_F(RibbonFrameworkTest, ButtonsFollowHighContrastColours) {
+    FakeApplication application;
+    ComPtr<IRibbonFramework> framework = Load(application);
+    const HWND bar = Bar(framework);
+    // White on black, with a light highlight under dark text, as a high-contrast scheme has it.
+    const COLORREF highlight = RGB(0x1a, 0xeb, 0xff);
+    const SessionColours scheme({COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
+                                 COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT},
+                                {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255), highlight,
+                                 RGB(0, 0, 0), RGB(0x3f, 0xf2, 0x3f)});
+    SetForegroundWindow(frame_);
+    Pump();
+
+    // The bar was built before the scheme came: a disabled command's image is greyed anew, in the
+    // scheme's grey text colour (green), not in the grey of before.
+    PROPVARIANT off;
+    RibbonBooleanValue(false, &off);
+    framework->SetUICommandProperty(cmdDelete, RibbonKeyEnabled, off);
+    const HWND edit = ToolbarsWith(bar, cmdDelete).back();
+    RECT deleteImage = ButtonRect(edit, cmdDelete);
+    deleteImage.bottom = deleteImage.top + ImageSize(edit).cy + MulDiv(4, SystemDpi(), 96);
+    const std::vector<COLORREF> greyed = Shown(edit, deleteImage);
+    EXPECT_GT(std::count_if(greyed.begin(), greyed.end(),
+                            [](COLORREF pixel) {
+                                return GetGValue(pixel) > GetRValue(pixel) + 64 && GetGValue(pixel) > GetBValue(pixel) + 64;
+                            }),
+              20);
+
+    // A large button (image above its label) and a small one (label beside).
+    const auto looks = [&] {
+        return std::vector<HotButton>{ShowHot(ToolbarsWith(bar, cmdInsert).back(), cmdInsert, true),
+                                      ShowHot(ToolbarsWith(bar, cmdSelectAll).back(), cmdSelectAll, false)};
+    };
+    // Whatever the theme's state, the hot fill is not a fixed light colour under the white text.
+    for (const HotButton& hot : looks()) {
+        ASSERT_FALSE(hot.label.empty());
+        EXPECT_NE(hot.fill, RGB(0xc4, 0xd5, 0xef));
+        EXPECT_NE(hot.fill, RGB(0xe0, 0xea, 0xf7));
+        EXPECT_NE(hot.fill, GetSysColor(COLOR_BTNFACE));  // the button does show hot
+        EXPECT_GE(hot.strongestStep, 128);
+    }
+    // With a high-contrast theme on, the plain pair: the highlight under the highlight's text colour.
+    SetHighContrastQuery([] { return true; });
+    for (const HotButton& hot : looks()) {
+        EXPECT_EQ(hot.fill, highlight);
+        EXPECT_NE(std::find(hot.label.begin(), hot.label.end(), RGB(0, 0, 0)), hot.label.end());
+        EXPECT_GE(hot.strongestStep, 128);
+    }
+    SetHighContrastQuery(nullptr);
     framework->Destroy();
 }
 
