@@ -1,12 +1,14 @@
 // The real ribbon over a real main window as a screen reader reads it: the accessible objects that
 // the command bar's windows hand out, in both UI languages.
 #include "CommandBar.h"
+#include "CommandBarColours.h"
 #include "Commands.h"
 #include "UiStrings.h"
 #include "WindowFixture.h"
 
 #include <oleacc.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -238,6 +240,26 @@ TEST_F(RibbonAccessibilityTest, EveryCommandHasItsNameRoleStateAndKeytipsInTheUi
     EXPECT_FALSE(collapsed[0].state & STATE_SYSTEM_INVISIBLE);
     EXPECT_TRUE(Has(collapsed[3], STATE_SYSTEM_INVISIBLE));
     EXPECT_TRUE(Has(ChildrenOf(ObjectOf(GetDlgItem(bar, CommandBarFirstGroup))).at(0), STATE_SYSTEM_INVISIBLE));
+}
+
+// Not a check: the real ribbon under a high-contrast theme (Wine cannot switch one on, so the bar
+// is told) with Insert hot, left up for tools/screenshots to capture.
+class RibbonScreenshot : public RibbonAccessibilityTest {};
+
+TEST_F(RibbonScreenshot, HighContrastForCapture) {
+    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
+    if (!language) GTEST_SKIP() << "used by tools/screenshots";
+    SetHighContrastQuery([] { return true; });
+    const HWND bar = OpenBar(static_cast<UiLanguage>(std::atoi(language)));
+    for (HWND part = GetWindow(bar, GW_CHILD); part; part = GetWindow(part, GW_HWNDNEXT)) {
+        const LRESULT insert = SendMessageW(part, TB_COMMANDTOINDEX, cmdInsert, 0);
+        if (GetDlgCtrlID(part) >= CommandBarFirstGroup && insert >= 0) SendMessageW(part, TB_SETHOTITEM, insert, 0);
+    }
+    for (const DWORD end = GetTickCount() + 15000; GetTickCount() < end; Sleep(50)) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    SetHighContrastQuery(nullptr);
 }
 
 }  // namespace
