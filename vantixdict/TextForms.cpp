@@ -1,5 +1,7 @@
 #include "TextForms.h"
 
+#include "TextEncoding.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -132,12 +134,7 @@ Utf8Reading ReadUtf8Text(std::string_view bytes) {
                 units.clear();
                 return reading;
             }
-            if (codePoint < 0x10000) {
-                units += static_cast<char16_t>(codePoint);
-            } else {
-                units += static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
-                units += static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
-            }
+            AppendUtf16(units, codePoint);
             offset += length;
             continue;
         }

@@ -1,64 +1,33 @@
 #include "Utf8.h"
 
+#include "TextEncoding.h"
+
 namespace {
 
-bool IsContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-std::size_t Fail(Utf8Error& error, std::size_t offset, const char* reason) {
-    error.offset = offset;
-    error.reason = reason;
-    return 0;
-}
-
-void AppendUtf16(std::u16string& out, char32_t codePoint) {
-    if (codePoint < 0x10000) {
-        out += static_cast<char16_t>(codePoint);
-        return;
+// The phrase tool's import decodes UTF-8 with the same rules; this names its faults.
+const char* ReasonOf(Utf8Fault fault) {
+    switch (fault) {
+    case Utf8Fault::StrayContinuation: return "a continuation byte without a lead byte";
+    case Utf8Fault::InvalidByte: return "a byte that never occurs in UTF-8";
+    case Utf8Fault::CutShortByEnd: return "a sequence cut short by the end of the file";
+    case Utf8Fault::CutShort: return "a sequence cut short";
+    case Utf8Fault::Overlong: return "an overlong sequence";
+    case Utf8Fault::Surrogate: return "an encoded surrogate";
+    case Utf8Fault::AboveUnicode: return "a code point above U+10FFFF";
     }
-    const char32_t offset = codePoint - 0x10000;
-    out += static_cast<char16_t>(0xD800 + (offset >> 10));
-    out += static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
+    return "not UTF-8";
 }
 
 }  // namespace
 
 std::size_t DecodeUtf8CodePoint(std::string_view bytes, std::size_t offset, char32_t& codePoint,
                                 Utf8Error& error) {
-    const auto lead = static_cast<unsigned char>(bytes[offset]);
-    if (lead < 0x80) {
-        codePoint = lead;
-        return 1;
+    Utf8Fault fault = Utf8Fault::InvalidByte;
+    const std::size_t length = DecodeUtf8(bytes, offset, codePoint, fault);
+    if (length == 0) {
+        error.offset = offset;
+        error.reason = ReasonOf(fault);
     }
-    std::size_t length = 0;
-    char32_t minimum = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        minimum = 0x80;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        minimum = 0x800;
-        codePoint = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        minimum = 0x10000;
-        codePoint = lead & 0x07;
-    } else if (lead >= 0x80 && lead <= 0xBF) {
-        return Fail(error, offset, "a continuation byte without a lead byte");
-    } else {
-        return Fail(error, offset, "a byte that never occurs in UTF-8");
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if (offset + i >= bytes.size()) return Fail(error, offset, "a sequence cut short by the end of the file");
-        const auto next = static_cast<unsigned char>(bytes[offset + i]);
-        if (!IsContinuation(next)) return Fail(error, offset, "a sequence cut short");
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    if (codePoint < minimum) return Fail(error, offset, "an overlong sequence");
-    if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return Fail(error, offset, "an encoded surrogate");
-    if (codePoint > 0x10FFFF) return Fail(error, offset, "a code point above U+10FFFF");
     return length;
 }
 
