@@ -1,9 +1,10 @@
 #include "TableStore.h"
 
+#include "TextEncoding.h"
 #include "ValueBackup.h"
 #include "WholeFile.h"
 
-#include <utility>
+#include <string_view>
 
 std::optional<std::vector<char16_t>> ReadBinaryText(const RegistryKey& key, const wchar_t* name,
                                                     DWORD size) {
@@ -30,11 +31,15 @@ ImportFile ReadImportFile(const std::wstring& path) {
     WholeFileContents contents = ReadWholeFile(path, MaxImportFileSize);
     ImportFile file;
     switch (contents.outcome) {
-    case FileReadOutcome::Read:
+    case FileReadOutcome::Read: {
         file.outcome = ImportOutcome::Imported;
-        file.units = std::move(contents.units);
-        file.count = contents.bytes / 2;
+        const std::string_view bytes(reinterpret_cast<const char*>(contents.units.data()),
+                                     contents.bytes);
+        const std::u16string units = DecodeText(bytes, DetectTextEncoding(bytes));
+        file.units.assign(units.begin(), units.end());
+        file.count = units.size();
         break;
+    }
     case FileReadOutcome::TooLarge: file.outcome = ImportOutcome::TooLarge; break;
     case FileReadOutcome::CannotOpen:
     case FileReadOutcome::ReadFailed: file.outcome = ImportOutcome::CannotAccess; break;

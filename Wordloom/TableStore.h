@@ -29,10 +29,12 @@ SaveOutcome WriteTextValue(const wchar_t* name, std::u16string_view text);
 struct ImportFile {
     ImportOutcome outcome = ImportOutcome::CannotAccess;
     std::vector<char16_t> units;
-    std::size_t count = 0;  // units to parse: bytes / 2, an odd last byte ignored
+    std::size_t count = 0;  // units to parse
 };
 
-// Reads an import file whole, refusing files above MaxImportFileSize.
+// Reads an import file whole, refusing files above MaxImportFileSize bytes, and decodes it from
+// the encoding it is in (DetectTextEncoding): UTF-16 little-endian as exported, UTF-8 or UTF-16
+// big-endian as a text editor may have saved it.
 ImportFile ReadImportFile(const std::wstring& path);
 
 // An import: when the file can be read, its entries replace the table through `replace` (the

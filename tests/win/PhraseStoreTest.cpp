@@ -1,5 +1,6 @@
 // The phrase table against the real registry value and real files.
 #include "PhraseStore.h"
+#include "TipStore.h"
 #include "ValueBackup.h"
 #include "StoreFixture.h"
 
@@ -156,6 +157,47 @@ TEST_F(PhraseStoreTest, ImportReplacesTheTableAndReportsInvalidLines) {
     EXPECT_EQ(empty.invalidLines, 0u);
     EXPECT_TRUE(phrases.table.empty());
     EXPECT_FALSE(phrases.phrasesUnchanged);
+}
+
+// Notepad saves UTF-8 with a byte-order mark and CR LF by default: both tables import such a
+// file, and what is saved afterwards is the stored form all the same.
+TEST_F(PhraseStoreTest, NotepadUtf8FilesImportIntoBothTablesAndAreSavedAsUtf16) {
+    auto notepadFile = [](std::u8string_view text) {
+        return "\xEF\xBB\xBF" + std::string(text.begin(), text.end());
+    };
+    const std::wstring phrasePath = PathOf(L"phrases.txt");
+    WriteFileBytes(phrasePath,
+                   notepadFile(u8"YOEY\t\u8a5e\u5f59\r\nq\t\u4eba\u6c11\r\nA\t\U00020000\r\n"));
+    UserPhrases phrases = PhrasesFrom(u"OLD\tgone\r\n");
+    const ImportResult phraseResult = ImportPhraseFile(phrasePath, phrases, kNormalImage);
+    EXPECT_EQ(phraseResult.outcome, ImportOutcome::Imported);
+    EXPECT_EQ(phraseResult.entries, 3u);
+    EXPECT_EQ(phraseResult.invalidLines, 0u);
+    EXPECT_EQ(RowsOf(phrases.table),
+              (Rows{u"YOEY=\u8a5e\u5f59", u"Q=\u4eba\u6c11", u"A=\U00020000"}));
+    ASSERT_EQ(SaveUserPhrases(phrases), SaveOutcome::Written);
+    const std::string storedPhrases =
+        BytesOf(u"YOEY\t\u8a5e\u5f59\r\nQ\t\u4eba\u6c11\r\nA\t\U00020000\r\n");
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, storedPhrases);
+    ASSERT_EQ(ExportPhraseFile(phrasePath, phrases.table), ExportOutcome::Written);
+    EXPECT_EQ(ReadFileBytes(phrasePath), storedPhrases);
+
+    const std::wstring tipPath = PathOf(L"tips.txt");
+    WriteFileBytes(tipPath,
+                   notepadFile(u8"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n"));
+    UserTips tips;
+    const ImportResult tipResult = ImportTips(tipPath, tips, kNormalImage);
+    EXPECT_EQ(tipResult.outcome, ImportOutcome::Imported);
+    EXPECT_EQ(tipResult.entries, 2u);
+    EXPECT_EQ(tipResult.invalidLines, 0u);
+    ASSERT_EQ(tips.table.size(), 2u);
+    EXPECT_EQ(tips.table[0].character, u"\u4eba");
+    EXPECT_EQ(tips.table[0].words, u"\u4eba\u6c11,\u4eba\u5011");
+    EXPECT_EQ(tips.table[1].character, u"\u5927");
+    EXPECT_EQ(tips.table[1].words, u"\u5927\u5bb6");
+    ASSERT_EQ(SaveTips(tips), SaveOutcome::Written);
+    EXPECT_EQ(GetValue(L"UserDefinedTips")->bytes,
+              BytesOf(u"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n"));
 }
 
 TEST_F(PhraseStoreTest, ImportThatCannotOpenTheFileLeavesEverythingAlone) {
