@@ -6,6 +6,7 @@
 #include "TextForms.h"
 #include "TipTable.h"
 #include "Utf8.h"
+#include "Utf8Reference.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,32 +15,6 @@
 #include <string_view>
 
 namespace {
-
-// A decoder written the slow way from the definition of well-formed UTF-8 (Unicode, table 3-7),
-// to hold the fast one to: the offset of the first ill-formed sequence, or npos.
-std::size_t ReferenceErrorOffset(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto b0 = static_cast<unsigned char>(bytes[i]);
-        auto in = [&](std::size_t k, unsigned low, unsigned high) {
-            if (i + k >= bytes.size()) return false;
-            const auto b = static_cast<unsigned char>(bytes[i + k]);
-            return b >= low && b <= high;
-        };
-        std::size_t length = 0;
-        if (b0 <= 0x7F) length = 1;
-        else if (b0 >= 0xC2 && b0 <= 0xDF && in(1, 0x80, 0xBF)) length = 2;
-        else if (b0 == 0xE0 && in(1, 0xA0, 0xBF) && in(2, 0x80, 0xBF)) length = 3;
-        else if (((b0 >= 0xE1 && b0 <= 0xEC) || b0 == 0xEE || b0 == 0xEF) && in(1, 0x80, 0xBF) && in(2, 0x80, 0xBF)) length = 3;
-        else if (b0 == 0xED && in(1, 0x80, 0x9F) && in(2, 0x80, 0xBF)) length = 3;
-        else if (b0 == 0xF0 && in(1, 0x90, 0xBF) && in(2, 0x80, 0xBF) && in(3, 0x80, 0xBF)) length = 4;
-        else if (b0 >= 0xF1 && b0 <= 0xF3 && in(1, 0x80, 0xBF) && in(2, 0x80, 0xBF) && in(3, 0x80, 0xBF)) length = 4;
-        else if (b0 == 0xF4 && in(1, 0x80, 0x8F) && in(2, 0x80, 0xBF) && in(3, 0x80, 0xBF)) length = 4;
-        else return i;
-        i += length;
-    }
-    return std::string_view::npos;
-}
 
 void Require(bool condition) {
     if (!condition) std::abort();
@@ -69,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Utf8Error error;
     const bool valid = IsValidUtf8(bytes, error);
-    const std::size_t reference = ReferenceErrorOffset(bytes);
+    const std::size_t reference = fuzz::FirstIllFormedOffset(bytes);
     Require(valid == (reference == std::string_view::npos));
     if (!valid) Require(error.offset == reference);
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the two fuzz targets: small UTF-16LE texts, well formed and not.
+"""Writes the seed corpus of the text fuzz targets: small UTF-16LE texts, well formed and not, and
+the same lines in the other encodings an import file may come in.
 
 Run from anywhere; the files go to corpus/<target>/ beside this script. They are checked in,
 so this is needed only to change them.
@@ -56,3 +57,30 @@ def write(target: str, texts: dict) -> None:
 
 write("phrase_text", PHRASE_TEXT)
 write("tips_text", TIPS_TEXT)
+
+
+UTF8_MARK = b"\xef\xbb\xbf"
+TEXT_ENCODING = {
+    "notepad_phrases": UTF8_MARK + "YOEY\t詞彙\r\nQ\t人民\r\n".encode(),
+    "notepad_tips": UTF8_MARK + "人=人民,人們\r\n".encode(),
+    "utf8_without_mark": "A\t人\r\nB\t\U00020000\r\n".encode(),
+    "utf16le": "A\tx\r\n".encode("utf-16-le"),
+    "utf16le_mark": b"\xff\xfe" + "A\t人\r\n".encode("utf-16-le"),
+    "utf16be_mark": b"\xfe\xff" + "A\t人\r\n".encode("utf-16-be"),
+    "utf16be_odd_length": b"\xfe\xff" + "A\tx\r\n".encode("utf-16-be") + b"\x41",
+    "big5": b"YOEY\t\xa4\x48\r\n",
+    "cut_short": UTF8_MARK + b"A\tx\r\nB\t\xe4\xba\r\nC\ty\r\n",
+    "undecodable_after_cr": UTF8_MARK + b"A\tx\r\xe4\xbaB\ty\r\n",
+    "overlong_and_surrogate": UTF8_MARK + b"A\t\xc0\x80\xed\xa0\x80\r\n",
+    "undecodable_last_line": UTF8_MARK + b"A\tx\r\nB\t\xff",
+}
+
+
+def write_bytes(target: str, seeds: dict) -> None:
+    folder = HERE / "corpus" / target
+    folder.mkdir(parents=True, exist_ok=True)
+    for name, data in seeds.items():
+        (folder / name).write_bytes(data)
+
+
+write_bytes("text_encoding", TEXT_ENCODING)
