@@ -3,6 +3,7 @@
 #include "FileAccess.h"
 #include "TableEntries.h"
 #include "TextDisplay.h"
+#include "TextEncoding.h"
 
 namespace {
 
@@ -59,14 +60,20 @@ std::optional<InputText> LoadInput(const std::string& path, const Arguments& arg
             input.style.crlf = text.firstLineEndWasCrLf;
         }
     }
-    if (input.form == TextForm::Stored) {
-        if (reading.byteCount % 2 != 0) input.oddLastByte = static_cast<unsigned char>(bytes.back());
+    if (input.form != TextForm::Utf8 && reading.byteCount % 2 != 0) {
+        input.oddLastByte = static_cast<unsigned char>(bytes.back());
+    }
+    if (input.form == TextForm::Utf16BigEndian) {
+        input.units = DecodeText(bytes, TextEncoding::Utf16BigEndian);
+    } else if (input.form == TextForm::Stored) {
         input.units = std::move(reading.storage);
         StoredUnitsInPlace(input.units, reading.byteCount);
     }
 
-    const std::uint64_t storedBytes = input.form == TextForm::Stored ? input.fileBytes : 2 * input.units.size();
-    const std::string what = input.form == TextForm::Stored ? "the file" : "the file in the stored form";
+    // The import's limit is on the file's bytes; UTF-8 text is held to it in the stored form.
+    const bool inUtf16 = input.form != TextForm::Utf8;
+    const std::uint64_t storedBytes = inUtf16 ? input.fileBytes : 2 * input.units.size();
+    const std::string what = inUtf16 ? "the file" : "the file in the stored form";
     if (!CheckImportLimit(storedBytes, what, arguments, input.notes, console)) return std::nullopt;
     return input;
 }

@@ -31,7 +31,7 @@ struct InputText {
     TextForm form = TextForm::Stored;
     std::u16string units;             // what the import parses
     std::uint64_t fileBytes = 0;
-    std::optional<unsigned char> oddLastByte;  // stored form of odd length: the ignored byte
+    std::optional<unsigned char> oddLastByte;  // UTF-16 of odd length: the ignored byte
     Utf8Style style;                  // UTF-8 text: its byte-order mark and line ends
     std::vector<std::string> notes;   // warnings about the file as a whole
 };

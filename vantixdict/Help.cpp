@@ -22,6 +22,9 @@ Files come in two forms:
                CHARACTER, "=", WORDS joined by ","
   UTF-8 text   the same lines for ordinary editors, with or without a
                byte-order mark, lines ended by LF or CR LF
+The import also reads the stored form's lines in UTF-16 big-endian with its
+byte-order mark (FE FF), UTF-16BE text; sort keeps it, convert writes the
+stored form or UTF-8 text from it.
 
 Every command tells the form from the content (see --from below); UTF-8
 text is examined as it would be imported once converted to the stored form.
@@ -37,12 +40,13 @@ Common options:
 How the form is told from the content, unless --from names it:
   - a UTF-8 byte-order mark (EF BB BF): UTF-8 text
   - the UTF-16LE byte-order mark (FF FE): the stored form
+  - the UTF-16BE byte-order mark (FE FF): UTF-16BE text
   - no zero byte and valid UTF-8: UTF-8 text (an empty file: stored form)
   - zero bytes mostly at odd offsets (the ASCII keys, TABs and line ends
     of UTF-16LE): the stored form
-  - anything else (UTF-16 big-endian, legacy encodings such as Big5, binary
-    data) is refused with exit code 2; convert alone then takes the input
-    to be the form that --to does not name
+  - anything else (UTF-16 big-endian without its mark, legacy encodings
+    such as Big5, binary data) is refused with exit code 2; convert alone
+    then takes the input to be the form that --to does not name
 
 Exit codes:
   0  done; for check: the import reads the file without invalid lines
@@ -89,7 +93,8 @@ constexpr const char* ConvertPage = R"(Usage: vantixdict convert IN OUT [OPTIONS
        vantixdict convert IN -o OUT [OPTIONS]
 
 Converts IN between the stored form and UTF-8 text. Without --to, the
-output is the other form than the input's.
+output is the other form than the input's (the stored form for UTF-16BE
+text).
 
 Options:
   --to utf8|utf16  the output form (utf16: the stored form); the same form

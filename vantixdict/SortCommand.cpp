@@ -32,7 +32,11 @@ int RunSort(const Arguments& arguments, Console& console) {
     const std::u16string sorted = FormatPhraseText(table, false);
 
     for (const std::string& note : input->notes) PrintNote(console.err, input->path, note);
-    const std::string bytes = input->form == TextForm::Stored ? StoredBytesFromUnits(sorted)
-                                                              : Utf8TextFromUnits(sorted, input->style);
+    std::string bytes;
+    switch (input->form) {
+    case TextForm::Stored: bytes = StoredBytesFromUnits(sorted); break;
+    case TextForm::Utf8: bytes = Utf8TextFromUnits(sorted, input->style); break;
+    case TextForm::Utf16BigEndian: bytes = BigEndianBytesFromUnits(sorted); break;
+    }
     return WriteOutput(input->path, *arguments.output, true, bytes, console);
 }

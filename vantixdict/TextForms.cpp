@@ -26,7 +26,12 @@ std::size_t LineOfOffset(std::string_view bytes, std::size_t offset) {
 }  // namespace
 
 const char* TextFormName(TextForm form) {
-    return form == TextForm::Stored ? "the stored form (UTF-16LE)" : "UTF-8 text";
+    switch (form) {
+    case TextForm::Stored: return "the stored form (UTF-16LE)";
+    case TextForm::Utf8: return "UTF-8 text";
+    case TextForm::Utf16BigEndian: return "UTF-16BE text";
+    }
+    return "";
 }
 
 FormGuess GuessTextForm(std::string_view bytes) {
@@ -51,16 +56,13 @@ FormGuess GuessTextFormQuickly(std::string_view bytes) {
         guess.form = TextForm::Stored;
         return guess;
     }
-    if (StartsWith(bytes, Utf8ByteOrderMark)) {
-        guess.form = TextForm::Utf8;
-        return guess;
-    }
-    if (StartsWith(bytes, "\xFF\xFE")) {
-        guess.form = TextForm::Stored;
-        return guess;
-    }
-    if (StartsWith(bytes, "\xFE\xFF")) {
-        guess.whyNot = "it starts with the byte-order mark of UTF-16 big-endian, which is not supported";
+    // The marks are told as the import tells them.
+    if (const std::optional<TextEncoding> marked = EncodingByMark(bytes)) {
+        switch (*marked) {
+        case TextEncoding::Utf8: guess.form = TextForm::Utf8; break;
+        case TextEncoding::Utf16LittleEndian: guess.form = TextForm::Stored; break;
+        case TextEncoding::Utf16BigEndian: guess.form = TextForm::Utf16BigEndian; break;
+        }
         return guess;
     }
 
@@ -81,7 +83,8 @@ FormGuess GuessTextFormQuickly(std::string_view bytes) {
         return guess;
     }
     if (zerosAtEven > zerosAtOdd) {
-        guess.whyNot = "it looks like UTF-16 big-endian, which is not supported";
+        guess.whyNot = "it looks like UTF-16 big-endian without a byte-order mark, which the import would take "
+                       "for UTF-16LE";
         return guess;
     }
     guess.whyNot = "it holds zero bytes, but not in the pattern of UTF-16LE text";
@@ -107,6 +110,15 @@ std::string StoredBytesFromUnits(std::u16string_view units) {
     for (std::size_t i = 0; i < units.size(); ++i) {
         bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
         bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
+    }
+    return bytes;
+}
+
+std::string BigEndianBytesFromUnits(std::u16string_view units) {
+    std::string bytes = "\xFE\xFF";
+    for (const char16_t unit : units) {
+        bytes += static_cast<char>(unit >> 8);
+        bytes += static_cast<char>(unit & 0xFF);
     }
     return bytes;
 }

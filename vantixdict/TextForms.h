@@ -1,7 +1,8 @@
-// The two forms a phrase or associated-word file comes in: the stored form that the phrase tool
-// imports and exports (UTF-16 little-endian, no byte-order mark, CR LF), and UTF-8 text for
-// ordinary editors (with or without byte-order mark, LF or CR LF). Both are turned into the same
-// UTF-16 units, which is what the import parses.
+// The forms a phrase or associated-word file comes in: the stored form that the phrase tool
+// imports and exports (UTF-16 little-endian, no byte-order mark, CR LF), UTF-8 text for ordinary
+// editors (with or without byte-order mark, LF or CR LF), and UTF-16 big-endian text with its
+// byte-order mark, which the import also reads. All are turned into the same UTF-16 units, which
+// is what the import parses.
 #pragma once
 
 #include "Utf8.h"
@@ -12,17 +13,19 @@
 #include <string>
 #include <string_view>
 
-enum class TextForm { Stored, Utf8 };
+enum class TextForm { Stored, Utf8, Utf16BigEndian };
 
-const char* TextFormName(TextForm form);  // "the stored form (UTF-16LE)", "UTF-8 text"
+// "the stored form (UTF-16LE)", "UTF-8 text", "UTF-16BE text"
+const char* TextFormName(TextForm form);
 
 // The form the bytes are in, or why it cannot be told:
 //  - a UTF-8 byte-order mark (EF BB BF) means UTF-8 text;
 //  - FF FE (the UTF-16LE byte-order mark) means the stored form, whose import reads the mark as
-//    part of the first line; FE FF (UTF-16 big-endian) is refused;
+//    part of the first line; FE FF means UTF-16BE text, which the import reads without the mark;
 //  - no zero byte and valid UTF-8 means UTF-8 text (an empty file is in the stored form);
 //  - zero bytes mostly at odd offsets (ASCII keys, TAB, CR and LF as UTF-16LE units) mean the
-//    stored form; mostly at even offsets, UTF-16 big-endian, which is refused;
+//    stored form; mostly at even offsets, UTF-16 big-endian without its mark, which is refused
+//    (the import would take it for UTF-16LE);
 //  - anything else is undecided.
 struct FormGuess {
     std::optional<TextForm> form;
@@ -44,6 +47,9 @@ std::u16string UnitsFromStoredBytes(std::string_view bytes);
 // host's byte order.
 void StoredUnitsInPlace(std::u16string& storage, std::size_t byteCount);
 std::string StoredBytesFromUnits(std::u16string_view units);
+
+// UTF-16BE text of units: the byte-order mark FE FF, then each unit high byte first.
+std::string BigEndianBytesFromUnits(std::u16string_view units);
 
 // The stored form's bytes of units without a copy where the host is little-endian (scratch holds
 // them otherwise): what the output of a large file is written from.

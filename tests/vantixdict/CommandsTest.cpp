@@ -90,6 +90,22 @@ TEST_F(Commands, StoredFormGoesToUtf8AndBackByteForByte) {
     EXPECT_EQ(Read("b.dat"), stored);
 }
 
+TEST_F(Commands, BigEndianTextWithItsMarkIsReadAsTheImportReadsIt) {
+    Write("be.txt", BigEndianBytesFromUnits(u"Z\t\u4eba\r\nA\tx\r\n"));
+    EXPECT_EQ(Run({"check", Path("be.txt")}), 0) << err_.str();
+    EXPECT_NE(out_.str().find("read 2 phrases and report 0 invalid lines\n"), std::string::npos) << out_.str();
+
+    ASSERT_EQ(Run({"sort", Path("be.txt"), "--by", "key", "-o", Path("sorted.txt")}), 0) << err_.str();
+    EXPECT_EQ(Read("sorted.txt"), BigEndianBytesFromUnits(u"A\tx\r\nZ\t\u4eba\r\n"));
+    ASSERT_EQ(Run({"convert", Path("be.txt"), Path("be.dat")}), 0) << err_.str();
+    EXPECT_EQ(Read("be.dat"), StoredBytesFromUnits(u"Z\t\u4eba\r\nA\tx\r\n"));
+
+    // An odd last byte is ignored by the import, and said.
+    Write("odd.txt", BigEndianBytesFromUnits(u"A\tx\r\n") + "\x41");
+    EXPECT_EQ(Run({"check", Path("odd.txt")}), 0);
+    EXPECT_NE(out_.str().find("odd number of bytes"), std::string::npos) << out_.str();
+}
+
 TEST_F(Commands, SortUsesThePhraseToolsStableOrders) {
     Write("p.txt", "Z\tz\nA\ta2\nQA\tqa\nA\ta1\n");
     ASSERT_EQ(Run({"sort", Path("p.txt"), "--by", "vantix", "-o", Path("v.txt")}), 0) << err_.str();
