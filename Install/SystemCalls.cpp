@@ -30,7 +30,6 @@ const SystemCalls& InstallerSystemCalls() {
     static const SystemCalls calls = [] {
         SystemCalls found;
         Find(user32.get(), "MessageBoxExW", found.messageBoxEx);
-        Find(user32.get(), "LoadStringW", found.loadString);
         Find(shell32.get(), "SHGetKnownFolderPath", found.getKnownFolderPath);
         Find(ole32.get(), "CoTaskMemFree", found.taskMemFree);
         return found;

@@ -10,7 +10,6 @@
 
 struct SystemCalls {
     int(WINAPI* messageBoxEx)(HWND, LPCWSTR, LPCWSTR, UINT, WORD) = nullptr;
-    int(WINAPI* loadString)(HINSTANCE, UINT, LPWSTR, int) = nullptr;
     HRESULT(WINAPI* getKnownFolderPath)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*) = nullptr;
     void(WINAPI* taskMemFree)(void*) = nullptr;
 };

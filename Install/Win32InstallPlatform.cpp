@@ -173,18 +173,10 @@ bool Win32InstallPlatform::WriteFontValue(const std::u16string& name,
 
 void Win32InstallPlatform::ShowMessage(unsigned stringId, MessageIcon icon) {
     const SystemCalls& calls = InstallerSystemCalls();
-    if (!calls.messageBoxEx || !calls.loadString) return;
+    if (!calls.messageBoxEx) return;
+    // Text and caption both in the language chosen at start, whatever the message.
     const HMODULE module = GetModuleHandleW(nullptr);
     const std::wstring text = LoadLocalizedString(module, language_, stringId);
-    std::wstring caption;
-    if (stringId == IDS_REMOVAL_FAILED) {
-        // This one message takes its caption from the system's own choice of resource
-        // language, as it always has.
-        wchar_t buffer[StringBufferLength]{};
-        calls.loadString(module, IDS_CAPTION, buffer, StringBufferLength);
-        caption = buffer;
-    } else {
-        caption = LoadLocalizedString(module, language_, IDS_CAPTION);
-    }
+    const std::wstring caption = LoadLocalizedString(module, language_, IDS_CAPTION);
     calls.messageBoxEx(nullptr, text.c_str(), caption.c_str(), MB_OK | IconStyle(icon), language_);
 }

@@ -262,8 +262,8 @@ TEST(Fonts, AreCopiedIntoTheFontsFolderAndRegisteredAsStringsWithTheirNul) {
 }
 
 // ctest runs this under a locale that makes the system pick VANTIX_DEFAULT_UI_LANGUAGE for
-// resources; the installer is given the other language.
-TEST(Messages, ComeInTheChosenLanguageButRemovalFailureTakesTheSystemsCaption) {
+// resources; the installer is given the other language, and every caption must follow it.
+TEST(Messages, TextAndCaptionComeInTheChosenLanguage) {
     const char* defaultLanguageText = std::getenv("VANTIX_DEFAULT_UI_LANGUAGE");
     if (!defaultLanguageText) GTEST_SKIP() << "VANTIX_DEFAULT_UI_LANGUAGE is not set";
     const UiLanguage systemLanguage = static_cast<UiLanguage>(std::atoi(defaultLanguageText));
@@ -285,13 +285,12 @@ TEST(Messages, ComeInTheChosenLanguageButRemovalFailureTakesTheSystemsCaption) {
                           });
         return shown;
     };
-    const Shown removalFailed = show(IDS_REMOVAL_FAILED, MessageIcon::Error);
-    EXPECT_EQ(removalFailed.text, InstallerString(chosen, IDS_REMOVAL_FAILED));
-    EXPECT_EQ(removalFailed.caption, InstallerString(systemLanguage, IDS_CAPTION));
-    EXPECT_FALSE(removalFailed.hasCancel);
-
-    const Shown installed = show(IDS_INSTALLED, MessageIcon::Information);
-    EXPECT_EQ(installed.text, InstallerString(chosen, IDS_INSTALLED));
-    EXPECT_EQ(installed.caption, InstallerString(chosen, IDS_CAPTION));
-    EXPECT_FALSE(installed.hasCancel);
+    // The two captions differ, so a caption taken in the system's language is seen.
+    ASSERT_NE(InstallerString(chosen, IDS_CAPTION), InstallerString(systemLanguage, IDS_CAPTION));
+    for (const unsigned id : {IDS_REMOVAL_FAILED, IDS_INSTALLED}) {
+        const Shown shown = show(id, id == IDS_INSTALLED ? MessageIcon::Information : MessageIcon::Error);
+        EXPECT_EQ(shown.text, InstallerString(chosen, id)) << id;
+        EXPECT_EQ(shown.caption, InstallerString(chosen, IDS_CAPTION)) << id;
+        EXPECT_FALSE(shown.hasCancel) << id;
+    }
 }

@@ -112,10 +112,8 @@ protected:
         std::vector<Shown> shown;
         for (const MessageShown& text : texts) shown.push_back(Identify(text.caption, text.text));
         for (const Shown& message : shown) {
-            // Removal failure aside, every caption is the installer's in the run's language.
-            if (message.id != IDS_REMOVAL_FAILED) {
-                EXPECT_EQ(message.caption, InstallerString(QueryUiLanguage(), IDS_CAPTION));
-            }
+            // Every caption is the installer's in the run's language.
+            EXPECT_EQ(message.caption, InstallerString(QueryUiLanguage(), IDS_CAPTION));
         }
         result.messages = IdsOf(shown);
         return result;
