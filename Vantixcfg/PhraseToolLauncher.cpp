@@ -1,26 +1,9 @@
 #include "PhraseToolLauncher.h"
 
+#include "ProgramPath.h"
 #include "Win32Handles.h"
 
 #include <windows.h>
-
-namespace {
-
-// The running program's own path, however long it is.
-std::wstring OwnPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);  // cut short: a cut path would name another folder
-    }
-}
-
-}  // namespace
 
 std::optional<std::wstring> PhraseToolBeside(const std::wstring& programPath) {
     const std::size_t lastBackslash = programPath.rfind(L'\\');
@@ -29,7 +12,9 @@ std::optional<std::wstring> PhraseToolBeside(const std::wstring& programPath) {
 }
 
 void StartPhraseTool() {
-    const std::optional<std::wstring> path = PhraseToolBeside(OwnPath());
+    const std::optional<std::wstring> ownPath = WholeProgramPath();
+    if (!ownPath) return;
+    const std::optional<std::wstring> path = PhraseToolBeside(*ownPath);
     if (!path) return;
     // The program is named on its own and quoted on the command line: an unquoted path with
     // blanks ("C:\Program Files\...") would first be tried as "C:\Program.exe".

@@ -45,10 +45,6 @@ LoadTipsOutcome LoadTips(UserTips& tips, std::int32_t normalImage,
     return LoadTipsOutcome::Seeded;
 }
 
-DWORD RunningProgramFileName(wchar_t* buffer, DWORD capacity) {
-    return GetModuleFileNameW(nullptr, buffer, capacity);
-}
-
 std::optional<std::wstring> ProgramFilePath(ModuleFileNameQuery query) {
     wchar_t path[MAX_PATH];
     const DWORD length = query(path, MAX_PATH);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Outcomes.h"
+#include "ProgramPath.h"
 #include "TipTable.h"
 
 #include <windows.h>
@@ -21,11 +22,6 @@
 // and, when it gave entries, written to the value; tipsUnchanged is set when that write worked.
 LoadTipsOutcome LoadTips(UserTips& tips, std::int32_t normalImage,
                          const std::optional<std::wstring>& programPath);
-
-// How the program asks for its own file name, with GetModuleFileNameW's contract: the length
-// written, the capacity when the name was cut short to fit, 0 on failure.
-using ModuleFileNameQuery = DWORD (*)(wchar_t* buffer, DWORD capacity);
-DWORD RunningProgramFileName(wchar_t* buffer, DWORD capacity);
 
 // The full path of the running program; nothing when it cannot be had or does not fit in
 // MAX_PATH characters.

@@ -2,7 +2,6 @@
 
 #include "Localization.h"
 
-#include <array>
 #include <vector>
 
 namespace {
@@ -33,12 +32,12 @@ std::wstring VersionLineOfFile(const std::wstring& format, const wchar_t* filePa
     return version ? FormatWithText(format, *version) : format;
 }
 
-std::wstring AboutVersionLine(HINSTANCE instance, UiLanguage language, unsigned formatString) {
-    std::array<wchar_t, MAX_PATH> path{};
-    const DWORD pathLength = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+std::wstring AboutVersionLine(HINSTANCE instance, UiLanguage language, unsigned formatString,
+                              ModuleFileNameQuery programFileName) {
+    const std::optional<std::wstring> path = WholeProgramPath(programFileName);
     const std::wstring format = LoadLocalizedString(instance, language, formatString);
-    if (pathLength == 0 || pathLength >= path.size()) return format;
-    return VersionLineOfFile(format, path.data());
+    if (!path) return format;
+    return VersionLineOfFile(format, path->c_str());
 }
 
 CAboutBox::CAboutBox(HINSTANCE instance, UiLanguage language, const AboutBoxResources& resources)

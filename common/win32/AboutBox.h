@@ -6,6 +6,7 @@
 #include "Dialog.h"
 #include "DialogLayout.h"
 #include "DialogWindow.h"
+#include "ProgramPath.h"
 #include "UiLanguage.h"
 #include "Win32Handles.h"
 
@@ -31,8 +32,9 @@ struct AboutBoxResources {
 // has no readable version resource.
 std::wstring VersionLineOfFile(const std::wstring& format, const wchar_t* filePath);
 
-// The version line of the running program file.
-std::wstring AboutVersionLine(HINSTANCE instance, UiLanguage language, unsigned formatString);
+// The version line of the running program file, whatever the length of its path.
+std::wstring AboutVersionLine(HINSTANCE instance, UiLanguage language, unsigned formatString,
+                              ModuleFileNameQuery programFileName = RunningProgramFileName);
 
 class CAboutBox final : public CDialog {
 public:

@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -150,6 +152,66 @@ TEST(AboutBox, VersionLineKeepsItsPlaceholderForAFileWithoutVersion) {
     wchar_t self[MAX_PATH]{};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     EXPECT_EQ(VersionLineOfFile(L"Tool (%s)", self).find(L"%s"), std::wstring::npos);
+}
+
+namespace {
+
+// A program file lying at this path, as GetModuleFileNameW reports it: cut short, with the
+// capacity returned, when the buffer has no room for the path and its NUL.
+std::wstring longProgramPath;
+std::vector<DWORD> roomsAsked;
+
+DWORD LongProgramFileName(wchar_t* buffer, DWORD capacity) {
+    roomsAsked.push_back(capacity);
+    const std::size_t copied = std::min<std::size_t>(longProgramPath.size(), capacity - 1);
+    std::copy_n(longProgramPath.data(), copied, buffer);
+    buffer[copied] = L'\0';
+    return longProgramPath.size() < capacity ? static_cast<DWORD>(longProgramPath.size()) : capacity;
+}
+
+// Folders below `root` deep enough that root + folders + fileName has exactly `length`
+// characters; each folder is made.
+std::vector<std::wstring> MakeFoldersForPathOfLength(const std::wstring& root, const std::wstring& fileName,
+                                                     std::size_t length) {
+    std::vector<std::wstring> folders{root};
+    std::wstring path = root;
+    while (path.size() + fileName.size() < length) {
+        const std::size_t left = length - path.size() - fileName.size();
+        std::size_t segment = std::min<std::size_t>(left, 200);
+        if (left - segment == 1) --segment;  // a folder is "\" and at least one letter
+        path += L'\\' + std::wstring(segment - 1, L'd');
+        folders.push_back(path);
+    }
+    for (const std::wstring& folder : folders) CreateDirectoryW(folder.c_str(), nullptr);
+    return folders;
+}
+
+}  // namespace
+
+// A program started from a deep folder (by a path beginning "\\?\") still shows its version.
+TEST(AboutBox, VersionLineIsFilledWhenTheProgramPathHas260CharactersOrMore) {
+    wchar_t self[MAX_PATH]{};
+    ASSERT_LT(GetModuleFileNameW(nullptr, self, MAX_PATH), DWORD{MAX_PATH});
+    const std::wstring root = L"\\\\?\\" + (std::filesystem::temp_directory_path() /
+                                          (L"vantix-long-" + std::to_wstring(GetCurrentProcessId()))).wstring();
+    const std::wstring fileName = L"\\tool.exe";
+    for (const std::size_t length : {std::size_t{260}, std::size_t{700}}) {
+        const std::vector<std::wstring> folders = MakeFoldersForPathOfLength(root, fileName, length);
+        longProgramPath = folders.back() + fileName;
+        ASSERT_EQ(longProgramPath.size(), length);
+        ASSERT_TRUE(CopyFileW(self, longProgramPath.c_str(), FALSE)) << GetLastError();
+
+        roomsAsked.clear();
+        EXPECT_EQ(AboutVersionLine(Instance(), UiLanguageEnglish, tool.box.versionFormatString,
+                                   LongProgramFileName),
+                  tool.englishVersionLine)
+            << length;
+        ASSERT_FALSE(roomsAsked.empty());
+        EXPECT_GT(roomsAsked.back(), length);
+
+        DeleteFileW(longProgramPath.c_str());
+        for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) RemoveDirectoryW(folder->c_str());
+    }
 }
 
 // Run by ctest under a Chinese and an English locale; the expected language comes with it.
