@@ -57,6 +57,15 @@ std::optional<RegistryValue> ReadRegistrationValue(const RegistryKey& key, const
     return RegistryValue{type, std::move(data)};
 }
 
+HKEY RootKey(RegistryRoot root) {
+    switch (root) {
+    case RegistryRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
+    case RegistryRoot::CurrentUser: return HKEY_CURRENT_USER;
+    case RegistryRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
+    }
+    return HKEY_LOCAL_MACHINE;
+}
+
 UINT IconStyle(MessageIcon icon) {
     switch (icon) {
     case MessageIcon::Error: return MB_ICONERROR;
@@ -131,12 +140,13 @@ void Win32InstallPlatform::RestoreRedirection() {
     redirectionOff_ = false;
 }
 
-std::optional<RegistrationValues> Win32InstallPlatform::ReadRegistration(RegistryView view) {
+std::optional<RegistrationValues> Win32InstallPlatform::ReadRegistration(RegistryRoot root,
+                                                                         const std::u16string& keyPath,
+                                                                         RegistryView view) {
     // The installer is 32-bit: its plain open reaches the 32-bit view. (A 64-bit build, as the
     // tests use, reaches its own view, just as it finds its own regsvr32 and program folder.)
     const REGSAM viewFlag = view == RegistryView::Bits64 ? KEY_WOW64_64KEY : 0;
-    const RegistryKey key =
-        RegistryKey::OpenForReading(HKEY_CLASSES_ROOT, WideChars(RegistrationKeyPath), viewFlag);
+    const RegistryKey key = RegistryKey::OpenForReading(RootKey(root), WideChars(keyPath), viewFlag);
     if (!key) return std::nullopt;
     return RegistrationValues{ReadRegistrationValue(key, L"ThreadingModel"),
                               ReadRegistrationValue(key, nullptr)};

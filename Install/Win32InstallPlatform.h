@@ -22,7 +22,8 @@ public:
     bool IsWow64() override;
     bool DisableRedirection() override;
     void RestoreRedirection() override;
-    std::optional<RegistrationValues> ReadRegistration(RegistryView view) override;
+    std::optional<RegistrationValues> ReadRegistration(RegistryRoot root, const std::u16string& keyPath,
+                                                       RegistryView view) override;
     bool RunAndWait(const std::u16string& commandLine) override;
     void CreateFolder(const std::u16string& path) override;
     bool CopyFileOver(const std::u16string& from, const std::u16string& to) override;

@@ -20,6 +20,9 @@ enum class SystemFolder {
 // The installer is a 32-bit program: a plain registry open reaches the 32-bit view.
 enum class RegistryView { Bits32, Bits64 };
 
+// HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE.
+enum class RegistryRoot { ClassesRoot, CurrentUser, LocalMachine };
+
 enum class MessageIcon { Error, Information, Warning };
 
 // A registry value as it is stored: its type and all of its bytes.
@@ -35,9 +38,13 @@ struct RegistrationValues {
     std::optional<RegistryValue> defaultValue;    // the unnamed value: the DLL's path
 };
 
-// HKEY_CLASSES_ROOT key of the text service's class registration.
-inline constexpr char16_t RegistrationKeyPath[] =
-    u"CLSID\\{3E9A7C52-1B84-4D6F-A0C3-58E2F14D7B96}\\InProcServer32";
+// The machine's own registration of the text service's class, under HKEY_LOCAL_MACHINE. Not
+// read through HKEY_CLASSES_ROOT: that view shows HKEY_CURRENT_USER\Software\Classes over the
+// machine's classes, to an elevated process too, and the unelevated user can write there; the
+// installer would then hand a DLL of the user's choosing to an elevated regsvr32, or take a
+// registration of the user's for its own.
+inline constexpr char16_t MachineRegistrationKeyPath[] =
+    u"SOFTWARE\\Classes\\CLSID\\{3E9A7C52-1B84-4D6F-A0C3-58E2F14D7B96}\\InProcServer32";
 // KEY_READ; the 64-bit view adds KEY_WOW64_64KEY.
 inline constexpr std::uint32_t RegistrationKeyAccess32 = 0x20019;
 inline constexpr std::uint32_t RegistrationKeyAccess64 = 0x20019 | 0x100;
@@ -78,9 +85,11 @@ public:
     virtual bool DisableRedirection() = 0;
     virtual void RestoreRedirection() = 0;
 
-    // Opens RegistrationKeyPath in the view (RegistrationKeyAccess32 / 64) and reads its two
-    // values; nothing when the key does not open. The key is closed before returning.
-    virtual std::optional<RegistrationValues> ReadRegistration(RegistryView view) = 0;
+    // Opens the key below the root in the view (RegistrationKeyAccess32 / 64) and reads the two
+    // values of a class registration; nothing when the key does not open. The key is closed
+    // before returning.
+    virtual std::optional<RegistrationValues> ReadRegistration(RegistryRoot root, const std::u16string& keyPath,
+                                                               RegistryView view) = 0;
 
     // Starts the command line (from a writable copy; no application name, no inherited
     // handles, no creation flags, the installer's environment and folder) and waits for it at

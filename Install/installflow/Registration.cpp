@@ -95,7 +95,8 @@ std::vector<RegistrationTarget> RegistrationTargets(bool windowsIs64Bit) {
 }
 
 std::optional<std::u16string> CheckRegistered(InstallPlatform& platform, RegistryView view) {
-    const std::optional<RegistrationValues> values = platform.ReadRegistration(view);
+    const std::optional<RegistrationValues> values =
+        platform.ReadRegistration(RegistryRoot::LocalMachine, MachineRegistrationKeyPath, view);
     if (!values) return std::nullopt;
     return RegisteredPath(*values);
 }

@@ -54,7 +54,9 @@ struct RegistrationTarget {
 // The 32-bit view on every Windows, then the 64-bit view on 64-bit Windows.
 std::vector<RegistrationTarget> RegistrationTargets(bool windowsIs64Bit);
 
-// The registered path in a view, or nothing when the text service is not registered there.
+// The registered path in a view of the machine's registration (MachineRegistrationKeyPath), or
+// nothing when the text service is not registered there. A registration of the user's own is
+// never looked at.
 std::optional<std::u16string> CheckRegistered(InstallPlatform& platform, RegistryView view);
 
 enum class RemovalOutcome {

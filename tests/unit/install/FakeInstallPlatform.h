@@ -46,6 +46,13 @@ inline const std::vector<std::u16string> ShippedPrograms{u"VantixIME.dll", u"Van
                                                           u"Wordloom.exe"};
 inline const std::vector<std::u16string> ShippedFonts{u"HanaMinA.ttf", u"HanaMinB.ttf"};
 
+// The text service's class registration as the user's own classes hold it, and as the merged
+// view of HKEY_CLASSES_ROOT shows it.
+inline constexpr char16_t UserRegistrationKeyPath[] =
+    u"Software\\Classes\\CLSID\\{3E9A7C52-1B84-4D6F-A0C3-58E2F14D7B96}\\InProcServer32";
+inline constexpr char16_t ClassesRootRegistrationKeyPath[] =
+    u"CLSID\\{3E9A7C52-1B84-4D6F-A0C3-58E2F14D7B96}\\InProcServer32";
+
 class FakeInstallPlatform final : public InstallPlatform {
 public:
     // ---- The machine ----
@@ -68,7 +75,8 @@ public:
     std::set<std::u16string> files;                 // every file there is
     std::set<std::u16string> existingFolders{u"C:\\Windows\\Fonts\\"};
     std::set<std::u16string> lockedFiles;           // in use: cannot be overwritten
-    std::map<RegistryView, RegistrationValues> registry;
+    std::map<RegistryView, RegistrationValues> registry;      // the machine's, which regsvr32 writes
+    std::map<RegistryView, RegistrationValues> userRegistry;  // the user's own classes: the user can write them
 
     // ---- What happened ----
     std::vector<std::string> log;
@@ -116,11 +124,23 @@ public:
         redirectionOff = false;
     }
 
-    std::optional<RegistrationValues> ReadRegistration(RegistryView view) override {
-        log.push_back(view == RegistryView::Bits64 ? "read 64" : "read 32");
-        const auto found = registry.find(view);
-        if (found == registry.end()) return std::nullopt;
-        return found->second;
+    // Answers for the registration key under each root; HKEY_CLASSES_ROOT shows the user's
+    // registration where there is one, as Windows does.
+    std::optional<RegistrationValues> ReadRegistration(RegistryRoot root, const std::u16string& keyPath,
+                                                       RegistryView view) override {
+        const std::string bits = view == RegistryView::Bits64 ? "64" : "32";
+        const bool machineKey = root == RegistryRoot::LocalMachine && keyPath == MachineRegistrationKeyPath;
+        log.push_back(machineKey ? "read " + bits : "read other key " + Narrow(keyPath) + " " + bits);
+        const std::map<RegistryView, RegistrationValues>* shown = nullptr;
+        if (machineKey) {
+            shown = &registry;
+        } else if (root == RegistryRoot::CurrentUser && keyPath == UserRegistrationKeyPath) {
+            shown = &userRegistry;
+        } else if (root == RegistryRoot::ClassesRoot && keyPath == ClassesRootRegistrationKeyPath) {
+            shown = userRegistry.count(view) ? &userRegistry : &registry;
+        }
+        if (!shown || !shown->count(view)) return std::nullopt;
+        return shown->at(view);
     }
 
     // The regsvr32 of System32 is the 64-bit one only while redirection is off.

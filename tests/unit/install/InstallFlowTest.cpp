@@ -121,6 +121,19 @@ TEST(InstallFlow, EachOutcomeShowsItsMessagesAndEndsWithItsCode) {
         {"registered path with a quote is not passed to regsvr32",
          [](FakeInstallPlatform& m) { m.registry[RegistryView::Bits32] = RegistrationOf(u"C:\\x.dll\" /i \"C:\\y.dll"); },
          {{111, Error}, {114, Information}}, 0, {}, {"run " + Regsvr32 + " /u"}},
+        {"a registration in the user's own classes is neither removed nor counted",
+         [](FakeInstallPlatform& m) {
+             m.userRegistry[RegistryView::Bits32] = RegistrationOf(u"C:\\Users\\Ann\\Downloads\\x86.dll");
+             m.userRegistry[RegistryView::Bits64] = RegistrationOf(u"C:\\Users\\Ann\\Downloads\\x64.dll");
+         },
+         {{114, Information}}, 0, {}, {"run " + Regsvr32 + " /u", "read other"}},
+        {"the user's classes naming the copied DLLs do not stand in for the machine's registration",
+         [](FakeInstallPlatform& m) {
+             m.userRegistry[RegistryView::Bits32] = RegistrationOf(u"C:\\Program Files (x86)\\VantixIME\\VantixIME.dll");
+             m.userRegistry[RegistryView::Bits64] = RegistrationOf(u"C:\\Program Files\\VantixIME\\VantixIME.dll");
+             m.registerFails = {RegistryView::Bits32, RegistryView::Bits64};
+         },
+         {{113, Error}}, -1, {}, {"run " + Regsvr32 + " /u", "read other"}},
         {"64-bit registration, but redirection cannot be switched off",
          [&](FakeInstallPlatform& m) { registerOld(RegistryView::Bits64)(m); m.redirectionCanBeSwitched = false; },
          {{111, Error}, {112, Error}}, -1, {}, {"run", "folder " + Folder64}},

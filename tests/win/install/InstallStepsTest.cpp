@@ -27,6 +27,23 @@ REGSAM PlainView() {
     return RunsUnderWow64() ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
 }
 
+// A copy of the file at the path, its folder made first.
+fs::path PlaceCopy(const fs::path& from, const fs::path& to) {
+    fs::create_directories(to.parent_path());
+    fs::copy_file(from, to);
+    return to;
+}
+
+// The view the program's own regsvr32 writes, as the installer names it.
+RegistryView PlainRegistryView() {
+    return RunsUnderWow64() ? RegistryView::Bits32 : RegistryView::Bits64;
+}
+
+// What the machine's registration key holds in the view, read as the installer reads it.
+std::optional<RegistrationValues> MachineRegistration(Win32InstallPlatform& platform, RegistryView view) {
+    return platform.ReadRegistration(RegistryRoot::LocalMachine, MachineRegistrationKeyPath, view);
+}
+
 std::u16string Regsvr32(Win32InstallPlatform& platform) {
     return *platform.FolderPath(SystemFolder::System) + u"\\regsvr32.exe";
 }
@@ -42,14 +59,17 @@ private:
     std::u16string installer_;
 };
 
-// Both views without the text service's class, before and after each test.
+// Both views of the machine's and of the user's classes without the text service's class,
+// before and after each test.
 class RegistrationTest : public ::testing::Test {
 protected:
     void SetUp() override { Clean(); }
     void TearDown() override { Clean(); }
     static void Clean() {
-        DeleteTextServiceClass(KEY_WOW64_32KEY);
-        DeleteTextServiceClass(KEY_WOW64_64KEY);
+        for (const HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+            DeleteTextServiceClass(KEY_WOW64_32KEY, hive);
+            DeleteTextServiceClass(KEY_WOW64_64KEY, hive);
+        }
     }
 };
 
@@ -146,17 +166,14 @@ TEST_F(RegistrationTest, EachViewIsReadAsStoredAndJudgedByTheStringRules) {
     }
 
     DeleteTextServiceClass(KEY_WOW64_64KEY);
-    EXPECT_FALSE(platform.ReadRegistration(RegistryView::Bits64));
+    EXPECT_FALSE(MachineRegistration(platform, RegistryView::Bits64));
 }
 
 TEST_F(RegistrationTest, Regsvr32RegistersAndUnregistersTheStandInFromAPathWithBlanks) {
     Win32InstallPlatform platform(UiLanguageEnglish);
     const TempFolder folder(L"install-regsvr32");
-    const fs::path dll = folder.Path() / L"Program Files" / L"VantixIME.dll";
-    fs::create_directories(dll.parent_path());
-    fs::copy_file(fs::path(STANDIN_DLL), dll);
-
-    const RegistryView view = RunsUnderWow64() ? RegistryView::Bits32 : RegistryView::Bits64;
+    const fs::path dll = PlaceCopy(STANDIN_DLL, folder.Path() / L"Program Files" / L"VantixIME.dll");
+    const RegistryView view = PlainRegistryView();
     ASSERT_TRUE(platform.RunAndWait(*RegisterCommandLine(Regsvr32(platform), dll.u16string())));
     EXPECT_EQ(CheckRegistered(platform, view), dll.u16string());
     EXPECT_EQ(RegisteredServerPath(PlainView()), dll.wstring());
@@ -168,12 +185,43 @@ TEST_F(RegistrationTest, Regsvr32RegistersAndUnregistersTheStandInFromAPathWithB
     const std::u16string registered = *CheckRegistered(platform, view);
     ASSERT_TRUE(platform.RunAndWait(*UnregisterCommandLine(Regsvr32(platform), registered)));
     EXPECT_FALSE(CheckRegistered(platform, view));
-    EXPECT_FALSE(platform.ReadRegistration(view));
+    EXPECT_FALSE(MachineRegistration(platform, view));
 
     std::u16string absentProgram = u"\"";
     absentProgram += (folder.Path() / L"absent.exe").u16string();
     absentProgram += u"\" /s";
     EXPECT_FALSE(platform.RunAndWait(absentProgram));
+}
+
+// The user's own classes, which any program the user runs unelevated can write, name a DLL of
+// the user's in both views: the elevated installer must neither hand it to regsvr32 nor take it
+// for a registration, and removes only the machine's own.
+TEST_F(RegistrationTest, ARegistrationInTheUsersOwnClassesIsNeitherRemovedNorCounted) {
+    Win32InstallPlatform platform(UiLanguageEnglish);
+    const TempFolder folder(L"install-user-classes");
+    const fs::path planted = PlaceCopy(PLANTED_DLL, folder.Path() / L"Downloads" / L"VantixIME.dll");
+    const fs::path loadedMark = planted.wstring() + L".loaded";
+    for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        PutRegistrationValue(view, L"ThreadingModel", REG_SZ, StringValueBytes(L"Apartment"), HKEY_CURRENT_USER);
+        PutRegistrationValue(view, nullptr, REG_SZ, StringValueBytes(planted.wstring()), HKEY_CURRENT_USER);
+    }
+
+    EXPECT_FALSE(CheckRegistered(platform, RegistryView::Bits32));
+    EXPECT_FALSE(CheckRegistered(platform, RegistryView::Bits64));
+    EXPECT_EQ(RemoveExisting(platform), RemovalOutcome::NothingFound);
+
+    // The machine's registration of the stand-in beside it is found and removed.
+    const fs::path dll = PlaceCopy(STANDIN_DLL, folder.Path() / L"VantixIME" / L"VantixIME.dll");
+    ASSERT_TRUE(platform.RunAndWait(*RegisterCommandLine(Regsvr32(platform), dll.u16string())));
+    const RegistryView view = PlainRegistryView();
+    EXPECT_EQ(CheckRegistered(platform, view), dll.u16string());
+    EXPECT_EQ(RemoveExisting(platform), RemovalOutcome::Removed);
+    EXPECT_FALSE(CheckRegistered(platform, view));
+
+    EXPECT_FALSE(fs::exists(loadedMark)) << "the user's DLL was loaded";
+    for (const REGSAM userView : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        EXPECT_EQ(RegisteredServerPath(userView, HKEY_CURRENT_USER), planted.wstring()) << "left alone";
+    }
 }
 
 TEST(FileCopies, AreAllAttemptedAfterAFailureAndGoIntoEachProgramFolder) {

@@ -12,7 +12,8 @@
 namespace {
 
 constexpr wchar_t ClassId[] = L"{3E9A7C52-1B84-4D6F-A0C3-58E2F14D7B96}";
-const std::wstring ServerKey = std::wstring(L"CLSID\\") + ClassId + L"\\InProcServer32";
+constexpr wchar_t Classes[] = L"SOFTWARE\\Classes\\CLSID";
+const std::wstring ServerKey = std::wstring(Classes) + L"\\" + ClassId + L"\\InProcServer32";
 
 }  // namespace
 
@@ -60,15 +61,15 @@ WORD ProgramMachine(const std::filesystem::path& path) {
     return static_cast<WORD>(byteAt(header + 4) | byteAt(header + 5) << 8);
 }
 
-void DeleteTextServiceClass(REGSAM view) {
-    const LSTATUS status = RegDeleteTreeW(
-        RegistryKey::OpenForReadingAndWriting(HKEY_CLASSES_ROOT, L"CLSID", view).Handle(),
-        ClassId);
+void DeleteTextServiceClass(REGSAM view, HKEY hive) {
+    const RegistryKey classes = RegistryKey::OpenForReadingAndWriting(hive, Classes, view);
+    if (!classes) return;  // a user without classes of their own
+    const LSTATUS status = RegDeleteTreeW(classes.Handle(), ClassId);
     ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << status;
 }
 
-void PutRegistrationValue(REGSAM view, const wchar_t* name, DWORD type, std::string_view bytes) {
-    const RegistryKey key = RegistryKey::OpenOrCreate(HKEY_CLASSES_ROOT, ServerKey.c_str(), view);
+void PutRegistrationValue(REGSAM view, const wchar_t* name, DWORD type, std::string_view bytes, HKEY hive) {
+    const RegistryKey key = RegistryKey::OpenOrCreate(hive, ServerKey.c_str(), view);
     ASSERT_TRUE(key);
     // Below RegSetValueExW, which Wine gives a missing string terminator.
     using SetValueCall = LONG(NTAPI*)(HANDLE, UNICODE_STRING*, ULONG, ULONG, void*, ULONG);
@@ -82,8 +83,8 @@ void PutRegistrationValue(REGSAM view, const wchar_t* name, DWORD type, std::str
     ASSERT_EQ(setValue(key.Handle(), &unicodeName, 0, type, data.data(), static_cast<ULONG>(data.size())), 0);
 }
 
-std::optional<std::wstring> RegisteredServerPath(REGSAM view) {
-    const RegistryKey key = RegistryKey::OpenForReading(HKEY_CLASSES_ROOT, ServerKey.c_str(), view);
+std::optional<std::wstring> RegisteredServerPath(REGSAM view, HKEY hive) {
+    const RegistryKey key = RegistryKey::OpenForReading(hive, ServerKey.c_str(), view);
     wchar_t text[MAX_PATH + 1]{};
     if (key.ReadValue(nullptr, text, sizeof(text) - sizeof(wchar_t)) != std::optional<DWORD>(REG_SZ)) {
         return std::nullopt;

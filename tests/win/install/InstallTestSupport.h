@@ -36,13 +36,15 @@ std::string StringValueBytes(std::wstring_view text);
 // cannot be read. Under WOW64 a 32-bit process reads System32 as its redirection shows it.
 WORD ProgramMachine(const std::filesystem::path& path);
 
-// The text service's class under HKEY_CLASSES_ROOT\CLSID, in the view named by
-// KEY_WOW64_32KEY or KEY_WOW64_64KEY: removed, and its InProcServer32 key's values.
-void DeleteTextServiceClass(REGSAM view);
+// The text service's class under SOFTWARE\Classes\CLSID of the machine (HKEY_LOCAL_MACHINE) or
+// of the user (HKEY_CURRENT_USER), in the view named by KEY_WOW64_32KEY or KEY_WOW64_64KEY:
+// removed, and its InProcServer32 key's values.
+void DeleteTextServiceClass(REGSAM view, HKEY hive = HKEY_LOCAL_MACHINE);
 // Sets one value of InProcServer32 in the view, with exactly these bytes.
-void PutRegistrationValue(REGSAM view, const wchar_t* name, DWORD type, std::string_view bytes);
+void PutRegistrationValue(REGSAM view, const wchar_t* name, DWORD type, std::string_view bytes,
+                          HKEY hive = HKEY_LOCAL_MACHINE);
 // The default value of InProcServer32 in the view as stored, if it is a REG_SZ.
-std::optional<std::wstring> RegisteredServerPath(REGSAM view);
+std::optional<std::wstring> RegisteredServerPath(REGSAM view, HKEY hive = HKEY_LOCAL_MACHINE);
 
 // A value under HKEY_LOCAL_MACHINE's Fonts key as stored: its type and bytes.
 struct StoredValue {
