@@ -152,13 +152,13 @@ std::optional<RegistrationValues> Win32InstallPlatform::ReadRegistration(Registr
                               ReadRegistrationValue(key, nullptr)};
 }
 
-bool Win32InstallPlatform::RunAndWait(const std::u16string& commandLine) {
+bool Win32InstallPlatform::RunAndWait(const std::u16string& commandLine, const std::u16string& currentFolder) {
     std::wstring writableLine(commandLine.begin(), commandLine.end());
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, writableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
+    if (!CreateProcessW(nullptr, writableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        WideChars(currentFolder), &startup, &started)) {
         return false;
     }
     const UniqueKernelHandle process(started.hProcess);

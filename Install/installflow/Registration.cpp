@@ -17,19 +17,34 @@ bool IsQuotablePath(std::u16string_view path) {
     return !path.empty() && path.find(u'"') == std::u16string_view::npos;
 }
 
-std::optional<std::u16string> Regsvr32Path(InstallPlatform& platform) {
+// One start of regsvr32: its command line and the folder it runs in, which is the system
+// folder it comes from. regsvr32 loads the text service with the altered search order, so an
+// import of the DLL found neither beside it nor in the system folders is looked for in the
+// current folder; the installer's own is often a downloads folder.
+struct Regsvr32Run {
+    std::u16string commandLine;
+    std::u16string currentFolder;
+};
+
+// The run of regsvr32 from the system folder with the arguments that `commandLine` makes of
+// regsvr32's path; nothing when a path cannot be had or built.
+template <class CommandLine>
+std::optional<Regsvr32Run> Regsvr32RunOf(InstallPlatform& platform, CommandLine commandLine) {
     const std::optional<std::u16string> system = UsableFolder(platform, SystemFolder::System);
     if (!system) return std::nullopt;
-    return JoinPath({*system, Regsvr32FileName});
+    const std::optional<std::u16string> regsvr32 = JoinPath({*system, Regsvr32FileName});
+    if (!regsvr32) return std::nullopt;
+    std::optional<std::u16string> line = commandLine(*regsvr32);
+    if (!line) return std::nullopt;
+    return Regsvr32Run{std::move(*line), *system};
 }
 
-// Runs the command with redirection as the target needs; false when it could not run or did
-// not end in time.
-bool RunFor(InstallPlatform& platform, const RegistrationTarget& target,
-            const std::optional<std::u16string>& commandLine) {
-    if (!commandLine) return false;
+// Runs regsvr32 with redirection as the target needs; false when it could not run or did not
+// end in time.
+bool RunFor(InstallPlatform& platform, const RegistrationTarget& target, const std::optional<Regsvr32Run>& run) {
+    if (!run) return false;
     if (target.redirectionOff && !platform.DisableRedirection()) return false;
-    const bool ended = platform.RunAndWait(*commandLine);
+    const bool ended = platform.RunAndWait(run->commandLine, run->currentFolder);
     if (target.redirectionOff) platform.RestoreRedirection();
     return ended;
 }
@@ -109,13 +124,12 @@ RemovalOutcome RemoveExisting(InstallPlatform& platform) {
         if (!registeredPath) continue;
         found = true;
 
-        std::optional<std::u16string> commandLine;
-        if (const std::optional<std::u16string> regsvr32 = Regsvr32Path(platform)) {
-            commandLine = UnregisterCommandLine(*regsvr32, *registeredPath);
-        }
+        const std::optional<Regsvr32Run> run = Regsvr32RunOf(platform, [&](const std::u16string& regsvr32) {
+            return UnregisterCommandLine(regsvr32, *registeredPath);
+        });
         // regsvr32 ends also when the text service refused or could not be loaded (its file
         // gone, say): only the registration's absence shows that the removal worked.
-        const bool ended = RunFor(platform, target, commandLine);
+        const bool ended = RunFor(platform, target, run);
         if (!ended || CheckRegistered(platform, target.view)) failed = true;
     }
     if (failed) return RemovalOutcome::Failed;
@@ -128,16 +142,15 @@ bool Register(InstallPlatform& platform) {
         const SystemFolder programFolder = target.view == RegistryView::Bits64
                                                ? SystemFolder::ProgramFiles64
                                                : SystemFolder::ProgramFiles;
-        std::optional<std::u16string> commandLine;
-        const std::optional<std::u16string> folder = UsableFolder(platform, programFolder);
-        const std::optional<std::u16string> regsvr32 = Regsvr32Path(platform);
-        if (folder && regsvr32) {
+        std::optional<Regsvr32Run> run;
+        if (const std::optional<std::u16string> folder = UsableFolder(platform, programFolder)) {
             if (const std::optional<std::u16string> dll = JoinPath({*folder, TextServiceInFolder})) {
-                commandLine = RegisterCommandLine(*regsvr32, *dll);
+                run = Regsvr32RunOf(platform, [&](const std::u16string& regsvr32) {
+                    return RegisterCommandLine(regsvr32, *dll);
+                });
             }
         }
-        const bool registered =
-            RunFor(platform, target, commandLine) && CheckRegistered(platform, target.view);
+        const bool registered = RunFor(platform, target, run) && CheckRegistered(platform, target.view);
         everyViewRegistered = registered && everyViewRegistered;
     }
     return everyViewRegistered;

@@ -144,8 +144,8 @@ public:
     }
 
     // The regsvr32 of System32 is the 64-bit one only while redirection is off.
-    bool RunAndWait(const std::u16string& commandLine) override {
-        log.push_back("run " + Narrow(commandLine));
+    bool RunAndWait(const std::u16string& commandLine, const std::u16string& currentFolder) override {
+        log.push_back("run " + Narrow(commandLine) + " in " + Narrow(currentFolder));
         if (regsvr32Hangs) return false;
         const std::u16string regsvr32 = u"\"" + folders[SystemFolder::System] + u"\\regsvr32.exe\" ";
         if (!commandLine.starts_with(regsvr32) || !commandLine.ends_with(u"\"")) return true;

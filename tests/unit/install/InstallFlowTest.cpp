@@ -17,6 +17,7 @@ constexpr auto Warning = MessageIcon::Warning;
 
 const std::string Guard = "guard C:\\Users\\Ann\\AppData\\Local\\__{9F4C2A61-7D3B-4E85-B1A6-2C0E8D5F3A47}__";
 const std::string Regsvr32 = "\"C:\\Windows\\System32\\regsvr32.exe\"";
+const std::string InSystemFolder = " in C:\\Windows\\System32";  // regsvr32's current folder
 const std::string Folder32 = "C:\\Program Files (x86)\\VantixIME\\";
 const std::string Folder64 = "C:\\Program Files\\VantixIME\\";
 
@@ -52,9 +53,9 @@ TEST(InstallFlow, InstallsOn64BitWindows) {
     AddCopies(expected, "X64\\", ShippedPrograms, Folder64);
     expected.insert(expected.end(),
                     {"redirection on",
-                     "run " + Regsvr32 + " /s \"" + Folder32 + "VantixIME.dll\"", "read 32",
+                     "run " + Regsvr32 + " /s \"" + Folder32 + "VantixIME.dll\"" + InSystemFolder, "read 32",
                      "redirection off",
-                     "run " + Regsvr32 + " /s \"" + Folder64 + "VantixIME.dll\"", "redirection on",
+                     "run " + Regsvr32 + " /s \"" + Folder64 + "VantixIME.dll\"" + InSystemFolder, "redirection on",
                      "read 64", "message 114"});
     AddFonts(expected);
     EXPECT_EQ(machine.log, expected);
@@ -77,7 +78,7 @@ TEST(InstallFlow, InstallsOn32BitWindowsFromX86Only) {
     std::vector<std::string> expected{Guard, "read 32", "folder " + Folder64};
     AddCopies(expected, "Dictionary\\", ShippedDictionaries, Folder64);
     AddCopies(expected, "X86\\", ShippedPrograms, Folder64);
-    expected.insert(expected.end(), {"run " + Regsvr32 + " /s \"" + Folder64 + "VantixIME.dll\"",
+    expected.insert(expected.end(), {"run " + Regsvr32 + " /s \"" + Folder64 + "VantixIME.dll\"" + InSystemFolder,
                                      "read 32", "message 114"});
     AddFonts(expected);
     EXPECT_EQ(machine.log, expected);
@@ -95,7 +96,7 @@ struct Outcome {
 
 TEST(InstallFlow, EachOutcomeShowsItsMessagesAndEndsWithItsCode) {
     const std::string oldDll = "C:\\Old Place\\VantixIME.dll";
-    const std::string unregisterOld = "run " + Regsvr32 + " /u /s \"" + oldDll + "\"";
+    const std::string unregisterOld = "run " + Regsvr32 + " /u /s \"" + oldDll + "\"" + InSystemFolder;
     const auto registerOld = [](RegistryView view) {
         return [view](FakeInstallPlatform& m) { m.registry[view] = RegistrationOf(u"C:\\Old Place\\VantixIME.dll"); };
     };
@@ -154,7 +155,7 @@ TEST(InstallFlow, EachOutcomeShowsItsMessagesAndEndsWithItsCode) {
          {{112, Error}}, -1, {"copy D:\\Setup\\X86\\VantixIME.dll -> " + Folder32 + "VantixIME.dll"}, {"folder %", "copy D:\\Setup\\X64"}},
         {"64-bit registration fails although the 32-bit one worked",
          [](FakeInstallPlatform& m) { m.registerFails = {RegistryView::Bits64}; },
-         {{113, Error}}, -1, {"run " + Regsvr32 + " /s \"" + Folder32 + "VantixIME.dll\""}, {"copy D:\\Setup\\Font"}},
+         {{113, Error}}, -1, {"run " + Regsvr32 + " /s \"" + Folder32 + "VantixIME.dll\"" + InSystemFolder}, {"copy D:\\Setup\\Font"}},
         {"font values cannot be written: a warning after success",
          [](FakeInstallPlatform& m) { m.fontValuesFail = true; },
          {{114, Information}, {118, Warning}}, 0, {"font value HanaMinB Regular (TrueType)"}, {}},

@@ -44,8 +44,12 @@ std::optional<RegistrationValues> MachineRegistration(Win32InstallPlatform& plat
     return platform.ReadRegistration(RegistryRoot::LocalMachine, MachineRegistrationKeyPath, view);
 }
 
+std::u16string SystemFolderOf(Win32InstallPlatform& platform) {
+    return *platform.FolderPath(SystemFolder::System);
+}
+
 std::u16string Regsvr32(Win32InstallPlatform& platform) {
-    return *platform.FolderPath(SystemFolder::System) + u"\\regsvr32.exe";
+    return SystemFolderOf(platform) + u"\\regsvr32.exe";
 }
 
 // The same platform, only its program file lies in a folder the test prepares.
@@ -58,6 +62,41 @@ public:
 private:
     std::u16string installer_;
 };
+
+// The same platform as on 32-bit Windows (the plain registry view and regsvr32 only), with its
+// 32-bit program folder where the test prepares it.
+class PlatformInstallingInto : public Win32InstallPlatform {
+public:
+    explicit PlatformInstallingInto(const fs::path& programFiles)
+        : Win32InstallPlatform(UiLanguageEnglish), programFiles_(programFiles.u16string()) {}
+    std::optional<std::u16string> FolderPath(SystemFolder folder) override {
+        if (folder == SystemFolder::ProgramFiles) return programFiles_;
+        return Win32InstallPlatform::FolderPath(folder);
+    }
+    bool IsWow64() override { return false; }
+
+private:
+    std::u16string programFiles_;
+};
+
+// This process's current folder, until the object ends.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const fs::path& folder) : before_(fs::current_path()) { fs::current_path(folder); }
+    ~CurrentFolder() { fs::current_path(before_); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    fs::path before_;
+};
+
+std::wstring AsciiLowerCase(std::wstring text) {
+    for (wchar_t& c : text) {
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    }
+    return text;
+}
 
 // Both views of the machine's and of the user's classes without the text service's class,
 // before and after each test.
@@ -174,7 +213,7 @@ TEST_F(RegistrationTest, Regsvr32RegistersAndUnregistersTheStandInFromAPathWithB
     const TempFolder folder(L"install-regsvr32");
     const fs::path dll = PlaceCopy(STANDIN_DLL, folder.Path() / L"Program Files" / L"VantixIME.dll");
     const RegistryView view = PlainRegistryView();
-    ASSERT_TRUE(platform.RunAndWait(*RegisterCommandLine(Regsvr32(platform), dll.u16string())));
+    ASSERT_TRUE(platform.RunAndWait(*RegisterCommandLine(Regsvr32(platform), dll.u16string()), SystemFolderOf(platform)));
     EXPECT_EQ(CheckRegistered(platform, view), dll.u16string());
     EXPECT_EQ(RegisteredServerPath(PlainView()), dll.wstring());
     if (RunsUnderWow64()) {
@@ -183,14 +222,14 @@ TEST_F(RegistrationTest, Regsvr32RegistersAndUnregistersTheStandInFromAPathWithB
     }
 
     const std::u16string registered = *CheckRegistered(platform, view);
-    ASSERT_TRUE(platform.RunAndWait(*UnregisterCommandLine(Regsvr32(platform), registered)));
+    ASSERT_TRUE(platform.RunAndWait(*UnregisterCommandLine(Regsvr32(platform), registered), SystemFolderOf(platform)));
     EXPECT_FALSE(CheckRegistered(platform, view));
     EXPECT_FALSE(MachineRegistration(platform, view));
 
     std::u16string absentProgram = u"\"";
     absentProgram += (folder.Path() / L"absent.exe").u16string();
     absentProgram += u"\" /s";
-    EXPECT_FALSE(platform.RunAndWait(absentProgram));
+    EXPECT_FALSE(platform.RunAndWait(absentProgram, SystemFolderOf(platform)));
 }
 
 // The user's own classes, which any program the user runs unelevated can write, name a DLL of
@@ -212,7 +251,7 @@ TEST_F(RegistrationTest, ARegistrationInTheUsersOwnClassesIsNeitherRemovedNorCou
 
     // The machine's registration of the stand-in beside it is found and removed.
     const fs::path dll = PlaceCopy(STANDIN_DLL, folder.Path() / L"VantixIME" / L"VantixIME.dll");
-    ASSERT_TRUE(platform.RunAndWait(*RegisterCommandLine(Regsvr32(platform), dll.u16string())));
+    ASSERT_TRUE(platform.RunAndWait(*RegisterCommandLine(Regsvr32(platform), dll.u16string()), SystemFolderOf(platform)));
     const RegistryView view = PlainRegistryView();
     EXPECT_EQ(CheckRegistered(platform, view), dll.u16string());
     EXPECT_EQ(RemoveExisting(platform), RemovalOutcome::Removed);
@@ -222,6 +261,24 @@ TEST_F(RegistrationTest, ARegistrationInTheUsersOwnClassesIsNeitherRemovedNorCou
     for (const REGSAM userView : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
         EXPECT_EQ(RegisteredServerPath(userView, HKEY_CURRENT_USER), planted.wstring()) << "left alone";
     }
+}
+
+// Started from a downloads folder, the installer runs regsvr32 in the system folder: the text
+// service, loaded with the altered search order, would otherwise find an import it does not
+// carry in the downloads folder.
+TEST_F(RegistrationTest, Regsvr32RunsInTheSystemFolder) {
+    const TempFolder folder(L"install-current-folder");
+    PlatformInstallingInto platform(folder.Path() / L"Program Files");
+    const fs::path dll = PlaceCopy(RECORDING_STANDIN_DLL, folder.Path() / L"Program Files" / L"VantixIME" / L"VantixIME.dll");
+    fs::create_directories(folder.Path() / L"Downloads");
+    {
+        const CurrentFolder downloads(folder.Path() / L"Downloads");
+        EXPECT_TRUE(Register(platform));
+    }
+    const std::optional<std::string> recorded = ReadFileBytes(dll.wstring() + L".folder");
+    ASSERT_TRUE(recorded) << "the stand-in was not registered";
+    const std::wstring currentFolder(reinterpret_cast<const wchar_t*>(recorded->data()), recorded->size() / 2);
+    EXPECT_EQ(AsciiLowerCase(currentFolder), AsciiLowerCase(Wide(*platform.FolderPath(SystemFolder::System))));
 }
 
 TEST(FileCopies, AreAllAttemptedAfterAFailureAndGoIntoEachProgramFolder) {
