@@ -152,19 +152,23 @@ std::optional<RegistrationValues> Win32InstallPlatform::ReadRegistration(Registr
                               ReadRegistrationValue(key, nullptr)};
 }
 
-bool Win32InstallPlatform::RunAndWait(const std::u16string& commandLine, const std::u16string& currentFolder) {
+std::optional<std::uint32_t> Win32InstallPlatform::RunAndWait(const std::u16string& commandLine,
+                                                             const std::u16string& currentFolder) {
     std::wstring writableLine(commandLine.begin(), commandLine.end());
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, writableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         WideChars(currentFolder), &startup, &started)) {
-        return false;
+        return std::nullopt;
     }
     const UniqueKernelHandle process(started.hProcess);
     UniqueKernelHandle(started.hThread).reset();  // not needed: closed at once
     // A run that takes longer is left running; it is not ours to end.
-    return WaitForSingleObject(process.get(), RegistrationWaitMilliseconds) == WAIT_OBJECT_0;
+    if (WaitForSingleObject(process.get(), RegistrationWaitMilliseconds) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process.get(), &exitCode)) return std::nullopt;
+    return exitCode;
 }
 
 void Win32InstallPlatform::CreateFolder(const std::u16string& path) {

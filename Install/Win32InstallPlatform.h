@@ -24,7 +24,8 @@ public:
     void RestoreRedirection() override;
     std::optional<RegistrationValues> ReadRegistration(RegistryRoot root, const std::u16string& keyPath,
                                                        RegistryView view) override;
-    bool RunAndWait(const std::u16string& commandLine, const std::u16string& currentFolder) override;
+    std::optional<std::uint32_t> RunAndWait(const std::u16string& commandLine,
+                                            const std::u16string& currentFolder) override;
     void CreateFolder(const std::u16string& path) override;
     bool CopyFileOver(const std::u16string& from, const std::u16string& to) override;
     bool WriteFontValue(const std::u16string& name, std::span<const std::uint8_t> data) override;

@@ -93,10 +93,11 @@ public:
 
     // Starts the command line (from a writable copy; no application name, no inherited
     // handles, no creation flags, the installer's environment) with the given folder as its
-    // current folder, and waits for it at most RegistrationWaitMilliseconds. True when the
-    // process ended within that time; its exit code is not read, and a process still running
-    // is left alone.
-    virtual bool RunAndWait(const std::u16string& commandLine, const std::u16string& currentFolder) = 0;
+    // current folder, and waits for it at most RegistrationWaitMilliseconds. Its exit code when
+    // it ended within that time; nothing when it could not be started or is still running,
+    // which is left alone.
+    virtual std::optional<std::uint32_t> RunAndWait(const std::u16string& commandLine,
+                                                    const std::u16string& currentFolder) = 0;
 
     // Creates the folder; it may already exist, so the result does not matter.
     virtual void CreateFolder(const std::u16string& path) = 0;

@@ -39,14 +39,15 @@ std::optional<Regsvr32Run> Regsvr32RunOf(InstallPlatform& platform, CommandLine 
     return Regsvr32Run{std::move(*line), *system};
 }
 
-// Runs regsvr32 with redirection as the target needs; false when it could not run or did not
-// end in time.
-bool RunFor(InstallPlatform& platform, const RegistrationTarget& target, const std::optional<Regsvr32Run>& run) {
-    if (!run) return false;
-    if (target.redirectionOff && !platform.DisableRedirection()) return false;
-    const bool ended = platform.RunAndWait(run->commandLine, run->currentFolder);
+// Runs regsvr32 with redirection as the target needs: its exit code, or nothing when it could
+// not run or did not end in time.
+std::optional<std::uint32_t> RunFor(InstallPlatform& platform, const RegistrationTarget& target,
+                                    const std::optional<Regsvr32Run>& run) {
+    if (!run) return std::nullopt;
+    if (target.redirectionOff && !platform.DisableRedirection()) return std::nullopt;
+    const std::optional<std::uint32_t> exitCode = platform.RunAndWait(run->commandLine, run->currentFolder);
     if (target.redirectionOff) platform.RestoreRedirection();
-    return ended;
+    return exitCode;
 }
 
 }  // namespace
@@ -65,6 +66,10 @@ std::optional<std::u16string> ReadRegistryString(std::uint32_t type,
     if (text.back() != u'\0') return std::nullopt;
     text.resize(text.find(u'\0'));
     return text;
+}
+
+bool IsSamePath(std::u16string_view a, std::u16string_view b) {
+    return std::ranges::equal(a, b, [](char16_t x, char16_t y) { return FoldAscii(x) == FoldAscii(y); });
 }
 
 bool IsApartmentThreading(std::u16string_view threadingModel) {
@@ -128,8 +133,9 @@ RemovalOutcome RemoveExisting(InstallPlatform& platform) {
             return UnregisterCommandLine(regsvr32, *registeredPath);
         });
         // regsvr32 ends also when the text service refused or could not be loaded (its file
-        // gone, say): only the registration's absence shows that the removal worked.
-        const bool ended = RunFor(platform, target, run);
+        // gone, say): only the registration's absence shows that the removal worked, whatever
+        // the exit code says.
+        const bool ended = RunFor(platform, target, run).has_value();
         if (!ended || CheckRegistered(platform, target.view)) failed = true;
     }
     if (failed) return RemovalOutcome::Failed;
@@ -142,15 +148,21 @@ bool Register(InstallPlatform& platform) {
         const SystemFolder programFolder = target.view == RegistryView::Bits64
                                                ? SystemFolder::ProgramFiles64
                                                : SystemFolder::ProgramFiles;
+        const std::optional<std::u16string> folder = UsableFolder(platform, programFolder);
+        const std::optional<std::u16string> dll =
+            folder ? JoinPath({*folder, TextServiceInFolder}) : std::nullopt;
         std::optional<Regsvr32Run> run;
-        if (const std::optional<std::u16string> folder = UsableFolder(platform, programFolder)) {
-            if (const std::optional<std::u16string> dll = JoinPath({*folder, TextServiceInFolder})) {
-                run = Regsvr32RunOf(platform, [&](const std::u16string& regsvr32) {
-                    return RegisterCommandLine(regsvr32, *dll);
-                });
-            }
+        if (dll) {
+            run = Regsvr32RunOf(platform, [&](const std::u16string& regsvr32) {
+                return RegisterCommandLine(regsvr32, *dll);
+            });
         }
-        const bool registered = RunFor(platform, target, run) && CheckRegistered(platform, target.view);
+        // A registration that wrote its key and then failed, or an old one left in place, is
+        // not the text service just copied.
+        const std::optional<std::uint32_t> exitCode = RunFor(platform, target, run);
+        std::optional<std::u16string> registeredPath;
+        if (exitCode == 0u) registeredPath = CheckRegistered(platform, target.view);
+        const bool registered = registeredPath && dll && IsSamePath(*registeredPath, *dll);
         everyViewRegistered = registered && everyViewRegistered;
     }
     return everyViewRegistered;

@@ -26,6 +26,9 @@ inline constexpr std::size_t RegistryStringBufferBytes = 520;
 std::optional<std::u16string> ReadRegistryString(std::uint32_t type,
                                                  std::span<const std::uint8_t> data);
 
+// The same path, the letter case of ASCII letters ignored; every other character must match.
+bool IsSamePath(std::u16string_view a, std::u16string_view b);
+
 // "Apartment", letter case ignored (as CompareStringOrdinal with ignoreCase does: no
 // character outside ASCII upper-cases to one of the word's letters).
 bool IsApartmentThreading(std::u16string_view threadingModel);
@@ -66,12 +69,13 @@ enum class RemovalOutcome {
 };
 
 // Unregisters every registration found, in each view with that view's regsvr32. A removal
-// counts only when regsvr32 ended in time and the registration is gone afterwards; one that
-// cannot be attempted (a path that cannot be built, redirection that cannot be switched off)
-// has failed.
+// counts only when regsvr32 ended in time and the registration is gone afterwards, whatever
+// its exit code; one that cannot be attempted (a path that cannot be built, redirection that
+// cannot be switched off) has failed.
 RemovalOutcome RemoveExisting(InstallPlatform& platform);
 
 // Registers the copied text service in each view: the 32-bit one from the 32-bit program
-// folder, on 64-bit Windows also the 64-bit one from the 64-bit program folder. True when
-// after the runs every view shows a registration.
+// folder, on 64-bit Windows also the 64-bit one from the 64-bit program folder. True when in
+// every view regsvr32 ended in time with exit code 0 and the machine's registration then names
+// the DLL just copied.
 bool Register(InstallPlatform& platform);

@@ -61,8 +61,14 @@ public:
     bool guardHeldElsewhere = false;
     bool redirectionCanBeSwitched = true;
     bool regsvr32Hangs = false;           // runs never end within the limit
-    bool unregisterWorks = true;          // regsvr32 /u removes the registration
-    std::set<RegistryView> registerFails; // regsvr32 /s ends without registering
+    bool unregisterWorks = true;          // regsvr32 /u removes the registration (else exits with 5)
+    std::uint32_t unregisterExitCode = 0; // and then exits with this code
+    // How regsvr32 /s goes in a view, when the DLL is there (else it exits with 3): it registers
+    // the DLL and exits with 0, but
+    std::set<RegistryView> registerFails;              // registers nothing, exits with 5
+    std::set<RegistryView> registerWritesThenFails;    // registers the DLL, exits with 5
+    std::set<RegistryView> registerEndsWithoutWriting; // registers nothing, exits with 0
+    bool registersInUpperCase = false;                 // the registration names the DLL in capitals
     bool fontValuesFail = false;
     std::optional<std::u16string> installerPath = u"D:\\Setup\\Install.exe";
     std::map<SystemFolder, std::u16string> folders{
@@ -144,20 +150,29 @@ public:
     }
 
     // The regsvr32 of System32 is the 64-bit one only while redirection is off.
-    bool RunAndWait(const std::u16string& commandLine, const std::u16string& currentFolder) override {
+    std::optional<std::uint32_t> RunAndWait(const std::u16string& commandLine,
+                                            const std::u16string& currentFolder) override {
         log.push_back("run " + Narrow(commandLine) + " in " + Narrow(currentFolder));
-        if (regsvr32Hangs) return false;
+        if (regsvr32Hangs) return std::nullopt;
         const std::u16string regsvr32 = u"\"" + folders[SystemFolder::System] + u"\\regsvr32.exe\" ";
-        if (!commandLine.starts_with(regsvr32) || !commandLine.ends_with(u"\"")) return true;
+        if (!commandLine.starts_with(regsvr32) || !commandLine.ends_with(u"\"")) return 0;
         const RegistryView view = redirectionOff ? RegistryView::Bits64 : RegistryView::Bits32;
         const std::u16string arguments = commandLine.substr(regsvr32.size());
         if (arguments.starts_with(u"/u /s \"")) {
-            if (unregisterWorks) registry.erase(view);
-        } else if (arguments.starts_with(u"/s \"")) {
-            const std::u16string dll = arguments.substr(4, arguments.size() - 5);
-            if (files.count(dll) && !registerFails.count(view)) registry[view] = RegistrationOf(dll);
+            if (!unregisterWorks) return 5;
+            registry.erase(view);
+            return unregisterExitCode;
         }
-        return true;
+        if (!arguments.starts_with(u"/s \"")) return 0;
+        std::u16string dll = arguments.substr(4, arguments.size() - 5);
+        if (!files.count(dll)) return 3;
+        if (registerFails.count(view)) return 5;
+        if (registerEndsWithoutWriting.count(view)) return 0;
+        if (registersInUpperCase) {
+            for (char16_t& c : dll) c = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+        }
+        registry[view] = RegistrationOf(dll);
+        return registerWritesThenFails.count(view) ? 5 : 0;
     }
 
     void CreateFolder(const std::u16string& path) override {

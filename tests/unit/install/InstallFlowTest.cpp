@@ -132,7 +132,7 @@ TEST(InstallFlow, EachOutcomeShowsItsMessagesAndEndsWithItsCode) {
          [](FakeInstallPlatform& m) {
              m.userRegistry[RegistryView::Bits32] = RegistrationOf(u"C:\\Program Files (x86)\\VantixIME\\VantixIME.dll");
              m.userRegistry[RegistryView::Bits64] = RegistrationOf(u"C:\\Program Files\\VantixIME\\VantixIME.dll");
-             m.registerFails = {RegistryView::Bits32, RegistryView::Bits64};
+             m.registerEndsWithoutWriting = {RegistryView::Bits32, RegistryView::Bits64};
          },
          {{113, Error}}, -1, {}, {"run " + Regsvr32 + " /u", "read other"}},
         {"64-bit registration, but redirection cannot be switched off",
@@ -156,6 +156,22 @@ TEST(InstallFlow, EachOutcomeShowsItsMessagesAndEndsWithItsCode) {
         {"64-bit registration fails although the 32-bit one worked",
          [](FakeInstallPlatform& m) { m.registerFails = {RegistryView::Bits64}; },
          {{113, Error}}, -1, {"run " + Regsvr32 + " /s \"" + Folder32 + "VantixIME.dll\"" + InSystemFolder}, {"copy D:\\Setup\\Font"}},
+        {"the registration writes its key, then regsvr32 exits with a failure code",
+         [](FakeInstallPlatform& m) { m.registerWritesThenFails = {RegistryView::Bits32}; },
+         {{113, Error}}, -1, {"read 64"}, {"copy D:\\Setup\\Font"}},
+        {"regsvr32 exits with 0, but what is registered is the old DLL a failed removal left",
+         [&](FakeInstallPlatform& m) {
+             registerOld(RegistryView::Bits64)(m);
+             m.unregisterWorks = false;
+             m.registerEndsWithoutWriting = {RegistryView::Bits64};
+         },
+         {{111, Error}, {113, Error}}, -1, {unregisterOld}, {"copy D:\\Setup\\Font"}},
+        {"the registration names the copied DLL in other letter case",
+         [](FakeInstallPlatform& m) { m.registersInUpperCase = true; },
+         {{114, Information}}, 0, {}, {}},
+        {"regsvr32 /u exits with a failure code, yet the registration is gone",
+         [&](FakeInstallPlatform& m) { registerOld(RegistryView::Bits32)(m); m.unregisterExitCode = 5; },
+         {{110, Information}}, 1, {unregisterOld}, {"copy"}},
         {"font values cannot be written: a warning after success",
          [](FakeInstallPlatform& m) { m.fontValuesFail = true; },
          {{114, Information}, {118, Warning}}, 0, {"font value HanaMinB Regular (TrueType)"}, {}},

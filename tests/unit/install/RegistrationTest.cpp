@@ -51,6 +51,15 @@ TEST(InstallRegistration, ApartmentInAnyCaseAndNothingElse) {
     }
 }
 
+TEST(InstallRegistration, PathsAreTheSameIgnoringTheCaseOfAsciiLettersOnly) {
+    EXPECT_TRUE(IsSamePath(u"C:\\Program Files\\VantixIME\\VantixIME.dll", u"c:\\PROGRAM FILES\\vantixime\\vantixime.DLL"));
+    EXPECT_FALSE(IsSamePath(u"C:\\Program Files\\VantixIME.dll", u"C:\\Program Files\\VantixIME.dl"));
+    EXPECT_FALSE(IsSamePath(u"C:\\Program Files\\VantixIME.dll", u"C:\\Program Files\\VantixIME.dll "));
+    EXPECT_FALSE(IsSamePath(u"C:\\PROGRA~1\\VantixIME.dll", u"C:\\Program Files\\VantixIME.dll"));
+    EXPECT_FALSE(IsSamePath(u"C:\\\u00C4\\VantixIME.dll", u"C:\\\u00E4\\VantixIME.dll"));
+    EXPECT_FALSE(IsSamePath(u"C:\\[\\VantixIME.dll", u"C:\\{\\VantixIME.dll"));  // [ and { lie 32 apart
+}
+
 TEST(InstallRegistration, ARegistrationNeedsApartmentAndAReadablePath) {
     const RegistryValue apartment{RegistryTypeString, StringValueBytes(u"apartment")};
     const RegistryValue path{RegistryTypeString, StringValueBytes(u"C:\\A B\\VantixIME.dll")};

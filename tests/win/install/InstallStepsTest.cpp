@@ -213,7 +213,7 @@ TEST_F(RegistrationTest, Regsvr32RegistersAndUnregistersTheStandInFromAPathWithB
     const TempFolder folder(L"install-regsvr32");
     const fs::path dll = PlaceCopy(STANDIN_DLL, folder.Path() / L"Program Files" / L"VantixIME.dll");
     const RegistryView view = PlainRegistryView();
-    ASSERT_TRUE(platform.RunAndWait(*RegisterCommandLine(Regsvr32(platform), dll.u16string()), SystemFolderOf(platform)));
+    ASSERT_EQ(platform.RunAndWait(*RegisterCommandLine(Regsvr32(platform), dll.u16string()), SystemFolderOf(platform)), 0u);
     EXPECT_EQ(CheckRegistered(platform, view), dll.u16string());
     EXPECT_EQ(RegisteredServerPath(PlainView()), dll.wstring());
     if (RunsUnderWow64()) {
@@ -222,7 +222,7 @@ TEST_F(RegistrationTest, Regsvr32RegistersAndUnregistersTheStandInFromAPathWithB
     }
 
     const std::u16string registered = *CheckRegistered(platform, view);
-    ASSERT_TRUE(platform.RunAndWait(*UnregisterCommandLine(Regsvr32(platform), registered), SystemFolderOf(platform)));
+    ASSERT_EQ(platform.RunAndWait(*UnregisterCommandLine(Regsvr32(platform), registered), SystemFolderOf(platform)), 0u);
     EXPECT_FALSE(CheckRegistered(platform, view));
     EXPECT_FALSE(MachineRegistration(platform, view));
 
@@ -251,7 +251,7 @@ TEST_F(RegistrationTest, ARegistrationInTheUsersOwnClassesIsNeitherRemovedNorCou
 
     // The machine's registration of the stand-in beside it is found and removed.
     const fs::path dll = PlaceCopy(STANDIN_DLL, folder.Path() / L"VantixIME" / L"VantixIME.dll");
-    ASSERT_TRUE(platform.RunAndWait(*RegisterCommandLine(Regsvr32(platform), dll.u16string()), SystemFolderOf(platform)));
+    ASSERT_EQ(platform.RunAndWait(*RegisterCommandLine(Regsvr32(platform), dll.u16string()), SystemFolderOf(platform)), 0u);
     const RegistryView view = PlainRegistryView();
     EXPECT_EQ(CheckRegistered(platform, view), dll.u16string());
     EXPECT_EQ(RemoveExisting(platform), RemovalOutcome::Removed);

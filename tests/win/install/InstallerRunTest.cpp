@@ -184,8 +184,9 @@ TEST_F(InstallerRunTest, InstallsThenRemovesTheInstallationWhileASecondRunWaitsT
 
 // From a clean machine each time: a removal that outlasts its 10 s is reported and installed
 // over; a missing X64\ stops the run once the 32-bit folder is filled; a text service that
-// never registers stops it after the copies.
-TEST_F(InstallerRunTest, AHangingRemovalIsPassedOverAndAMissingFolderOrRegistrationStopsTheRun) {
+// never registers, or whose registration writes its class and then fails, stops it after the
+// copies.
+TEST_F(InstallerRunTest, AHangingRemovalIsPassedOverAndAMissingFolderOrAFailedRegistrationStopsTheRun) {
     ASSERT_TRUE(fs::exists(installer())) << "no installer tree: " << INSTALL_TREE;
     const auto cleanMachine = [] {
         DeleteTextServiceClass(KEY_WOW64_32KEY);
@@ -243,6 +244,20 @@ TEST_F(InstallerRunTest, AHangingRemovalIsPassedOverAndAMissingFolderOrRegistrat
         EXPECT_TRUE(fs::exists(program.folder / L"VantixIME.dll")) << "the copies stay";
         EXPECT_FALSE(RegisteredServerPath(program.view));
     }
+
+    // In the first view a text service whose registration writes its class, naming the copied
+    // DLL as it should, and then returns a failure code (under WOW64 the 64-bit one is sound):
+    // only regsvr32's exit code tells.
+    cleanMachine();
+    fs::copy_file(fs::path(FAILING_STANDIN_DLL), setup() / L"X86" / L"VantixIME.dll", fs::copy_options::overwrite_existing);
+    if (fs::exists(fs::path(INSTALL_TREE) / L"X64")) {
+        fs::copy_file(fs::path(INSTALL_TREE) / L"X64" / L"VantixIME.dll", setup() / L"X64" / L"VantixIME.dll",
+                      fs::copy_options::overwrite_existing);
+    }
+    const RunResult failing = Run();
+    EXPECT_EQ(failing.messages, std::vector<unsigned>{IDS_REGISTER_FAILED});
+    EXPECT_EQ(failing.exitCode, std::optional<DWORD>(Stopped));
+    EXPECT_EQ(RegisteredServerPath(folders[0].view), (folders[0].folder / L"VantixIME.dll").wstring());
     cleanMachine();
 }
 
