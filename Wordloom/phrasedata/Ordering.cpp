@@ -10,10 +10,6 @@ namespace {
 
 constexpr std::uint32_t SortMarkers = WasSelectedMarker | WasFocusedMarker;
 
-char16_t FoldAsciiCase(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
-}
-
 // One entry to sort: the first units of its key packed into a number (shorter keys padded with
 // zeros, which sort first like a prefix does) and the entry itself. Most comparisons are then
 // decided by the numbers, side by side in memory, without reading the entries.

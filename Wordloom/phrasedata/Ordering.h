@@ -34,6 +34,11 @@ struct PhraseSortState {
     int CurrentColumn() const;
 };
 
+// The unit with A-Z lowered; every other unit as it is.
+inline char16_t FoldAsciiCase(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
+}
+
 // Equal text when the ASCII letters are compared in either case (other units as they are).
 bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
 

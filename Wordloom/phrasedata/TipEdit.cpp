@@ -18,13 +18,7 @@ bool IsLowSurrogate(char16_t unit) {
 
 std::vector<std::u16string> SplitTipWords(std::u16string_view words) {
     std::vector<std::u16string> pieces;
-    std::size_t start = 0;
-    while (start <= words.size()) {
-        std::size_t end = words.find(u',', start);
-        if (end == std::u16string_view::npos) end = words.size();
-        if (end > start) pieces.emplace_back(words.substr(start, end - start));
-        start = end + 1;
-    }
+    ForEachTipWord(words, [&pieces](std::u16string_view word) { pieces.emplace_back(word); });
     return pieces;
 }
 

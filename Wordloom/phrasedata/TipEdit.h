@@ -17,7 +17,20 @@ struct EditedTip {
     std::u16string words;
 };
 
-// The words of an entry as the list shows them: split at every ",", empty pieces dropped.
+// Calls visit with each word of an entry's words, in order, as the list shows them: split at
+// every ",", empty pieces dropped. The views point into `words`.
+template <class Visit>
+void ForEachTipWord(std::u16string_view words, Visit visit) {
+    std::size_t start = 0;
+    while (start <= words.size()) {
+        std::size_t end = words.find(u',', start);
+        if (end == std::u16string_view::npos) end = words.size();
+        if (end > start) visit(words.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+// The words of an entry as the list shows them.
 std::vector<std::u16string> SplitTipWords(std::u16string_view words);
 
 // The list's words in order, joined by "," (empty for an empty list).
