@@ -29,6 +29,7 @@ enum Command : unsigned {
     cmdSortByPhrase = 32782,
     cmdSortByVantixInputKey = 32783,
     cmdSortByInputKey = 32784,
+    cmdImportMerge = 32798,
     cmdAccelSave = ID_ACCEL_SAVE,
     cmdAccelInsert = ID_ACCEL_INSERT,
     cmdAccelFind = ID_ACCEL_FIND,

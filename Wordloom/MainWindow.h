@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CMainWindow {
@@ -122,6 +123,9 @@ private:
     bool SaveTips();
     void Import();
     void ImportFile(const std::wstring& path);
+    void ImportMerge();
+    std::optional<std::wstring> AskForFileToImport();
+    void MergeFile(const std::wstring& path);
     void Export();
     int AskToSave(UINT buttons);
     void ShowMessage(unsigned stringId, UINT icon);

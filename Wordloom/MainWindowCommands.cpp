@@ -52,6 +52,7 @@ void CMainWindow::OnCommand(unsigned command) {
     case cmdSortByVantixInputKey: SortByColumn(PhraseColumnVantixKey); break;
     case cmdSortByInputKey: SortByColumn(PhraseColumnInputKey); break;
     case cmdImport: Import(); break;
+    case cmdImportMerge: ImportMerge(); break;
     case cmdExport: Export(); break;
     case cmdAccelToggleRibbon:
         if (ribbon_) ribbon_->ToggleCollapsed();

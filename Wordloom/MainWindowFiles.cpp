@@ -1,24 +1,30 @@
-// The file commands: Save, Import, Export, Open recent and closing the window. Each acts on the
-// current tab's table and asks first about unsaved work where a table would be replaced or the
-// window would go; a Yes there saves every table with unsaved work.
+// The file commands: Save, Import, Import and merge, Export, Open recent and closing the window.
+// Each acts on the current tab's table and asks first about unsaved work where a table would be
+// replaced or the window would go; a Yes there saves every table with unsaved work.
 #include "MainWindow.h"
 
 #include "ListRows.h"
 #include "PhraseStore.h"
+#include "TableMerge.h"
+#include "TableStore.h"
 #include "TipStore.h"
 #include "UiStrings.h"
 #include "res/resource.h"
 
+#include <initializer_list>
 #include <vector>
 
 namespace {
 
-// Puts the counts where the text has its two "%d", as text: the string is never a format.
-std::wstring WithCounts(std::wstring text, std::size_t first, std::size_t second) {
-    for (const std::size_t count : {first, second}) {
-        const std::size_t at = text.find(L"%d");
+// Puts the counts, in order, where the text has its "%d", as text: the string is never a format.
+std::wstring WithCounts(std::wstring text, std::initializer_list<std::size_t> counts) {
+    std::size_t from = 0;
+    for (const std::size_t count : counts) {
+        const std::size_t at = text.find(L"%d", from);
         if (at == std::wstring::npos) break;
-        text.replace(at, 2, std::to_wstring(count));
+        const std::wstring number = std::to_wstring(count);
+        text.replace(at, 2, number);
+        from = at + number.size();
     }
     return text;
 }
@@ -107,12 +113,21 @@ void CMainWindow::ShowMessage(const std::wstring& text, UINT icon) {
 
 void CMainWindow::Import() {
     if (!OfferToSaveUnsavedWork(MB_YESNO)) return;
+    if (const std::optional<std::wstring> path = AskForFileToImport()) ImportFile(*path);
+}
+
+// Import and merge only adds to the table, so there is nothing to offer for saving first.
+void CMainWindow::ImportMerge() {
+    if (const std::optional<std::wstring> path = AskForFileToImport()) MergeFile(*path);
+}
+
+std::optional<std::wstring> CMainWindow::AskForFileToImport() {
     FileDialogRequest request;
     request.title = LoadUiString(currentTab_ == 0 ? IDS_IMPORT_PHRASES_TITLE : IDS_IMPORT_TIPS_TITLE);
     request.types = {{LoadUiString(IDS_FILTER_DATA_FILES), L"*.dat"}, {LoadUiString(IDS_FILTER_ALL_FILES), L"*.*"}};
     request.defaultExtension = L"dat";
     request.startInDocuments = true;
-    if (const std::optional<std::wstring> path = fileDialog_(window_, request)) ImportFile(*path);
+    return fileDialog_(window_, request);
 }
 
 // The file replaces the table; a file that cannot be read leaves the table as it was.
@@ -140,7 +155,44 @@ void CMainWindow::ImportFile(const std::wstring& path) {
     }
     if (list) RedrawAllRows(list);
     if (ribbon_) ribbon_->AddRecentFile(path);
-    ShowMessage(WithCounts(LoadUiString(IDS_IMPORT_RESULT), result.entries, result.invalidLines), MB_ICONINFORMATION);
+    ShowMessage(WithCounts(LoadUiString(IDS_IMPORT_RESULT), {result.entries, result.invalidLines}), MB_ICONINFORMATION);
+}
+
+// The file's lines join the table (rules in TableMerge.h); a file that cannot be read leaves the
+// table as it was.
+void CMainWindow::MergeFile(const std::wstring& path) {
+    const ::ImportFile file = ReadImportFile(path);
+    if (file.outcome != ImportOutcome::Imported) {
+        ShowMessage(MessageIdFor(file.outcome), MB_ICONERROR);
+        return;
+    }
+    std::wstring report;
+    if (currentTab_ == 0) {
+        const PhraseMergeCounts counts =
+            MergePhrasesFromText(phrases_, sort_, file.units.data(), file.count, images_.normalImage);
+        if (counts.added > 0) {
+            if (phraseList_) {
+                ListView_SetItemCountEx(phraseList_, static_cast<int>(phrases_.table.size()), LVSICF_NOSCROLL);
+                ShowSortIndicators();
+                RedrawAllRows(phraseList_);
+            }
+            if (ribbon_) ribbon_->InvalidateSortToggles();
+            RefreshCommandStates();
+        }
+        report = WithCounts(LoadUiString(IDS_MERGE_PHRASES_RESULT), {counts.added, counts.alreadyThere, counts.invalidLines});
+    } else {
+        const TipMergeCounts counts = MergeTipsFromText(tips_, file.units.data(), file.count, images_.normalImage);
+        if (counts.added > 0 || counts.extended > 0) {
+            if (tipList_) {
+                ListView_SetItemCountEx(tipList_, static_cast<int>(tips_.table.size()), LVSICF_NOSCROLL);
+                RedrawAllRows(tipList_);
+            }
+            RefreshCommandStates();
+        }
+        report = WithCounts(LoadUiString(IDS_MERGE_TIPS_RESULT), {counts.added, counts.extended, counts.invalidLines});
+    }
+    if (ribbon_) ribbon_->AddRecentFile(path);
+    ShowMessage(report, MB_ICONINFORMATION);
 }
 
 void CMainWindow::Export() {

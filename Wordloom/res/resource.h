@@ -192,4 +192,12 @@
 #define IDS_FILTER_ALL_FILES    290
 #define IDS_WORD_HAS_SEPARATOR  291
 
+// Import and merge
+#define IDS_RIBBON_IMPORT_MERGE         300
+#define IDS_TOOLTIP_IMPORT_MERGE_TITLE  301
+#define IDS_TOOLTIP_IMPORT_MERGE_PHRASES 302
+#define IDS_TOOLTIP_IMPORT_MERGE_TIPS   303
+#define IDS_MERGE_PHRASES_RESULT        304   // "%d" added, "%d" already there, "%d" invalid lines
+#define IDS_MERGE_TIPS_RESULT           305   // "%d" added, "%d" extended, "%d" invalid lines
+
 #endif // WORDLOOM_RES_RESOURCE_H

@@ -27,7 +27,7 @@ struct CommandStrings {
     unsigned tipsDescription;  // associated words; 0: the same as for phrases
 };
 
-constexpr std::array<CommandStrings, 20> CommandTable{{
+constexpr std::array<CommandStrings, 21> CommandTable{{
     {cmdHome, IDS_RIBBON_HOME, 0, 0, 0},
     {cmdGroupEdit, IDS_RIBBON_GROUP_EDIT, 0, 0, 0},
     {cmdGroupView, IDS_RIBBON_GROUP_VIEW, 0, 0, 0},
@@ -37,6 +37,8 @@ constexpr std::array<CommandStrings, 20> CommandTable{{
     {cmdAbout, IDS_RIBBON_ABOUT, 0, IDS_TOOLTIP_ABOUT, 0},
     {cmdExit, IDS_RIBBON_EXIT, 0, IDS_TOOLTIP_EXIT, 0},
     {cmdImport, IDS_RIBBON_IMPORT, 0, IDS_TOOLTIP_IMPORT_PHRASES, IDS_TOOLTIP_IMPORT_TIPS},
+    {cmdImportMerge, IDS_RIBBON_IMPORT_MERGE, IDS_TOOLTIP_IMPORT_MERGE_TITLE, IDS_TOOLTIP_IMPORT_MERGE_PHRASES,
+     IDS_TOOLTIP_IMPORT_MERGE_TIPS},
     {cmdExport, IDS_RIBBON_EXPORT, 0, IDS_TOOLTIP_EXPORT_PHRASES, IDS_TOOLTIP_EXPORT_TIPS},
     {cmdSave, IDS_RIBBON_SAVE, IDS_TOOLTIP_SAVE_TITLE, IDS_TOOLTIP_SAVE_PHRASES, IDS_TOOLTIP_SAVE_TIPS},
     {cmdUndelete, IDS_RIBBON_UNDELETE, IDS_TOOLTIP_UNDELETE_TITLE, IDS_TOOLTIP_UNDELETE, 0},

@@ -58,6 +58,7 @@ TEST(Markup, EveryCommandHasTheIdNameKindAndKeytipOfTheProgram) {
         COMMAND(cmdSortByPhrase, Toggle, u"P"),
         COMMAND(cmdSortByVantixInputKey, Toggle, u"A"),
         COMMAND(cmdSortByInputKey, Toggle, u"K"),
+        COMMAND(cmdImportMerge, Button, u"M"),
     };
     const RibbonModel model = RealModel();
     EXPECT_EQ(model.commands.size(), std::size(expected));  // nothing the program does not know
@@ -76,7 +77,8 @@ TEST(Markup, EveryCommandHasTheIdNameKindAndKeytipOfTheProgram) {
 TEST(Markup, LaysTheCommandsOutAsAgreed) {
     const RibbonModel model = RealModel();
     EXPECT_EQ(model.applicationMenu.command, cmdFileMenu);
-    EXPECT_EQ(model.applicationMenu.groups, (std::vector<Ids>{{cmdImport, cmdExport}, {cmdSave}, {cmdAbout}, {cmdExit}}));
+    EXPECT_EQ(model.applicationMenu.groups,
+              (std::vector<Ids>{{cmdImport, cmdImportMerge, cmdExport}, {cmdSave}, {cmdAbout}, {cmdExit}}));
     EXPECT_EQ(model.recentItems, cmdMRUList);
     EXPECT_EQ(model.quickAccessToolbar, cmdQAT);
     EXPECT_EQ(model.quickAccessDefaults, (Ids{cmdSave, cmdUndelete, cmdImport, cmdDelete, cmdExport}));
@@ -106,7 +108,7 @@ TEST(Markup, LaysTheCommandsOutAsAgreed) {
 
     // The defaults, the Edit group's buttons and the application menu's commands; not Sort.
     EXPECT_EQ(model.QuickAccessAllowed(), (Ids{cmdSave, cmdUndelete, cmdImport, cmdDelete, cmdExport, cmdInsert,
-                                               cmdModify, cmdSelectAll, cmdFind, cmdAbout, cmdExit}));
+                                               cmdModify, cmdSelectAll, cmdFind, cmdImportMerge, cmdAbout, cmdExit}));
 }
 
 TEST(Markup, ImageIdsAreTheOnesTheBitmapsAreMadeWith) {
@@ -123,9 +125,19 @@ TEST(Markup, ImageIdsAreTheOnesTheBitmapsAreMadeWith) {
             EXPECT_EQ(command->images->large[dpi], 60005 + 8 * k + 4 + dpi) << command->name;
         }
     }
+    // Commands added later take eight ids each after that block, from the first one given here.
+    const std::pair<unsigned, unsigned> later[] = {{cmdImportMerge, 60130}};
+    for (const auto& [id, first] : later) {
+        const RibbonCommand* command = model.Command(static_cast<std::uint16_t>(id));
+        ASSERT_TRUE(command && command->images) << id;
+        for (unsigned dpi = 0; dpi < 4; ++dpi) {
+            EXPECT_EQ(command->images->small[dpi], first + dpi) << command->name;
+            EXPECT_EQ(command->images->large[dpi], first + 4 + dpi) << command->name;
+        }
+    }
     const auto withImages = std::count_if(model.commands.begin(), model.commands.end(),
                                           [](const RibbonCommand& c) { return c.images.has_value(); });
-    EXPECT_EQ(static_cast<std::size_t>(withImages), std::size(order));
+    EXPECT_EQ(static_cast<std::size_t>(withImages), std::size(order) + std::size(later));
 }
 
 // A small markup that parses; each case below breaks one line of it.

@@ -19,11 +19,28 @@ namespace {
 constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
 constexpr wchar_t TipsValue[] = L"UserDefinedTips";
 
+// The files handed to the recent items, by a ribbon that keeps nothing else.
+std::vector<std::wstring> recentFiles;
+
+class RecentFilesRibbon final : public Ribbon {
+public:
+    void RefreshCommandStates() override {}
+    void InvalidateSortToggles() override {}
+    bool ShowContextPopup(POINT) override { return false; }
+    void DestroyViews() override {}
+    void AddRecentFile(const std::wstring& path) override { recentFiles.push_back(path); }
+};
+
+std::unique_ptr<Ribbon> RecordRecentFiles(CMainWindow&) {
+    recentFiles.clear();
+    return std::make_unique<RecentFilesRibbon>();
+}
+
 class FileCommandsTest : public MainWindowTest {
 protected:
     // Opens the window with a file dialog that hands out the queued paths, or cancels.
-    CMainWindow& OpenScripted() {
-        CMainWindow& window = Open();
+    CMainWindow& OpenScripted(RibbonFactory ribbon = nullptr) {
+        CMainWindow& window = Open(ribbon);
         window.SetFileDialog([this](HWND owner, const FileDialogRequest& request) -> std::optional<std::wstring> {
             EXPECT_EQ(owner, window_->Window());
             requests_.push_back(request);
@@ -239,6 +256,97 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWord
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
     EXPECT_EQ(Cell(window.TipList(), 1, 1), L"\u5c0f");
     ASSERT_EQ(window.Phrases().table.size(), 1u);  // the other tab's table is not touched
+}
+
+TEST_F(FileCommandsTest, ImportAndMergeAddsNewPhrasesWithoutAskingAndSaveStoresThem) {
+    PutText(PhrasesValue, u"A\tone\r\n");
+    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    CMainWindow& window = OpenScripted(RecordRecentFiles);
+
+    const std::wstring first = PathOf(L"first.dat");
+    WriteFileBytes(first, BytesOf(u"AB\tAlpha\r\nC\tdup\r\nX\t\u65b0\r\n"));
+    paths_.push_back(first);
+    EXPECT_EQ(CommandWithMessage(cmdImport),
+              L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
+    Select(window.PhraseList(), {1});
+    Command(cmdDelete);  // "dup" is marked
+    ClickHeader(1);
+    ASSERT_EQ(HeaderArrow(1), 1);
+    ASSERT_TRUE(window.SortState().sortedByPhrase);
+
+    // The table has unsaved work, yet no prompt comes: the report is the only box. A file that
+    // is too large leaves the table as it was and goes to no list.
+    const std::wstring tooLarge = PathOf(L"too large.dat");
+    WriteFileBytes(tooLarge, std::string(4 * 1024 * 1024 + 2, 'A'));
+    paths_.push_back(tooLarge);
+    UINT icon = 0;
+    EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
+              L"\u7121\u6cd5\u5f9e\u6a94\u6848\u8b80\u53d6\u8a5e\u5f59!\n\u6a94\u6848\u5927\u5c0f\u9650\u5236\u70ba 4MB\u3002");
+    EXPECT_EQ(icon, UINT{MB_ICONERROR});
+    EXPECT_EQ(window.Phrases().table.size(), 3u);
+
+    const std::wstring second = PathOf(L"\u5408\u4f75 second.dat");
+    WriteFileBytes(second, BytesOf(u"D\tALPHA\r\nE\tnew\r\nbad line\r\nF\tDUP\r\nG\tNew\r\nH\t\u842c\r\n"));
+    paths_.push_back(second);
+    EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
+              L"\u5df2\u65b0\u589e 2 \u500b\u8a5e\u5f59\u30023 \u500b\u5df2\u5728\u8868\u683c\u4e2d\u30021 \u884c\u7121\u6548\u3002");
+    EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
+    ASSERT_EQ(requests_.size(), 3u);
+    EXPECT_EQ(requests_[2].title, L"\u532f\u5165\u4f7f\u7528\u8005\u9020\u8a5e");
+    EXPECT_TRUE(requests_[2].startInDocuments);
+    EXPECT_EQ(requests_[2].types.size(), 2u);
+    EXPECT_EQ(ListView_GetItemCount(window.PhraseList()), 5);
+    EXPECT_EQ(Cell(window.PhraseList(), 4, 1), L"\u842c");
+    EXPECT_EQ(HeaderArrow(1), 0);
+    EXPECT_FALSE(window.SortState().sortedByPhrase || window.SortState().sortAscending);
+    EXPECT_TRUE(RowLook(window.PhraseList(), 1).state & LVIS_CUT);  // the mark stays
+    EXPECT_EQ(recentFiles, (std::vector<std::wstring>{first, second}));
+
+    // Save drops the marked row and stores the rest in the table's order.
+    Command(cmdSave);
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"AB\tAlpha\r\nX\t\u65b0\r\nE\tnew\r\nH\t\u842c\r\n"));
+}
+
+TEST_F(FileCommandsTest, ImportAndMergeExtendsAssociatedWordsAndSaveStoresThem) {
+    PutText(PhrasesValue, u"A\tone\r\n");
+    PutText(TipsValue, u"\u4e00=\u4e00\u500b\r\n");
+    CMainWindow& window = OpenScripted(RecordRecentFiles);
+    TabCtrl_SetCurSel(window.TabControl(), 1);
+    NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    ASSERT_EQ(window.CurrentTab(), 1);
+
+    const std::wstring first = PathOf(L"first tips.dat");
+    WriteFileBytes(first, BytesOf(u"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n"));
+    paths_.push_back(first);
+    EXPECT_EQ(CommandWithMessage(cmdImport),
+              L"2 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
+
+    // A file that cannot be read and a cancelled dialog change nothing.
+    paths_.push_back(PathOf(L"missing.dat"));
+    EXPECT_EQ(CommandWithMessage(cmdImportMerge),
+              L"\u7121\u6cd5\u8b80\u53d6\u6a94\u6848\u3002\u8acb\u78ba\u5b9a\u6709\u8b80\u53d6\u7684\u6b0a\u9650\u3002");
+    EXPECT_EQ(CommandWithMessage(cmdImportMerge), L"");
+    EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
+
+    const std::wstring second = PathOf(L"second tips.dat");
+    WriteFileBytes(second, BytesOf(u"\u4eba=\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\nAB=x\r\n\u5927=\u5927\u5bb6\r\n"));
+    paths_.push_back(second);
+    UINT icon = 0;
+    EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
+              L"\u5df2\u65b0\u589e 1 \u500b\u9805\u76ee\u3002\u5df2\u64f4\u5145 1 \u500b\u9805\u76ee\u30021 \u884c\u7121\u6548\u3002");
+    EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
+    EXPECT_EQ(requests_.back().title, L"\u532f\u5165\u76f8\u95dc\u5b57\u8a5e");
+    ASSERT_EQ(ListView_GetItemCount(window.TipList()), 3);
+    EXPECT_EQ(Cell(window.TipList(), 0, 2), L"\u4eba\u6c11,\u4eba\u5011,\u4eba\u751f");
+    EXPECT_EQ(Cell(window.TipList(), 2, 1), L"\u5c0f");
+    EXPECT_FALSE(window.Tips().tipsUnchanged);
+    EXPECT_EQ(recentFiles, (std::vector<std::wstring>{first, second}));
+
+    Command(cmdSave);
+    EXPECT_EQ(GetValue(TipsValue)->bytes,
+              BytesOf(u"\u4eba=\u4eba\u6c11,\u4eba\u5011,\u4eba\u751f\r\n\u5927=\u5927\u5bb6\r\n\u5c0f=\u5c0f\u5fc3\r\n"));
+    EXPECT_EQ(window.Phrases().table.size(), 1u);  // the other tab's table is not touched
 }
 
 TEST_F(FileCommandsTest, AFreshStartAsksOnExitAndYesSavesBothTables) {

@@ -169,6 +169,10 @@ TEST_F(RibbonApplicationTest, CommandStatesLabelsAndTogglesFollowTheWindow) {
     EXPECT_EQ(StringProperty(Handler(), cmdSave, RibbonKeyTooltipTitle), L"Save (Ctrl+S)");
     EXPECT_EQ(StringProperty(Handler(), cmdImport, RibbonKeyTooltipDescription),
               L"Open File dialog to import user-defined phrases from a database file.");
+    EXPECT_EQ(StringProperty(Handler(), cmdImportMerge, RibbonKeyLabel), L"Import and &merge");
+    EXPECT_EQ(StringProperty(Handler(), cmdImportMerge, RibbonKeyTooltipTitle), L"Import and merge");
+    EXPECT_EQ(StringProperty(Handler(), cmdImportMerge, RibbonKeyTooltipDescription),
+              L"Add the phrases of a file to the list.");
     EXPECT_EQ(StringProperty(Handler(), cmdEditContextMenu, RibbonKeyLabel), L"<none>");  // the markup's own
     SetProcessUiLanguage(UiLanguageTraditionalChinese);
     EXPECT_EQ(StringProperty(Handler(), cmdGroupEdit, RibbonKeyLabel), L"\u7de8\u8f2f");
@@ -194,6 +198,8 @@ TEST_F(RibbonApplicationTest, CommandStatesLabelsAndTogglesFollowTheWindow) {
     EXPECT_FALSE(framework_.enabled[cmdUndelete]);
     EXPECT_EQ(StringProperty(Handler(), cmdSave, RibbonKeyTooltipDescription),
               L"\u5c07\u8b8a\u66f4\u5132\u5b58\u81f3\u76f8\u95dc\u5b57\u8a5e\u8cc7\u6599\u5eab\u3002");
+    EXPECT_EQ(StringProperty(Handler(), cmdImportMerge, RibbonKeyTooltipDescription),
+              L"\u5c07\u6a94\u6848\u4e2d\u7684\u76f8\u95dc\u5b57\u8a5e\u52a0\u5165\u6e05\u55ae\u3002");
 }
 
 TEST_F(RibbonApplicationTest, SelectionChangesOfAnyOriginRefreshTheCommandStatesOncePerBurst) {

@@ -78,7 +78,7 @@ public:
                                           {cmdGroupView, L"View"}, {cmdInsert, L"Insert"},   {cmdDelete, L"Delete"},
                                           {cmdModify, L"Modify"},  {cmdUndelete, L"Undelete"}, {cmdSelectAll, L"Select all"},
                                           {cmdSort, L"Sort list"}, {cmdSave, L"Save"},       {cmdImport, L"Import"},
-                                          {cmdExport, L"Export"},  {cmdAbout, L"About"},     {cmdExit, L"Exit"},
+                                          {cmdExport, L"Export"},  {cmdAbout, L"About"},     {cmdExit, L"Exit"}, {cmdImportMerge, L"Merge"},
                                           {cmdSortByPhrase, L"By phrase"}, {cmdAscendingSort, L"Ascending"}};
     std::map<UINT32, bool> toggles{{cmdSortByPhrase, true}, {cmdAscendingSort, false}};
     // The last execution of the recent items, as it came.
@@ -440,11 +440,11 @@ TEST_F(RibbonFrameworkTest, MenusShowTheHandlersItemsAndSendRecentChoicesAndPins
     };
     // End reaches the last recent item, Up the one before.
     const MenuLook menu = RunMenu(openApplicationMenu, {VK_END, VK_UP, VK_RETURN});
-    ASSERT_EQ(menu.texts, (std::vector<std::wstring>{L"Import", L"Export", L"-", L"Save", L"-", L"About", L"-", L"Exit",
-                                                     L"-", L"Recent items...", L"one.txt", L"two.txt"}));
-    EXPECT_TRUE(menu.states[9] & MF_GRAYED);
-    EXPECT_FALSE(menu.states[10] & MF_CHECKED);
-    EXPECT_TRUE(menu.states[11] & MF_CHECKED);
+    ASSERT_EQ(menu.texts, (std::vector<std::wstring>{L"Import", L"Merge", L"Export", L"-", L"Save", L"-", L"About", L"-",
+                                                     L"Exit", L"-", L"Recent items...", L"one.txt", L"two.txt"}));
+    EXPECT_TRUE(menu.states[10] & MF_GRAYED);
+    EXPECT_FALSE(menu.states[11] & MF_CHECKED);
+    EXPECT_TRUE(menu.states[12] & MF_CHECKED);
     ASSERT_EQ(application.executed.back(), static_cast<UINT32>(cmdMRUList));
     EXPECT_EQ(application.recentKey, "selected");
     EXPECT_EQ(application.recentValue.vt, VT_UI4);
@@ -452,7 +452,7 @@ TEST_F(RibbonFrameworkTest, MenusShowTheHandlersItemsAndSendRecentChoicesAndPins
     EXPECT_EQ(application.chosenPath, L"C:\\one.txt");
 
     // A right click on the first recent item pins it: the whole list goes back, one pin changed.
-    rightClickPosition = 10;
+    rightClickPosition = 11;
     menuOwner = bar;
     RunMenu(openApplicationMenu, {});
     rightClickPosition = -1;
@@ -544,7 +544,7 @@ TEST_F(RibbonFrameworkTest, DestroyTellsTheApplicationFirstThenReleasesEverythin
     EXPECT_TRUE(application.barAliveAtDestroy);
     EXPECT_EQ(application.savedAtDestroy, EncodeRibbonState({false, {cmdSave, cmdUndelete, cmdImport, cmdDelete, cmdExport}}));
     EXPECT_EQ(CountOf(application.events, "destroy 32775"), 1);
-    EXPECT_EQ(application.events.size() - before, 1 + 24u);  // and every command's handler went back
+    EXPECT_EQ(application.events.size() - before, 1 + 25u);  // and every command's handler went back
     EXPECT_EQ(application.references, 1u);
     EXPECT_FALSE(IsWindow(bar));
     EXPECT_EQ(Height(framework), 0u);
