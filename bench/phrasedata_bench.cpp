@@ -12,6 +12,7 @@
 #include "InputKeys.h"
 #include "Ordering.h"
 #include "PhraseTable.h"
+#include "TableMerge.h"
 #include "TipTable.h"
 
 #include <benchmark/benchmark.h>
@@ -239,6 +240,56 @@ void FormatTips(benchmark::State& state) {
     }
 }
 BENCHMARK(FormatTips)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// ---- Import and merge ----
+
+// Texts of the same shape as the bench's own but with other lines: most of what they hold is new
+// to the tables parsed from the bench's texts.
+const GeneratedText& OtherTextOf(std::int64_t which) {
+    static const GeneratedText phrases = GeneratePhraseText(BenchFileBytes, PhraseSeed + 100);
+    static const GeneratedText tips = GenerateTipsText(BenchFileBytes, TipsSeed + 100);
+    return which == 0 ? phrases : tips;
+}
+
+// The text merged into a copy of the table parsed from the bench's text (made outside the timed
+// section): the same text (other:0), where every line is already there, or another (other:1).
+void MergePhrases(benchmark::State& state) {
+    const BenchData& data = Data();
+    const GeneratedText& text = state.range(0) == 0 ? data.phraseText : OtherTextOf(0);
+    Timed timed(state, text);
+    PhraseMergeCounts counts;
+    for (auto _ : state) {
+        UserPhrases phrases;
+        phrases.table = data.phrases;
+        PhraseSortState sort;
+        timed.Time([&] { counts = MergePhrasesFromText(phrases, sort, text.units.data(), text.units.size(), NormalImage); });
+        if (counts.invalidLines != 0 || counts.added + counts.alreadyThere != text.lines ||
+            phrases.table.size() != data.phrases.size() + counts.added) {
+            state.SkipWithError("unexpected merge result");
+        }
+    }
+    state.counters["added"] = static_cast<double>(counts.added);
+    state.counters["already"] = static_cast<double>(counts.alreadyThere);
+}
+BENCHMARK(MergePhrases)->ArgName("other")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void MergeTips(benchmark::State& state) {
+    const BenchData& data = Data();
+    const GeneratedText& text = state.range(0) == 0 ? data.tipsText : OtherTextOf(1);
+    Timed timed(state, text);
+    TipMergeCounts counts;
+    for (auto _ : state) {
+        UserTips tips;
+        tips.table = data.tips;
+        timed.Time([&] { counts = MergeTipsFromText(tips, text.units.data(), text.units.size(), NormalImage); });
+        if (counts.invalidLines != 0 || tips.table.size() != data.tips.size() + counts.added) {
+            state.SkipWithError("unexpected merge result");
+        }
+    }
+    state.counters["added"] = static_cast<double>(counts.added);
+    state.counters["extended"] = static_cast<double>(counts.extended);
+}
+BENCHMARK(MergeTips)->ArgName("other")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // ---- Sorting ----
 

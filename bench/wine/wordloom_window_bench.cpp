@@ -1,16 +1,19 @@
 // Times the phrase tool's window under a 4 MiB phrase table: the program from process start to
 // its painted window, and in-process the window's creation, header-click sorts and the
-// whole-list redraws of Select all, Delete and Undelete, an Import of a 4 MiB file, and the Find
-// dialog's Mark All and Find Next over the whole table. Prints its figures; asserts nothing.
+// whole-list redraws of Select all, Delete and Undelete, an Import and an Import and merge of a
+// 4 MiB file, and the Find dialog's Mark All and Find Next over the whole table. Prints its
+// figures; asserts nothing.
 #include "Commands.h"
 #include "MainWindow.h"
 #include "PrivateProfile.h"
+#include "TableMerge.h"
 #include "res/resource.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -25,9 +28,9 @@ double MillisecondsSince(Clock::time_point start) {
 }
 
 // About 150,000 lines: keys of 1-6 key characters, phrases of 2-12 CJK units.
-std::u16string PhraseText(std::size_t bytes) {
+std::u16string PhraseText(std::size_t bytes, std::uint32_t seed = 20261208) {
     static constexpr char16_t keys[] = u"QAZWSXEDCRFVTGBYHNUJMIK,OL.P;/";
-    std::mt19937 random(20261208);
+    std::mt19937 random(seed);
     std::u16string text;
     while (true) {
         std::u16string line;
@@ -101,8 +104,8 @@ LRESULT CALLBACK CloseReportBox(int code, WPARAM window, LPARAM info) {
     return CallNextHookEx(nullptr, code, window, info);
 }
 
-// The Import command with the file dialog answered at once, as if Enter had been pressed in it.
-void TimeImport(CMainWindow& window, const std::u16string& text) {
+// Writes the text to a file in the temporary folder and returns its path.
+std::wstring WriteBenchFile(const std::u16string& text) {
     wchar_t folder[MAX_PATH]{};
     GetTempPathW(MAX_PATH, folder);
     const std::wstring path = std::wstring(folder) + L"wordloom-bench-import.dat";
@@ -112,21 +115,44 @@ void TimeImport(CMainWindow& window, const std::u16string& text) {
         WriteFile(file, text.data(), static_cast<DWORD>(text.size() * 2), &written, nullptr);
         CloseHandle(file);
     }
+    return path;
+}
+
+// A command that reads a file, with the file dialog answered at once (as if Enter had been
+// pressed in it), until its report box comes up.
+void TimeFileCommand(CMainWindow& window, unsigned command, const std::u16string& text, const char* what) {
+    const std::wstring path = WriteBenchFile(text);
+    window.SetFileDialog([&](HWND, const FileDialogRequest&) { return std::optional<std::wstring>(path); });
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, CloseReportBox, nullptr, GetCurrentThreadId());
+    const auto start = Clock::now();
+    SendMessageW(window.Window(), WM_COMMAND, command, 0);
+    UnhookWindowsHookEx(hook);
+    std::printf("%-40s %8.1f ms (%d rows)\n", what, std::chrono::duration<double, std::milli>(reportShown - start).count(),
+                ListView_GetItemCount(window.PhraseList()));
+    DeleteFileW(path.c_str());
+}
+
+// The core's merge of the text into a copy of the window's table.
+void TimeCoreMerge(CMainWindow& window, const std::u16string& text, const char* what) {
+    UserPhrases copy{window.Phrases().table};
+    PhraseSortState sort;
+    const auto start = Clock::now();
+    const PhraseMergeCounts counts = MergePhrasesFromText(copy, sort, text.data(), text.size(), 0);
+    std::printf("%-40s %8.1f ms (%zu added)\n", what, MillisecondsSince(start), counts.added);
+}
+
+// Import of the text, beside the core's parse of it, then Import and merge of the same text,
+// which finds every line already there.
+void TimeImport(CMainWindow& window, const std::u16string& text) {
     {
         PhraseTable table;
         const auto start = Clock::now();
         ParsePhraseText(table, text.data(), text.size(), 0);
         std::printf("%-40s %8.1f ms (%zu entries)\n", "core parse of the file's text:", MillisecondsSince(start), table.size());
     }
-    window.SetFileDialog([&](HWND, const FileDialogRequest&) { return std::optional<std::wstring>(path); });
-    const HHOOK hook = SetWindowsHookExW(WH_CBT, CloseReportBox, nullptr, GetCurrentThreadId());
-    const auto start = Clock::now();
-    SendMessageW(window.Window(), WM_COMMAND, cmdImport, 0);
-    UnhookWindowsHookEx(hook);
-    std::printf("%-40s %8.1f ms (%d rows)\n", "import command to rows shown:",
-                std::chrono::duration<double, std::milli>(reportShown - start).count(),
-                ListView_GetItemCount(window.PhraseList()));
-    DeleteFileW(path.c_str());
+    TimeFileCommand(window, cmdImport, text, "import command to rows shown:");
+    TimeCoreMerge(window, text, "core merge of the same text:");
+    TimeFileCommand(window, cmdImportMerge, text, "import and merge, nothing new:");
 }
 
 template <class Action>
@@ -283,6 +309,10 @@ int wmain(int argc, wchar_t** argv) {
     Time("delete all rows (redraw of every row):", [&] { SendMessageW(window.Window(), WM_COMMAND, cmdDelete, 0); });
     Time("undelete all rows (redraw of every row):", [&] { SendMessageW(window.Window(), WM_COMMAND, cmdUndelete, 0); });
     TimeFind(window);
+    // Last, as it adds some 155,000 rows: a file of other lines merged into the table.
+    const std::u16string other = PhraseText(4194304, 20261209);
+    TimeCoreMerge(window, other, "core merge of another text:");
+    TimeFileCommand(window, cmdImportMerge, other, "import and merge, another file:");
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VantixIME");
     return 0;
 }
