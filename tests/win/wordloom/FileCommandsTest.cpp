@@ -95,6 +95,11 @@ void TypePathAndPressEnter(HWND dialog, const std::wstring& path) {
     PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
 }
 
+// Text as Notepad saves it by default: UTF-8 with a byte-order mark.
+std::string NotepadBytesOf(std::u8string_view text) {
+    return "\xEF\xBB\xBF" + std::string(text.begin(), text.end());
+}
+
 // While it lives, this user may read HKCU\Software\VantixIME but not write it: the key's only
 // entry grants reading (and changing the entries back).
 class ReadOnlyKey {
@@ -258,13 +263,13 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWord
     ASSERT_EQ(window.Phrases().table.size(), 1u);  // the other tab's table is not touched
 }
 
-TEST_F(FileCommandsTest, ImportAndMergeAddsNewPhrasesWithoutAskingAndSaveStoresThem) {
+TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeAddsNewPhrasesWithoutAskingAndSaveStoresThem) {
     PutText(PhrasesValue, u"A\tone\r\n");
     PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = OpenScripted(RecordRecentFiles);
 
     const std::wstring first = PathOf(L"first.dat");
-    WriteFileBytes(first, BytesOf(u"AB\tAlpha\r\nC\tdup\r\nX\t\u65b0\r\n"));
+    WriteFileBytes(first, NotepadBytesOf(u8"AB\tAlpha\r\nC\tdup\r\nX\t\u65b0\r\n"));
     paths_.push_back(first);
     EXPECT_EQ(CommandWithMessage(cmdImport),
               L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
@@ -307,7 +312,7 @@ TEST_F(FileCommandsTest, ImportAndMergeAddsNewPhrasesWithoutAskingAndSaveStoresT
     EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"AB\tAlpha\r\nX\t\u65b0\r\nE\tnew\r\nH\t\u842c\r\n"));
 }
 
-TEST_F(FileCommandsTest, ImportAndMergeExtendsAssociatedWordsAndSaveStoresThem) {
+TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSaveStoresThem) {
     PutText(PhrasesValue, u"A\tone\r\n");
     PutText(TipsValue, u"\u4e00=\u4e00\u500b\r\n");
     CMainWindow& window = OpenScripted(RecordRecentFiles);
@@ -317,7 +322,7 @@ TEST_F(FileCommandsTest, ImportAndMergeExtendsAssociatedWordsAndSaveStoresThem) 
     ASSERT_EQ(window.CurrentTab(), 1);
 
     const std::wstring first = PathOf(L"first tips.dat");
-    WriteFileBytes(first, BytesOf(u"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n"));
+    WriteFileBytes(first, NotepadBytesOf(u8"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n"));
     paths_.push_back(first);
     EXPECT_EQ(CommandWithMessage(cmdImport),
               L"2 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
