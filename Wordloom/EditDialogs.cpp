@@ -8,12 +8,12 @@
 bool RunInsertDialog(CMainWindow& window, HWND owner) {
     if (window.CurrentTab() == 1) {
         CTipEditBox box(GetModuleHandleW(nullptr), window.Tips().table,
-                        [&window](const EditedTip& edited) { window.AppendTip(edited); });
+                        [&window](const EditedTip& edited) { return window.AppendTip(edited); });
         box.Run(owner);
         return box.Result().has_value();
     }
     CPhraseEditBox box(GetModuleHandleW(nullptr), window.Phrases().table,
-                       [&window](const EditedPhrase& edited) { window.AppendPhrase(edited); });
+                       [&window](const EditedPhrase& edited) { return window.AppendPhrase(edited); });
     box.Run(owner);
     return box.Result().has_value();
 }

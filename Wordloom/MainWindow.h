@@ -63,13 +63,14 @@ public:
     // Where Import and Export ask for a file; the system's file dialogs unless a test sets another.
     void SetFileDialog(FileDialogRunner runner) { fileDialog_ = std::move(runner); }
     // What the phrase edit dialog hands back. Insert: a new entry at the end of the list, and no
-    // column counts as sorted any more. Modify of a row: the texts that differ are stored and
-    // their columns lose their sort arrows.
-    void AppendPhrase(const EditedPhrase& edited);
+    // column counts as sorted any more; refused (false, with a message) when the table would no
+    // longer fit in a file that imports again. Modify of a row: the texts that differ are stored
+    // and their columns lose their sort arrows.
+    bool AppendPhrase(const EditedPhrase& edited);
     void ApplyPhraseEdit(int row, const EditedPhrase& edited);
-    // What the associated-word editor hands back. Insert: a new entry at the end of the list.
-    // Modify of a row: its words when they differ; the character stays.
-    void AppendTip(const EditedTip& edited);
+    // What the associated-word editor hands back. Insert: a new entry at the end of the list,
+    // refused as for phrases. Modify of a row: its words when they differ; the character stays.
+    bool AppendTip(const EditedTip& edited);
     void ApplyTipEdit(int row, const EditedTip& edited);
     // A recent item was chosen: unsaved work is offered for saving, then the file is read into
     // the current tab's table.
@@ -126,6 +127,8 @@ private:
     void ImportMerge();
     std::optional<std::wstring> AskForFileToImport();
     void MergeFile(const std::wstring& path);
+    void ShowImportRefusal(const ImportResult& result);
+    void ShowTableTooLarge();
     void Export();
     int AskToSave(UINT buttons);
     void ShowMessage(unsigned stringId, UINT icon);

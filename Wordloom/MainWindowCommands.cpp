@@ -122,14 +122,18 @@ void CMainWindow::ModifyFocusedRow() {
     if (row >= 0) ModifyRow(row);
 }
 
-void CMainWindow::AppendPhrase(const EditedPhrase& edited) {
-    AppendEditedPhrase(phrases_, sort_, edited, images_.normalImage);
+bool CMainWindow::AppendPhrase(const EditedPhrase& edited) {
+    if (!AppendEditedPhrase(phrases_, sort_, edited, images_.normalImage)) {
+        ShowTableTooLarge();
+        return false;
+    }
     if (phraseList_) {
         ListView_SetItemCountEx(phraseList_, static_cast<int>(phrases_.table.size()), 0);
         ShowSortIndicators();
     }
     if (ribbon_) ribbon_->InvalidateSortToggles();
     RefreshCommandStates();
+    return true;
 }
 
 void CMainWindow::ApplyPhraseEdit(int row, const EditedPhrase& edited) {
@@ -145,10 +149,14 @@ void CMainWindow::ApplyPhraseEdit(int row, const EditedPhrase& edited) {
     if (ribbon_) ribbon_->InvalidateSortToggles();
 }
 
-void CMainWindow::AppendTip(const EditedTip& edited) {
-    AddTip(tips_, edited.character, edited.words, images_.normalImage);
+bool CMainWindow::AppendTip(const EditedTip& edited) {
+    if (!AddTip(tips_, edited.character, edited.words, images_.normalImage)) {
+        ShowTableTooLarge();
+        return false;
+    }
     if (tipList_) ListView_SetItemCountEx(tipList_, static_cast<int>(tips_.table.size()), 0);
     RefreshCommandStates();
+    return true;
 }
 
 void CMainWindow::ApplyTipEdit(int row, const EditedTip& edited) {

@@ -140,7 +140,7 @@ void CMainWindow::ImportFile(const std::wstring& path) {
         result = ImportTips(path, tips_, images_.normalImage);
     }
     if (result.outcome != ImportOutcome::Imported) {
-        ShowMessage(MessageIdFor(result.outcome), MB_ICONERROR);
+        ShowImportRefusal(result);
         return;
     }
     if (list) ListView_SetItemCountEx(list, static_cast<int>(CurrentRowCount()), 0);
@@ -163,13 +163,13 @@ void CMainWindow::ImportFile(const std::wstring& path) {
 void CMainWindow::MergeFile(const std::wstring& path) {
     const ::ImportFile file = ReadImportFile(path);
     if (file.outcome != ImportOutcome::Imported) {
-        ShowMessage(MessageIdFor(file.outcome), MB_ICONERROR);
+        ShowImportRefusal(ImportResult{file.outcome, 0, file.invalidLines});
         return;
     }
     std::wstring report;
     if (currentTab_ == 0) {
         const PhraseMergeCounts counts =
-            MergePhrasesFromText(phrases_, sort_, file.units.data(), file.count, images_.normalImage);
+            MergePhrasesFromText(phrases_, sort_, file.units.data(), file.units.size(), images_.normalImage);
         if (counts.added > 0) {
             if (phraseList_) {
                 ListView_SetItemCountEx(phraseList_, static_cast<int>(phrases_.table.size()), LVSICF_NOSCROLL);
@@ -181,7 +181,7 @@ void CMainWindow::MergeFile(const std::wstring& path) {
         }
         report = WithCounts(LoadUiString(IDS_MERGE_PHRASES_RESULT), {counts.added, counts.alreadyThere, counts.invalidLines});
     } else {
-        const TipMergeCounts counts = MergeTipsFromText(tips_, file.units.data(), file.count, images_.normalImage);
+        const TipMergeCounts counts = MergeTipsFromText(tips_, file.units.data(), file.units.size(), images_.normalImage);
         if (counts.added > 0 || counts.extended > 0) {
             if (tipList_) {
                 ListView_SetItemCountEx(tipList_, static_cast<int>(tips_.table.size()), LVSICF_NOSCROLL);
@@ -191,8 +191,24 @@ void CMainWindow::MergeFile(const std::wstring& path) {
         }
         report = WithCounts(LoadUiString(IDS_MERGE_TIPS_RESULT), {counts.added, counts.extended, counts.invalidLines});
     }
-    if (ribbon_) ribbon_->AddRecentFile(path);
+    // The recent items are the files a table was replaced from: choosing one imports it again.
     ShowMessage(report, MB_ICONINFORMATION);
+}
+
+// Why an import or a merge changed nothing. A file with nothing to read is a warning: the table
+// is there as it was.
+void CMainWindow::ShowImportRefusal(const ImportResult& result) {
+    const unsigned message = MessageIdFor(result.outcome);
+    if (result.outcome == ImportOutcome::NothingRead) {
+        ShowMessage(WithCounts(LoadUiString(message), {result.invalidLines}), MB_ICONWARNING);
+    } else {
+        ShowMessage(message, MB_ICONERROR);
+    }
+}
+
+// Over the editor that asked, when there is one.
+void CMainWindow::ShowTableTooLarge() {
+    MessageBoxW(GetActiveWindow(), LoadUiString(IDS_TABLE_TOO_LARGE).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
 void CMainWindow::Export() {

@@ -146,8 +146,9 @@ void CPhraseEditBox::OnOk() {
         return;
     }
     HideBalloon(inputKeyField_);
+    // A refused entry stays in the fields as typed.
+    if (append_ && !append_(edited)) return;
     accepted_ = edited;
-    if (append_) append_(edited);
     // Open for the next phrase, typed over this one.
     FocusControl(phraseField_);
 }

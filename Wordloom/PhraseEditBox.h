@@ -15,8 +15,9 @@
 
 class CPhraseEditBox final : public CEditDialog {
 public:
-    // Called by OK in Insert mode with the entry to add; the table given to the dialog grows.
-    using AppendPhrase = std::function<void(const EditedPhrase& edited)>;
+    // Called by OK in Insert mode with the entry to add; the table given to the dialog grows,
+    // unless the call refuses the entry (false, having told the user why).
+    using AppendPhrase = std::function<bool(const EditedPhrase& edited)>;
 
     // Insert: opens empty; each accepted phrase differs from every phrase in the table.
     CPhraseEditBox(HINSTANCE instance, const PhraseTable& table, AppendPhrase append);

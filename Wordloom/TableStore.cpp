@@ -32,12 +32,15 @@ ImportFile ReadImportFile(const std::wstring& path) {
     ImportFile file;
     switch (contents.outcome) {
     case FileReadOutcome::Read: {
-        file.outcome = ImportOutcome::Imported;
         const std::string_view bytes(reinterpret_cast<const char*>(contents.units.data()),
                                      contents.bytes);
-        const std::u16string units = DecodeText(bytes, DetectTextEncoding(bytes));
-        file.units.assign(units.begin(), units.end());
-        file.count = units.size();
+        if (const std::optional<TextEncoding> encoding = DetectTextEncoding(bytes)) {
+            file.outcome = ImportOutcome::Imported;
+            file.units = DecodeText(bytes, *encoding);
+        } else {
+            file.outcome = ImportOutcome::NothingRead;
+            file.invalidLines = CountByteLines(bytes);
+        }
         break;
     }
     case FileReadOutcome::TooLarge: file.outcome = ImportOutcome::TooLarge; break;

@@ -28,29 +28,33 @@ SaveOutcome WriteTextValue(const wchar_t* name, std::u16string_view text);
 
 struct ImportFile {
     ImportOutcome outcome = ImportOutcome::CannotAccess;
-    std::vector<char16_t> units;
-    std::size_t count = 0;  // units to parse
+    std::u16string units;           // to parse: every line ended by CR LF
+    std::size_t invalidLines = 0;   // NothingRead: the lines of a file in no encoding the import reads
 };
 
 // Reads an import file whole, refusing files above MaxImportFileSize bytes, and decodes it from
-// the encoding it is in (DetectTextEncoding): UTF-16 little-endian as exported, UTF-8 or UTF-16
-// big-endian as a text editor may have saved it.
+// the encoding it is in (DetectTextEncoding): UTF-16 little-endian as exported, UTF-8, UTF-16
+// with a mark or Big5 as a text editor or another tool may have saved it. Bytes in none of
+// these give NothingRead.
 ImportFile ReadImportFile(const std::wstring& path);
 
 // An import: when the file can be read, its entries replace the table through `replace` (the
-// core's Replace...FromText, which also clears both flags); otherwise nothing changes.
+// core's Replace...FromText, which leaves the table alone when nothing valid was read or the
+// result would be too large); otherwise nothing changes.
 template <class Tables>
 ImportResult ImportTableFile(const std::wstring& path, Tables& tables,
-                             std::size_t (*replace)(Tables&, const char16_t*, std::size_t,
-                                                    std::int32_t),
+                             ImportResult (*replace)(Tables&, const char16_t*, std::size_t,
+                                                     std::int32_t),
                              std::int32_t normalImage) {
     const ImportFile file = ReadImportFile(path);
-    ImportResult result;
-    result.outcome = file.outcome;
-    if (file.outcome != ImportOutcome::Imported) return result;
-    result.invalidLines = replace(tables, file.units.data(), file.count, normalImage);
-    result.entries = tables.table.size();
-    return result;
+    if (file.outcome != ImportOutcome::Imported) {
+        ImportResult result;
+        result.outcome = file.outcome;
+        result.invalidLines = file.invalidLines;
+        result.entries = tables.table.size();
+        return result;
+    }
+    return replace(tables, file.units.data(), file.units.size(), normalImage);
 }
 
 // An export of already formatted text: no file at all for empty text.

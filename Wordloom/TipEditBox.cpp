@@ -262,10 +262,11 @@ void CTipEditBox::OnConfirm() {
         EndDialog(Window(), IDOK);
         return;
     }
+    // A refused entry stays in the editor as it is.
+    if (add_ && !add_(edited)) return;
     EnableButton(confirmButton_, false, characterBox_);
     HideBalloon(wordBox_);
     accepted_ = edited;
-    if (add_) add_(edited);
     // Open for the next entry, which starts from this one's character and words.
     FocusControl(characterBox_);
 }

@@ -20,8 +20,9 @@
 
 class CTipEditBox final : public CEditDialog {
 public:
-    // Called by the confirm button in Insert mode with the entry to add.
-    using AddTipEntry = std::function<void(const EditedTip& edited)>;
+    // Called by the confirm button in Insert mode with the entry to add; false when the call
+    // refused it (having told the user why).
+    using AddTipEntry = std::function<bool(const EditedTip& edited)>;
 
     // Insert: opens empty; a character the table already has is warned about, not refused.
     CTipEditBox(HINSTANCE instance, const TipTable& table, AddTipEntry add);

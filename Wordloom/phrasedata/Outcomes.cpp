@@ -10,6 +10,8 @@ unsigned MessageIdFor(ImportOutcome outcome) {
     case ImportOutcome::Imported: return MessageId::Imported;
     case ImportOutcome::CannotAccess: return MessageId::CannotAccessFile;
     case ImportOutcome::TooLarge: return MessageId::FileTooLarge;
+    case ImportOutcome::NothingRead: return MessageId::NothingImported;
+    case ImportOutcome::TableTooLarge: return MessageId::TableTooLarge;
     }
     return 0;
 }

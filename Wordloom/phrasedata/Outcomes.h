@@ -14,6 +14,8 @@ inline constexpr unsigned WriteFailed = 218;
 inline constexpr unsigned RegistryWriteRefused = 219;
 inline constexpr unsigned NoTipToExport = 264;
 inline constexpr unsigned NoDictionary = 265;
+inline constexpr unsigned NothingImported = 306;  // "%d" invalid lines
+inline constexpr unsigned TableTooLarge = 307;
 }  // namespace MessageId
 
 enum class TableKind { Phrases, Tips };
@@ -28,8 +30,11 @@ enum class ImportOutcome {
     Imported,
     CannotAccess,  // cannot be opened, or read fails or is short
     TooLarge,      // larger than MaxImportFileSize
+    NothingRead,   // empty, only a mark, in no encoding the import reads, or without a valid line
+    TableTooLarge,  // the table's stored form would grow past MaxImportFileSize
 };
 
+// Every outcome but Imported leaves the table, its flags and its list as they were.
 struct ImportResult {
     ImportOutcome outcome = ImportOutcome::CannotAccess;
     std::size_t entries = 0;       // table size after the import

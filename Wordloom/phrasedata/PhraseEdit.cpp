@@ -48,15 +48,18 @@ KeyFieldVerdict TakeInputKeyText(InputKeyField& field, std::u16string_view text)
     return KeyFieldVerdict::Accepted;
 }
 
-void AppendEditedPhrase(UserPhrases& phrases, PhraseSortState& sort, const EditedPhrase& edited,
+bool AppendEditedPhrase(UserPhrases& phrases, PhraseSortState& sort, const EditedPhrase& edited,
                         std::int32_t normalImage) {
-    PhraseEntry& entry = phrases.table.emplace_back();
+    PhraseEntry entry;
     entry.phrase = edited.phrase;
     entry.vantixKey = edited.vantixKey;
     entry.inputKey = edited.inputKey;
     entry.image = normalImage;
+    if (StoredFormBytes(phrases.table) + StoredLineBytes(entry) > MaxImportFileSize) return false;
+    phrases.table.push_back(std::move(entry));
     phrases.phrasesUnchanged = false;
     sort = PhraseSortState{};
+    return true;
 }
 
 unsigned ReplaceEditedPhrase(UserPhrases& phrases, PhraseSortState& sort, std::size_t row,

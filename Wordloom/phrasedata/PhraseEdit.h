@@ -46,8 +46,10 @@ enum class KeyFieldVerdict {
 KeyFieldVerdict TakeInputKeyText(InputKeyField& field, std::u16string_view text);
 
 // Insert: appends the entry (flags 0, the normal icon), marks the table changed and forgets
-// every sort indicator, since the new row sits at the end whatever the order was.
-void AppendEditedPhrase(UserPhrases& phrases, PhraseSortState& sort, const EditedPhrase& edited,
+// every sort indicator, since the new row sits at the end whatever the order was. Refused
+// (false, nothing changes) when the table's stored form would grow past MaxImportFileSize, so
+// that its export always imports again.
+bool AppendEditedPhrase(UserPhrases& phrases, PhraseSortState& sort, const EditedPhrase& edited,
                         std::int32_t normalImage);
 
 // Modify of entry `row`: marks the table changed even when nothing differs, and for each column

@@ -84,10 +84,21 @@ std::u16string FormatPhraseText(const PhraseTable& table, bool skipDeleted) {
     return text;
 }
 
-std::size_t ReplacePhrasesFromText(UserPhrases& phrases, const char16_t* units, std::size_t count,
-                                   std::int32_t normalImage) {
-    phrases.phrasesHaveDeleted = false;
-    phrases.phrasesUnchanged = false;
-    phrases.table.clear();
-    return ParsePhraseText(phrases.table, units, count, normalImage);
+std::uint64_t StoredLineBytes(const PhraseEntry& entry) {
+    // key, TAB, phrase, CR LF
+    return (entry.inputKey.size() + entry.phrase.size() + 3) * sizeof(char16_t);
+}
+
+std::uint64_t StoredFormBytes(const PhraseTable& table) {
+    return StoredFormBytesOf(table, StoredLineBytes);
+}
+
+ImportResult ReplacePhrasesFromText(UserPhrases& phrases, const char16_t* units, std::size_t count,
+                                    std::int32_t normalImage) {
+    PhraseTable incoming;
+    const std::size_t invalidLines = ParsePhraseText(incoming, units, count, normalImage);
+    return ReplaceTableFromText(phrases.table, incoming, invalidLines, StoredFormBytes(incoming), [&phrases] {
+        phrases.phrasesHaveDeleted = false;
+        phrases.phrasesUnchanged = false;
+    });
 }

@@ -3,6 +3,7 @@
 // export files hold exactly this form, and the input method reads it.
 #pragma once
 
+#include "Outcomes.h"
 #include "TableEntries.h"
 
 #include <cstddef>
@@ -40,7 +41,14 @@ std::size_t ParsePhraseText(PhraseTable& table, const char16_t* units, std::size
 // The text form of the whole table, or with skipDeleted only of the entries not marked.
 std::u16string FormatPhraseText(const PhraseTable& table, bool skipDeleted);
 
-// What an import does to the table once the file is read: the file's entries replace the table
-// (nothing merged), both flags go false. Returns the number of invalid lines.
-std::size_t ReplacePhrasesFromText(UserPhrases& phrases, const char16_t* units, std::size_t count,
-                                   std::int32_t normalImage);
+// The bytes one entry takes in the stored form, and the whole form of the entries not marked
+// deleted, as Export writes it: what must stay within MaxImportFileSize for an export to import
+// again.
+std::uint64_t StoredLineBytes(const PhraseEntry& entry);
+std::uint64_t StoredFormBytes(const PhraseTable& table);
+
+// What an import does to the table once the file is read. When the text has a valid line and
+// the stored form of its entries fits within MaxImportFileSize, they replace the table (nothing
+// is merged) and both flags go false. Otherwise (NothingRead, TableTooLarge) nothing changes.
+ImportResult ReplacePhrasesFromText(UserPhrases& phrases, const char16_t* units, std::size_t count,
+                                    std::int32_t normalImage);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ListSelection.h"
+#include "Outcomes.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -13,6 +14,36 @@ inline constexpr std::uint32_t EntryDeleted = 4;
 
 // Files larger than this are refused by every import (exactly 4 MiB is accepted).
 inline constexpr std::uint64_t MaxImportFileSize = 4194304;
+
+// The stored form's bytes of the entries not marked deleted, given the bytes of one entry's line.
+template <class Table, class LineBytes>
+std::uint64_t StoredFormBytesOf(const Table& table, LineBytes lineBytes) {
+    std::uint64_t bytes = 0;
+    for (const auto& entry : table) {
+        if ((entry.flags & EntryDeleted) == 0) bytes += lineBytes(entry);
+    }
+    return bytes;
+}
+
+// The end of an import: the parsed entries replace the table only when there is at least one and
+// their stored form fits; then markReplaced sets the table's flags. Otherwise nothing changes.
+template <class Table, class MarkReplaced>
+ImportResult ReplaceTableFromText(Table& table, Table& incoming, std::size_t invalidLines,
+                                  std::uint64_t incomingStoredBytes, MarkReplaced markReplaced) {
+    ImportResult result;
+    result.invalidLines = invalidLines;
+    if (incoming.empty()) {
+        result.outcome = ImportOutcome::NothingRead;
+    } else if (incomingStoredBytes > MaxImportFileSize) {
+        result.outcome = ImportOutcome::TableTooLarge;
+    } else {
+        result.outcome = ImportOutcome::Imported;
+        table.swap(incoming);
+        markReplaced();
+    }
+    result.entries = table.size();
+    return result;
+}
 
 // Indices of the two row icons in the lists' image list.
 struct EntryImages {

@@ -1,5 +1,7 @@
 #include "TextEncoding.h"
 
+#include "Big5Table.h"
+
 #include <utility>
 
 namespace {
@@ -28,6 +30,72 @@ char16_t LowSurrogateOf(char32_t codePoint) {
     return static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
 }
 
+// Gathers decoded units line by line: CR LF, LF alone and CR alone each end a line, which is
+// put down as CR LF, and a line that held bytes which do not decode is put down empty.
+class LineCollector {
+public:
+    explicit LineCollector(std::size_t capacity) { text_.reserve(capacity); }
+
+    void Put(char16_t unit) {
+        if (unit == Cr) {
+            EndLine();
+            afterCr_ = true;
+            return;
+        }
+        const bool lfOfCrLf = unit == Lf && afterCr_;
+        afterCr_ = false;
+        if (lfOfCrLf) return;
+        if (unit == Lf) {
+            EndLine();
+            return;
+        }
+        text_ += unit;
+        lineOpen_ = true;
+    }
+
+    // A run of undecodable bytes: the line it stands in is lost, and nothing stands for it.
+    void PutUndecodable() {
+        afterCr_ = false;
+        spoiled_ = true;
+        lineOpen_ = true;
+    }
+
+    std::u16string Finish() && {
+        if (lineOpen_) EndLine();  // a last line without a line end is read too
+        return std::move(text_);
+    }
+
+private:
+    void EndLine() {
+        if (spoiled_) text_.resize(lineStart_);
+        text_ += Cr;
+        text_ += Lf;
+        lineStart_ = text_.size();
+        spoiled_ = false;
+        lineOpen_ = false;
+    }
+
+    std::u16string text_;
+    std::size_t lineStart_ = 0;
+    bool afterCr_ = false;
+    bool spoiled_ = false;
+    bool lineOpen_ = false;  // the current line has units or a spoiled run
+};
+
+// Whether every line of the units already ends in CR LF, the last one included: then they are
+// what the parsers read as they stand, as in every file the phrase tool exports.
+bool HasCrLfLinesOnly(std::u16string_view units) {
+    const std::size_t count = units.size();
+    if (count == 0) return true;
+    if (count < 2 || units[0] == Lf || units[count - 2] != Cr || units[count - 1] != Lf) return false;
+    bool bad = false;
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        // Branch-free, so that the loop stays a plain pass over the text.
+        bad |= (units[i] == Cr) != (units[i + 1] == Lf);
+    }
+    return !bad;
+}
+
 std::u16string Utf16Units(std::string_view bytes, bool bigEndian) {
     std::u16string units(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < units.size(); ++i) {
@@ -36,83 +104,78 @@ std::u16string Utf16Units(std::string_view bytes, bool bigEndian) {
         units[i] = bigEndian ? static_cast<char16_t>(first << 8 | second)
                              : static_cast<char16_t>(second << 8 | first);
     }
-    return units;
+    if (HasCrLfLinesOnly(units)) return units;
+    LineCollector lines(units.size() + units.size() / 8 + 2);
+    for (const char16_t unit : units) lines.Put(unit);
+    return std::move(lines).Finish();
 }
 
-// Gathers decoded units while following the lines as the parsers walk them (a line ends at a
-// CR, and the unit after the CR belongs to it), and empties every line that held bytes which
-// do not decode.
-class LineCollector {
-public:
-    explicit LineCollector(std::size_t capacity) { text_.reserve(capacity); }
-
-    void Put(char16_t unit) {
-        text_ += unit;
-        if (crSeen_) {
-            EndLine(true);
-        } else if (unit == Cr) {
-            crSeen_ = true;
-        }
+// The length of the code page 950 character at bytes[offset] (1 or 2) and its unit, or 0.
+std::size_t DecodeBig5(std::string_view bytes, std::size_t offset, char16_t& unit) {
+    const auto lead = static_cast<unsigned char>(bytes[offset]);
+    if (lead < 0x80) {
+        unit = lead;
+        return 1;
     }
-
-    // A run of undecodable bytes stands for one unit, so that a run right after a CR takes the
-    // place of the unit the parsers skip there. The unit itself never stays in the text.
-    void PutUndecodable() {
-        spoiled_ = true;
-        Put(u'\uFFFD');
+    if (const char16_t single = Big5SingleBytes[lead - 0x80]) {
+        unit = single;
+        return 1;
     }
-
-    std::u16string Finish() && {
-        if (crSeen_) {
-            EndLine(false);  // the text ends in a CR, which still ends a line
-        } else if (spoiled_) {
-            text_.resize(lineStart_);
-        }
-        return std::move(text_);
+    if (lead < 0x81 || lead > 0xFE || offset + 1 >= bytes.size()) return 0;
+    const auto trail = static_cast<unsigned char>(bytes[offset + 1]);
+    std::size_t column = 0;
+    if (trail >= 0x40 && trail <= 0x7E) {
+        column = trail - 0x40;
+    } else if (trail >= 0xA1 && trail <= 0xFE) {
+        column = (0x7E - 0x40 + 1) + (trail - 0xA1);
+    } else {
+        return 0;
     }
+    unit = Big5Pairs[(lead - 0x81) * Big5TrailCount + column];
+    return unit != 0 ? 2 : 0;
+}
 
-private:
-    void EndLine(bool unitAfterCr) {
-        if (spoiled_) {
-            text_.resize(lineStart_);
-            text_ += Cr;
-            if (unitAfterCr) text_ += Lf;
-        }
-        lineStart_ = text_.size();
-        crSeen_ = false;
-        spoiled_ = false;
-    }
-
-    std::u16string text_;
-    std::size_t lineStart_ = 0;
-    bool crSeen_ = false;
-    bool spoiled_ = false;
-};
-
-std::u16string Utf8Units(std::string_view bytes) {
-    // Every byte gives at most one unit: a four-byte sequence gives two.
-    LineCollector lines(bytes.size());
-    bool inUndecodableRun = false;
+// Decodes character after character with decodeAt(offset, collector) -> bytes taken (0: none
+// decodes there); a run of bytes that do not decode spoils its line.
+template <class DecodeAt>
+std::u16string DecodeByCharacter(std::string_view bytes, DecodeAt decodeAt) {
+    // Every byte gives at most one unit: a four-byte UTF-8 sequence gives two.
+    LineCollector lines(bytes.size() + bytes.size() / 8 + 2);
     for (std::size_t offset = 0; offset < bytes.size();) {
-        char32_t codePoint = 0;
-        Utf8Fault fault = Utf8Fault::InvalidByte;
-        const std::size_t length = DecodeUtf8(bytes, offset, codePoint, fault);
+        const std::size_t length = decodeAt(offset, lines);
         if (length == 0) {
-            if (!inUndecodableRun) lines.PutUndecodable();
-            inUndecodableRun = true;
+            lines.PutUndecodable();
             ++offset;
             continue;
         }
-        inUndecodableRun = false;
+        offset += length;
+    }
+    return std::move(lines).Finish();
+}
+
+std::u16string Utf8Units(std::string_view bytes) {
+    return DecodeByCharacter(bytes, [bytes](std::size_t offset, LineCollector& lines) {
+        char32_t codePoint = 0;
+        Utf8Fault fault = Utf8Fault::InvalidByte;
+        const std::size_t length = DecodeUtf8(bytes, offset, codePoint, fault);
+        if (length == 0) return length;
         if (codePoint < 0x10000) {
             lines.Put(static_cast<char16_t>(codePoint));
         } else {
             lines.Put(HighSurrogateOf(codePoint));
             lines.Put(LowSurrogateOf(codePoint));
         }
-        offset += length;
-    }
-    return std::move(lines).Finish();
+        return length;
+    });
+}
+
+std::u16string Big5Units(std::string_view bytes) {
+    return DecodeByCharacter(bytes, [bytes](std::size_t offset, LineCollector& lines) {
+        char16_t unit = 0;
+        const std::size_t length = DecodeBig5(bytes, offset, unit);
+        if (length != 0) lines.Put(unit);
+        return length;
+    });
 }
 
 }  // namespace
@@ -124,23 +187,50 @@ std::optional<TextEncoding> EncodingByMark(std::string_view bytes) {
     return std::nullopt;
 }
 
-TextEncoding DetectTextEncoding(std::string_view bytes) {
+std::optional<TextEncoding> DetectTextEncoding(std::string_view bytes) {
     if (const std::optional<TextEncoding> marked = EncodingByMark(bytes)) return *marked;
-    if (bytes.find('\0') == std::string_view::npos && IsUtf8(bytes)) return TextEncoding::Utf8;
-    return TextEncoding::Utf16LittleEndian;
+    if (bytes.find('\0') != std::string_view::npos) return TextEncoding::Utf16LittleEndian;
+    if (IsUtf8(bytes)) return TextEncoding::Utf8;
+    if (IsBig5(bytes)) return TextEncoding::Big5;
+    return std::nullopt;
 }
 
 std::u16string DecodeText(std::string_view bytes, TextEncoding encoding) {
+    if (EncodingByMark(bytes) == encoding) {
+        bytes.remove_prefix(encoding == TextEncoding::Utf8 ? Utf8Mark.size() : Utf16LittleEndianMark.size());
+    }
     switch (encoding) {
     case TextEncoding::Utf16LittleEndian: return Utf16Units(bytes, false);
-    case TextEncoding::Utf16BigEndian:
-        if (bytes.starts_with(Utf16BigEndianMark)) bytes.remove_prefix(Utf16BigEndianMark.size());
-        return Utf16Units(bytes, true);
-    case TextEncoding::Utf8:
-        if (bytes.starts_with(Utf8Mark)) bytes.remove_prefix(Utf8Mark.size());
-        return Utf8Units(bytes);
+    case TextEncoding::Utf16BigEndian: return Utf16Units(bytes, true);
+    case TextEncoding::Utf8: return Utf8Units(bytes);
+    case TextEncoding::Big5: return Big5Units(bytes);
     }
     return {};
+}
+
+std::size_t CountByteLines(std::string_view bytes) {
+    std::size_t lines = 0;
+    bool lineOpen = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            ++lines;
+            lineOpen = false;
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            lineOpen = true;
+        }
+    }
+    return lines + (lineOpen ? 1 : 0);
+}
+
+bool IsBig5(std::string_view bytes) {
+    for (std::size_t offset = 0; offset < bytes.size();) {
+        char16_t unit = 0;
+        const std::size_t length = DecodeBig5(bytes, offset, unit);
+        if (length == 0) return false;
+        offset += length;
+    }
+    return true;
 }
 
 std::size_t DecodeUtf8(std::string_view bytes, std::size_t offset, char32_t& codePoint,

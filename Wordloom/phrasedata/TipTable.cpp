@@ -57,21 +57,35 @@ std::u16string FormatTipsText(const TipTable& table, bool skipDeleted) {
     return text;
 }
 
-std::size_t ReplaceTipsFromText(UserTips& tips, const char16_t* units, std::size_t count,
-                                std::int32_t normalImage) {
-    tips.tipsUnchanged = false;
-    tips.tipsHaveDeleted = false;
-    tips.table.clear();
-    return ParseTipsText(tips.table, units, count, normalImage);
+std::uint64_t StoredLineBytes(const TipEntry& entry) {
+    // character, "=", words, CR LF
+    return (entry.character.size() + entry.words.size() + 3) * sizeof(char16_t);
 }
 
-void AddTip(UserTips& tips, std::u16string character, std::u16string words,
+std::uint64_t StoredFormBytes(const TipTable& table) {
+    return StoredFormBytesOf(table, StoredLineBytes);
+}
+
+ImportResult ReplaceTipsFromText(UserTips& tips, const char16_t* units, std::size_t count,
+                                 std::int32_t normalImage) {
+    TipTable incoming;
+    const std::size_t invalidLines = ParseTipsText(incoming, units, count, normalImage);
+    return ReplaceTableFromText(tips.table, incoming, invalidLines, StoredFormBytes(incoming), [&tips] {
+        tips.tipsUnchanged = false;
+        tips.tipsHaveDeleted = false;
+    });
+}
+
+bool AddTip(UserTips& tips, std::u16string character, std::u16string words,
             std::int32_t normalImage) {
-    TipEntry& entry = tips.table.emplace_back();
+    TipEntry entry;
     entry.character = std::move(character);
     entry.words = std::move(words);
     entry.image = normalImage;
+    if (StoredFormBytes(tips.table) + StoredLineBytes(entry) > MaxImportFileSize) return false;
+    tips.table.push_back(std::move(entry));
     tips.tipsUnchanged = false;
+    return true;
 }
 
 bool ModifyTipWords(UserTips& tips, std::size_t row, std::u16string_view words) {

@@ -3,6 +3,7 @@
 // dictionary, the registry value and the import and export files hold exactly this form.
 #pragma once
 
+#include "Outcomes.h"
 #include "TableEntries.h"
 
 #include <cstddef>
@@ -40,13 +41,20 @@ std::size_t ParseTipsText(TipTable& table, const char16_t* units, std::size_t co
 // The tips text of the table, or with skipDeleted only of the entries not marked.
 std::u16string FormatTipsText(const TipTable& table, bool skipDeleted);
 
-// The import's effect once the file is read: the file's entries replace the table, both flags
-// go false. Returns the number of invalid lines.
-std::size_t ReplaceTipsFromText(UserTips& tips, const char16_t* units, std::size_t count,
-                                std::int32_t normalImage);
+// The bytes one entry takes in the stored form, and the whole form of the entries not marked
+// deleted, as Export writes it.
+std::uint64_t StoredLineBytes(const TipEntry& entry);
+std::uint64_t StoredFormBytes(const TipTable& table);
 
-// The editor's Add: appends an entry and marks the table changed.
-void AddTip(UserTips& tips, std::u16string character, std::u16string words,
+// The import's effect once the file is read, as for phrases: the file's entries replace the
+// table and both flags go false, unless the file has no valid line or their stored form would
+// exceed MaxImportFileSize (then nothing changes).
+ImportResult ReplaceTipsFromText(UserTips& tips, const char16_t* units, std::size_t count,
+                                 std::int32_t normalImage);
+
+// The editor's Add: appends an entry and marks the table changed. Refused (false, nothing
+// changes) when the table's stored form would grow past MaxImportFileSize.
+bool AddTip(UserTips& tips, std::u16string character, std::u16string words,
             std::int32_t normalImage);
 
 // The editor's Modify: replaces the words of a row when they differ unit for unit (the table

@@ -199,5 +199,7 @@
 #define IDS_TOOLTIP_IMPORT_MERGE_TIPS   303
 #define IDS_MERGE_PHRASES_RESULT        304   // "%d" added, "%d" already there, "%d" invalid lines
 #define IDS_MERGE_TIPS_RESULT           305   // "%d" added, "%d" extended, "%d" invalid lines
+#define IDS_NOTHING_IMPORTED            306   // "%d" invalid lines
+#define IDS_TABLE_TOO_LARGE             307
 
 #endif // WORDLOOM_RES_RESOURCE_H

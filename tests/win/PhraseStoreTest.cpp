@@ -111,7 +111,7 @@ TEST_F(PhraseStoreTest, SavingAnEmptyTableWritesAnEmptyBinaryValue) {
 TEST_F(PhraseStoreTest, ImportTakesFilesUpToFourMebibytesAndRefusesOneByteMore) {
     std::u16string text;
     for (int line = 0; line < 419430; ++line) text += u"A\tx\r\n";
-    text += u"zz";  // a last line without CR: neither read nor counted
+    text += u"zz";  // a last line without line end: read, and invalid (no TAB)
     const std::string limit = BytesOf(text);
     ASSERT_EQ(limit.size(), 4194304u);
     WriteFileBytes(PathOf(L"limit.dat"), limit);
@@ -129,7 +129,7 @@ TEST_F(PhraseStoreTest, ImportTakesFilesUpToFourMebibytesAndRefusesOneByteMore) 
     const ImportResult atLimit = ImportPhraseFile(PathOf(L"limit.dat"), phrases, kNormalImage);
     EXPECT_EQ(atLimit.outcome, ImportOutcome::Imported);
     EXPECT_EQ(atLimit.entries, 419430u);
-    EXPECT_EQ(atLimit.invalidLines, 0u);
+    EXPECT_EQ(atLimit.invalidLines, 1u);
     EXPECT_EQ(phrases.table.size(), 419430u);
     EXPECT_FALSE(phrases.phrasesUnchanged);
     EXPECT_FALSE(phrases.phrasesHaveDeleted);
@@ -139,24 +139,27 @@ TEST_F(PhraseStoreTest, ImportReplacesTheTableAndReportsInvalidLines) {
     std::u16string hundred;
     for (int i = 0; i < 100; ++i) hundred += u"Q\tq\r\n";
     UserPhrases phrases = PhrasesFrom(hundred);
-    // A wide path with Chinese characters, and an odd last byte (half a CR) that ends no line.
+    // A wide path with Chinese characters, a last line without line end, which is read, and an
+    // odd last byte (half a CR) that ends no line.
     const std::wstring path = PathOf(L"\u8a5e\u5f59.dat");
     WriteFileBytes(path,
                    BytesOf(u"A\tone\r\nno tab\r\nb\ttwo\r\n\r\nC\tthree\r\nD\tfour") + "\r");
     const ImportResult result = ImportPhraseFile(path, phrases, kNormalImage);
     EXPECT_EQ(result.outcome, ImportOutcome::Imported);
-    EXPECT_EQ(result.entries, 3u);
+    EXPECT_EQ(result.entries, 4u);
     EXPECT_EQ(result.invalidLines, 2u);
-    EXPECT_EQ(RowsOf(phrases.table), (Rows{u"A=one", u"B=two", u"C=three"}));
+    const Rows imported{u"A=one", u"B=two", u"C=three", u"D=four"};
+    EXPECT_EQ(RowsOf(phrases.table), imported);
 
+    // A file with nothing to read leaves the table as it was.
     WriteFileBytes(PathOf(L"empty.dat"), "");
     phrases.phrasesUnchanged = true;
     const ImportResult empty = ImportPhraseFile(PathOf(L"empty.dat"), phrases, kNormalImage);
-    EXPECT_EQ(empty.outcome, ImportOutcome::Imported);
-    EXPECT_EQ(empty.entries, 0u);
+    EXPECT_EQ(empty.outcome, ImportOutcome::NothingRead);
+    EXPECT_EQ(empty.entries, 4u);
     EXPECT_EQ(empty.invalidLines, 0u);
-    EXPECT_TRUE(phrases.table.empty());
-    EXPECT_FALSE(phrases.phrasesUnchanged);
+    EXPECT_EQ(RowsOf(phrases.table), imported);
+    EXPECT_TRUE(phrases.phrasesUnchanged);
 }
 
 // Notepad saves UTF-8 with a byte-order mark and CR LF by default: both tables import such a

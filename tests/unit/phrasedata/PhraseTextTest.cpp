@@ -1,4 +1,5 @@
 // The phrase text form: reading it line by line, writing it, and an import replacing the table.
+#include "PhraseEdit.h"
 #include "TestTables.h"
 
 #include <gtest/gtest.h>
@@ -105,20 +106,56 @@ TEST(PhraseText, FormatsAllEntriesOrOnlyTheUnmarkedOnes) {
     }
 }
 
-TEST(PhraseText, ImportReplacesTheTableAndMarksItChanged) {
+// A file replaces the table only when it brings something and its export would import again.
+TEST(PhraseText, ImportReplacesTheTableOnlyWithAReadableFileThatFits) {
     UserPhrases phrases;
     phrases.table = {MakePhrase(u"Q", u"old", EntryDeleted)};
     phrases.phrasesUnchanged = true;
     phrases.phrasesHaveDeleted = true;
-    const std::u16string_view text = u"A\tnew\r\nbad\r\n";
-    EXPECT_EQ(ReplacePhrasesFromText(phrases, text.data(), text.size(), kNormalImage), 1u);
-    EXPECT_EQ(PhrasesOf(phrases.table), (Strings{u"new"}));
+    const auto import = [&phrases](std::u16string_view text) {
+        return ReplacePhrasesFromText(phrases, text.data(), text.size(), kNormalImage);
+    };
+    // Nothing valid to read: the table and both flags stay.
+    for (const std::u16string_view nothing : {u"", u"bad\r\n\r\nA1\tx\r\n"}) {
+        const ImportResult result = import(nothing);
+        EXPECT_EQ(result.outcome, ImportOutcome::NothingRead);
+        EXPECT_EQ(result.entries, 1u);
+        EXPECT_EQ(PhrasesOf(phrases.table), (Strings{u"old"}));
+        EXPECT_TRUE(phrases.phrasesUnchanged && phrases.phrasesHaveDeleted);
+    }
+    EXPECT_EQ(import(u"bad\r\n\r\nA1\tx\r\n").invalidLines, 3u);
+
+    // 8,192 lines of 256 units are exactly the 4 MiB that an import takes back (its stored
+    // form, with the key raised); one unit more is refused.
+    std::u16string text;
+    for (int line = 0; line < 8192; ++line) text += u"a\t" + std::u16string(252, u'x') + u"\r\n";
+    std::u16string oneOver = text + u"\r\n";
+    oneOver.insert(2, u"x");  // into the first phrase
+    const ImportResult tooLarge = import(oneOver);
+    EXPECT_EQ(tooLarge.outcome, ImportOutcome::TableTooLarge);
+    EXPECT_EQ(tooLarge.invalidLines, 1u);
+    EXPECT_EQ(PhrasesOf(phrases.table), (Strings{u"old"}));
+    EXPECT_TRUE(phrases.phrasesUnchanged);
+
+    const ImportResult atLimit = import(text + u"\r\n");
+    EXPECT_EQ(atLimit.outcome, ImportOutcome::Imported);
+    EXPECT_EQ(atLimit.entries, 8192u);
+    EXPECT_EQ(atLimit.invalidLines, 1u);
+    EXPECT_EQ(StoredFormBytes(phrases.table), MaxImportFileSize);
+    EXPECT_EQ(FormatPhraseText(phrases.table, true).size() * 2, MaxImportFileSize);
+    EXPECT_EQ(phrases.table[0].inputKey, u"A");
     EXPECT_FALSE(phrases.phrasesUnchanged);
     EXPECT_FALSE(phrases.phrasesHaveDeleted);
-    EXPECT_TRUE(phrases.HasUnsavedWork());
 
-    EXPECT_EQ(ReplacePhrasesFromText(phrases, nullptr, 0, kNormalImage), 0u);  // empty file
-    EXPECT_TRUE(phrases.table.empty());
+    // Insert is held to the same limit; a row marked for deletion, which no export holds, makes
+    // room.
+    PhraseSortState sort;
+    const EditedPhrase one{u"y", ToVantixInputKey(u"Z"), u"Z"};
+    EXPECT_FALSE(AppendEditedPhrase(phrases, sort, one, kNormalImage));
+    EXPECT_EQ(phrases.table.size(), 8192u);
+    phrases.table[0].flags = EntryDeleted;
+    EXPECT_TRUE(AppendEditedPhrase(phrases, sort, one, kNormalImage));
+    EXPECT_EQ(phrases.table.size(), 8193u);
 }
 
 }  // namespace

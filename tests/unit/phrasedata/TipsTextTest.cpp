@@ -79,18 +79,36 @@ TEST(TipsText, FormatsAllEntriesOrOnlyTheUnmarkedOnes) {
     EXPECT_EQ(LinesOf(back), (Strings{u"A=a,b", u"=="}));
 }
 
-TEST(TipsText, ImportReplacesTheTableAndMarksItChanged) {
+TEST(TipsText, ImportReplacesTheTableOnlyWithAReadableFileThatFits) {
     UserTips tips;
     tips.table = {{u"old", u"O", EntryDeleted, 1}};
     tips.tipsUnchanged = true;
     tips.tipsHaveDeleted = true;
-    const std::u16string_view text = u"N=new\r\nbad\r\n";
-    EXPECT_EQ(ReplaceTipsFromText(tips, text.data(), text.size(), kNormalImage), 1u);
-    EXPECT_EQ(LinesOf(tips.table), (Strings{u"N=new"}));
+    const auto import = [&tips](std::u16string_view text) {
+        return ReplaceTipsFromText(tips, text.data(), text.size(), kNormalImage);
+    };
+    const ImportResult nothing = import(u"bad\r\nAB=x\r\n");
+    EXPECT_EQ(nothing.outcome, ImportOutcome::NothingRead);
+    EXPECT_EQ(nothing.invalidLines, 2u);
+    EXPECT_EQ(LinesOf(tips.table), (Strings{u"O=old"}));
+    EXPECT_TRUE(tips.tipsUnchanged && tips.tipsHaveDeleted);
+
+    // A 4 MiB stored form, then one unit more.
+    std::u16string text;
+    for (int line = 0; line < 8192; ++line) text += u"A=" + std::u16string(252, u'x') + u"\r\n";
+    std::u16string oneOver = text;
+    oneOver.insert(2, u"x");  // into the first words
+    EXPECT_EQ(import(oneOver).outcome, ImportOutcome::TableTooLarge);
+    EXPECT_EQ(LinesOf(tips.table), (Strings{u"O=old"}));
+    const ImportResult atLimit = import(text + u"bad\r\n");
+    EXPECT_EQ(atLimit.outcome, ImportOutcome::Imported);
+    EXPECT_EQ(atLimit.entries, 8192u);
+    EXPECT_EQ(atLimit.invalidLines, 1u);
+    EXPECT_EQ(StoredFormBytes(tips.table), MaxImportFileSize);
     EXPECT_FALSE(tips.tipsUnchanged);
     EXPECT_FALSE(tips.tipsHaveDeleted);
-    EXPECT_EQ(ReplaceTipsFromText(tips, nullptr, 0, kNormalImage), 0u);
-    EXPECT_TRUE(tips.table.empty());
+    EXPECT_FALSE(AddTip(tips, u"Z", u"z", kNormalImage));  // the editor's Add, at the limit
+    EXPECT_EQ(tips.table.size(), 8192u);
 }
 
 TEST(TipsText, AddAppendsAFreshEntry) {
@@ -98,7 +116,7 @@ TEST(TipsText, AddAppendsAFreshEntry) {
     tips.table = {{u"a", u"A", EntryDeleted, 1}};
     tips.tipsUnchanged = true;
     tips.tipsHaveDeleted = true;
-    AddTip(tips, u"\u4eba", u"\u4eba\u6c11", kNormalImage);
+    EXPECT_TRUE(AddTip(tips, u"\u4eba", u"\u4eba\u6c11", kNormalImage));
     EXPECT_EQ(LinesOf(tips.table), (Strings{u"A=a", u"\u4eba=\u4eba\u6c11"}));
     EXPECT_EQ(tips.table[1].flags, 0u);
     EXPECT_EQ(tips.table[1].image, kNormalImage);

@@ -120,6 +120,7 @@ TEST_F(PhraseEditBoxTest, ThePhraseLimitCountsTheTextAsTypedLineBreaksIncluded) 
     CPhraseEditBox box(GetModuleHandleW(nullptr), table, [&](const EditedPhrase& edited) {
         added.push_back(edited.phrase);
         table.push_back(PhraseEntry{edited.phrase, edited.vantixKey, edited.inputKey});
+        return true;
     });
     const INT_PTR result = RunDialogAnswered([&] { return box.Run(nullptr); }, [&](HWND dialog) {
         const HWND phrase = GetDlgItem(dialog, IDC_PHRASE);
