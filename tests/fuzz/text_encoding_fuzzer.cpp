@@ -1,7 +1,9 @@
 // Fuzz target for the encodings of an import file: any bytes are told apart and decoded in each
-// encoding exactly as a slow model of the rules does, and a line holding bytes that do not
-// decode leaves nothing of its text for the parsers but an empty line.
+// encoding (UTF-16 either way, UTF-8, Big5) exactly as a slow model of the rules does, lines
+// ended by CR LF, LF or CR alone or the end all come out ended by CR LF, and a line holding bytes
+// that do not decode leaves nothing of its text for the parsers but an empty line.
 
+#include "Big5Table.h"
 #include "FuzzCheck.h"
 #include "PhraseTable.h"
 #include "TextEncoding.h"
@@ -10,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,33 +21,30 @@ namespace {
 
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 
-std::u16string ModelUtf16(std::string_view bytes, bool bigEndian) {
-    std::u16string units;
+struct ModelUnit {
+    char16_t unit = 0;
+    bool undecodable = false;  // stands for bytes that do not decode
+};
+
+std::vector<ModelUnit> ModelUtf16Units(std::string_view bytes, bool bigEndian) {
+    std::vector<ModelUnit> units;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
         const unsigned first = static_cast<unsigned char>(bytes[i]);
         const unsigned second = static_cast<unsigned char>(bytes[i + 1]);
-        units += static_cast<char16_t>(bigEndian ? first * 256 + second : second * 256 + first);
+        units.push_back({static_cast<char16_t>(bigEndian ? first * 256 + second : second * 256 + first), false});
     }
     return units;
 }
 
-struct ModelUnit {
-    char16_t unit = 0;
-    bool undecodable = false;  // stands for a run of bytes that do not decode
-};
-
 std::vector<ModelUnit> ModelUtf8Units(std::string_view bytes) {
     std::vector<ModelUnit> units;
-    bool inRun = false;
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t length = fuzz::WellFormedLength(bytes, i);
         if (length == 0) {
-            if (!inRun) units.push_back({0, true});
-            inRun = true;
+            units.push_back({0, true});
             ++i;
             continue;
         }
-        inRun = false;
         auto byte = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(bytes[i + k])); };
         char32_t codePoint = 0;
         switch (length) {
@@ -65,50 +65,97 @@ std::vector<ModelUnit> ModelUtf8Units(std::string_view bytes) {
     return units;
 }
 
-// The lines as the parsers walk them: a line holding an undecodable run (its CR's following unit
-// included) becomes CR LF, or CR alone at the very end; such a last line without CR goes.
-std::u16string ModelUtf8(std::string_view bytes, std::size_t& spoiledLines) {
-    if (bytes.starts_with(Utf8Mark)) bytes.remove_prefix(Utf8Mark.size());
-    const std::vector<ModelUnit> units = ModelUtf8Units(bytes);
-    auto spoiled = [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to && i < units.size(); ++i) {
-            if (units[i].undecodable) return true;
+// Code page 950 the slow way: a pair's column is the number of trail bytes that come before
+// its trail byte, and a pair is a character when the table has a unit for it.
+char16_t ModelBig5Pair(unsigned lead, unsigned trail) {
+    auto isTrail = [](unsigned byte) { return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xFE); };
+    if (lead < 0x81 || lead > 0xFE || !isTrail(trail)) return 0;
+    std::size_t column = 0;
+    for (unsigned byte = 0x40; byte < trail; ++byte) column += isTrail(byte) ? 1 : 0;
+    return Big5Pairs[(lead - 0x81) * Big5TrailCount + column];
+}
+
+std::vector<ModelUnit> ModelBig5Units(std::string_view bytes) {
+    std::vector<ModelUnit> units;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80 || Big5SingleBytes[lead - 0x80] != 0) {
+            units.push_back({lead < 0x80 ? static_cast<char16_t>(lead) : Big5SingleBytes[lead - 0x80], false});
+            ++i;
+            continue;
         }
-        return false;
-    };
+        const char16_t pair = i + 1 < bytes.size() ? ModelBig5Pair(lead, static_cast<unsigned char>(bytes[i + 1])) : 0;
+        if (pair == 0) {
+            units.push_back({0, true});
+            ++i;
+        } else {
+            units.push_back({pair, false});
+            i += 2;
+        }
+    }
+    return units;
+}
+
+bool HasUndecodable(const std::vector<ModelUnit>& units) {
+    for (const ModelUnit& unit : units) {
+        if (unit.undecodable) return true;
+    }
+    return false;
+}
+
+// The lines: CR LF, LF alone and CR alone each end one, and so does the end for a last line
+// with anything in it. Each is put down with CR LF, empty when it held undecodable bytes.
+std::u16string ModelLines(const std::vector<ModelUnit>& units, std::size_t& spoiledLines) {
     std::u16string text;
     spoiledLines = 0;
-    std::size_t start = 0;
-    while (start < units.size()) {
-        std::size_t cr = start;
-        while (cr < units.size() && (units[cr].undecodable || units[cr].unit != u'\r')) ++cr;
-        if (cr == units.size()) {
-            if (!spoiled(start, cr)) {
-                for (std::size_t i = start; i < cr; ++i) text += units[i].unit;
-            }
-            break;
-        }
-        const bool hasNext = cr + 1 < units.size();
-        if (spoiled(start, cr + 2)) {
+    std::vector<ModelUnit> line;
+    auto endLine = [&] {
+        if (HasUndecodable(line)) {
             ++spoiledLines;
-            text += u'\r';
-            if (hasNext) text += u'\n';
         } else {
-            for (std::size_t i = start; i <= cr + (hasNext ? 1 : 0); ++i) text += units[i].unit;
+            for (const ModelUnit& unit : line) text += unit.unit;
         }
-        start = cr + 2;
+        text += u"\r\n";
+        line.clear();
+    };
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const bool cr = !units[i].undecodable && units[i].unit == u'\r';
+        const bool lf = !units[i].undecodable && units[i].unit == u'\n';
+        if (cr || lf) {
+            endLine();
+            if (cr && i + 1 < units.size() && !units[i + 1].undecodable && units[i + 1].unit == u'\n') ++i;
+        } else {
+            line.push_back(units[i]);
+        }
     }
+    if (!line.empty()) endLine();
     return text;
 }
 
-TextEncoding ModelDetect(std::string_view bytes) {
+std::string_view WithoutMark(std::string_view bytes, std::string_view mark) {
+    return bytes.starts_with(mark) ? bytes.substr(mark.size()) : bytes;
+}
+
+bool ModelIsBig5(std::string_view bytes) {
+    return !HasUndecodable(ModelBig5Units(bytes));
+}
+
+std::optional<TextEncoding> ModelDetect(std::string_view bytes) {
     if (bytes.starts_with(Utf8Mark)) return TextEncoding::Utf8;
     if (bytes.starts_with("\xFF\xFE")) return TextEncoding::Utf16LittleEndian;
     if (bytes.starts_with("\xFE\xFF")) return TextEncoding::Utf16BigEndian;
-    if (bytes.find('\0') == std::string_view::npos && fuzz::FirstIllFormedOffset(bytes) == std::string_view::npos) {
-        return TextEncoding::Utf8;
-    }
-    return TextEncoding::Utf16LittleEndian;
+    if (bytes.find('\0') != std::string_view::npos) return TextEncoding::Utf16LittleEndian;
+    if (fuzz::FirstIllFormedOffset(bytes) == std::string_view::npos) return TextEncoding::Utf8;
+    if (ModelIsBig5(bytes)) return TextEncoding::Big5;
+    return std::nullopt;
+}
+
+// Each spoiled line is one invalid line to both parsers.
+void CheckParsersCount(const std::u16string& text, std::size_t spoiledLines) {
+    PhraseTable phrases;
+    FUZZ_CHECK(ParsePhraseText(phrases, text.data(), text.size(), 0) >= spoiledLines);
+    TipTable tips;
+    FUZZ_CHECK(ParseTipsText(tips, text.data(), text.size(), 0) >= spoiledLines);
 }
 
 }  // namespace
@@ -118,19 +165,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FUZZ_CHECK(DetectTextEncoding(bytes) == ModelDetect(bytes));
     FUZZ_CHECK(IsUtf8(bytes) == (fuzz::FirstIllFormedOffset(bytes) == std::string_view::npos));
-
-    FUZZ_CHECK(DecodeText(bytes, TextEncoding::Utf16LittleEndian) == ModelUtf16(bytes, false));
-    const std::string_view bigEndian = bytes.starts_with("\xFE\xFF") ? bytes.substr(2) : bytes;
-    FUZZ_CHECK(DecodeText(bytes, TextEncoding::Utf16BigEndian) == ModelUtf16(bigEndian, true));
+    FUZZ_CHECK(IsBig5(bytes) == ModelIsBig5(bytes));
 
     std::size_t spoiledLines = 0;
+    FUZZ_CHECK(DecodeText(bytes, TextEncoding::Utf16LittleEndian) ==
+               ModelLines(ModelUtf16Units(WithoutMark(bytes, "\xFF\xFE"), false), spoiledLines));
+    FUZZ_CHECK(DecodeText(bytes, TextEncoding::Utf16BigEndian) ==
+               ModelLines(ModelUtf16Units(WithoutMark(bytes, "\xFE\xFF"), true), spoiledLines));
     const std::u16string utf8 = DecodeText(bytes, TextEncoding::Utf8);
-    FUZZ_CHECK(utf8 == ModelUtf8(bytes, spoiledLines));
-
-    // Each spoiled line is one invalid line to both parsers.
-    PhraseTable phrases;
-    FUZZ_CHECK(ParsePhraseText(phrases, utf8.data(), utf8.size(), 0) >= spoiledLines);
-    TipTable tips;
-    FUZZ_CHECK(ParseTipsText(tips, utf8.data(), utf8.size(), 0) >= spoiledLines);
+    FUZZ_CHECK(utf8 == ModelLines(ModelUtf8Units(WithoutMark(bytes, Utf8Mark)), spoiledLines));
+    CheckParsersCount(utf8, spoiledLines);
+    const std::u16string big5 = DecodeText(bytes, TextEncoding::Big5);
+    FUZZ_CHECK(big5 == ModelLines(ModelBig5Units(bytes), spoiledLines));
+    CheckParsersCount(big5, spoiledLines);
     return 0;
 }
