@@ -119,6 +119,12 @@ LRESULT CMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         OnClose();
         return 0;
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        // The session ends: everything was asked about in WM_QUERYENDSESSION.
+        if (wParam) DestroyWindow(window_);
+        return 0;
     case WM_DESTROY:
         OnDestroy();
         return 0;
@@ -175,7 +181,10 @@ void CMainWindow::OnCreate() {
         const RECT area = TabDisplayArea(tab_);
         phraseList_ = CreateList(true, area);
         if (phraseList_) {
-            LoadUserPhrases(phrases_, images_.normalImage);
+            // A stored value the tool cannot read stays as it is until the user saves this table.
+            if (LoadUserPhrases(phrases_, images_.normalImage) == StoredValueRead::Unreadable) {
+                ShowMessage(IDS_PHRASES_UNREADABLE, MB_ICONWARNING);
+            }
             ListView_SetItemCountEx(phraseList_, static_cast<int>(phrases_.table.size()), 0);
         }
         tipList_ = CreateList(false, area);
@@ -184,6 +193,7 @@ void CMainWindow::OnCreate() {
             // with no associated words.
             const LoadTipsOutcome loaded = LoadTips(tips_, images_.normalImage, ProgramFilePath(programFileName_));
             if (const unsigned message = MessageIdFor(loaded)) ShowMessage(message, MB_ICONERROR);
+            if (loaded == LoadTipsOutcome::Unreadable) ShowMessage(IDS_TIPS_UNREADABLE, MB_ICONWARNING);
             ListView_SetItemCountEx(tipList_, static_cast<int>(tips_.table.size()), 0);
             ShowWindow(tipList_, SW_HIDE);
         }
@@ -294,6 +304,7 @@ void CMainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void CMainWindow::OnDestroy() {
+    shutdownReason_.Clear();
     if (ribbon_) ribbon_->DestroyViews();
     ribbon_.reset();
     if (tab_) RemoveWindowSubclass(tab_, TabControlProc, 0);
@@ -382,6 +393,7 @@ void CMainWindow::SetRibbonHeight(int height) {
 
 void CMainWindow::RefreshCommandStates() {
     if (ribbon_) ribbon_->RefreshCommandStates();
+    if (shutdownReason_.IsSet() && !HasUnsavedWork()) shutdownReason_.Clear();
 }
 
 // The list reports every row whose selection changes, one at a time; a burst of them (Shift

@@ -119,6 +119,7 @@ private:
 
     // File commands (MainWindowFiles.cpp).
     void OnClose();
+    bool OnQueryEndSession();
     bool OfferToSaveUnsavedWork(UINT buttons);
     bool SavePhrases();
     bool SaveTips();
@@ -130,6 +131,7 @@ private:
     void ShowImportRefusal(const ImportResult& result);
     void ShowTableTooLarge();
     void Export();
+    bool AskToSaveWithoutBackup();
     int AskToSave(UINT buttons);
     void ShowMessage(unsigned stringId, UINT icon);
     void ShowMessage(const std::wstring& text, UINT icon);
@@ -157,4 +159,5 @@ private:
     int currentTab_ = 0;
     int monitorDpi_ = 0;  // the DPI the window is laid out for; 0: the system's metrics
     bool commandRefreshPosted_ = false;
+    ShutdownBlockReason shutdownReason_;  // set while a session end waits on a question
 };

@@ -38,6 +38,17 @@ void CMainWindow::OnClose() {
     DestroyWindow(window_);
 }
 
+// Windows asks whether the session may end: with unsaved work, the same question as Close
+// (without Cancel), while Windows shows why the tool holds the session up. A save behind Yes
+// that did not write keeps the session waiting, and the work stays.
+bool CMainWindow::OnQueryEndSession() {
+    if (!HasUnsavedWork()) return true;
+    shutdownReason_.Set(window_, LoadUiString(IDS_SHUTDOWN_REASON).c_str());
+    const bool mayEnd = OfferToSaveUnsavedWork(MB_YESNO);
+    if (mayEnd) shutdownReason_.Clear();
+    return mayEnd;
+}
+
 // Asks about unsaved work in either table, if there is any. Yes saves every table with unsaved
 // work, not only the current tab's: changes the user kept when leaving the other tab are among
 // what was asked about. False when the user cancelled or a save behind Yes failed: the caller
@@ -59,8 +70,9 @@ bool CMainWindow::SaveCurrentTable() {
 // its flags stay as they were, and the user is told.
 bool CMainWindow::SavePhrases() {
     const std::vector<int> selected = phraseList_ ? SelectedRows(phraseList_) : std::vector<int>{};
-    if (const unsigned message = MessageIdFor(SaveUserPhrases(phrases_))) {
-        ShowMessage(message, MB_ICONERROR);
+    const SaveOutcome outcome = SaveUserPhrases(phrases_, [this] { return AskToSaveWithoutBackup(); });
+    if (outcome != SaveOutcome::Written) {
+        if (const unsigned message = MessageIdFor(outcome)) ShowMessage(message, MB_ICONERROR);
         return false;
     }
     if (phraseList_) {
@@ -80,8 +92,9 @@ bool CMainWindow::SavePhrases() {
 
 bool CMainWindow::SaveTips() {
     const std::vector<int> selected = tipList_ ? SelectedRows(tipList_) : std::vector<int>{};
-    if (const unsigned message = MessageIdFor(::SaveTips(tips_))) {
-        ShowMessage(message, MB_ICONERROR);
+    const SaveOutcome outcome = ::SaveTips(tips_, [this] { return AskToSaveWithoutBackup(); });
+    if (outcome != SaveOutcome::Written) {
+        if (const unsigned message = MessageIdFor(outcome)) ShowMessage(message, MB_ICONERROR);
         return false;
     }
     if (tipList_) {
@@ -97,6 +110,10 @@ bool CMainWindow::SaveTips() {
 
 void CMainWindow::OpenRecent(const std::wstring& path) {
     if (OfferToSaveUnsavedWork(MB_YESNO)) ImportFile(path);
+}
+
+bool CMainWindow::AskToSaveWithoutBackup() {
+    return MessageBoxW(window_, LoadUiString(IDS_SAVE_WITHOUT_BACKUP).c_str(), title_.c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 int CMainWindow::AskToSave(UINT buttons) {

@@ -9,24 +9,24 @@ constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
 
 }  // namespace
 
-void LoadUserPhrases(UserPhrases& phrases, std::int32_t normalImage) {
+StoredValueRead LoadUserPhrases(UserPhrases& phrases, std::int32_t normalImage) {
     const RegistryKey key = RegistryKey::OpenForReading(HKEY_CURRENT_USER, VantixKeyPath);
-    if (!key) return;
+    if (!key) return StoredValueRead::Missing;
     const std::optional<RegistryValueInfo> value = key.QueryValue(PhrasesValue);
-    if (!value || value->type != REG_BINARY) return;
-    if (value->size == 0) {
-        phrases.phrasesUnchanged = true;  // an empty table was saved
-        return;
-    }
-    const std::optional<std::vector<char16_t>> text = ReadBinaryText(key, PhrasesValue, value->size);
-    if (!text) return;
-    ParsePhraseText(phrases.table, text->data(), value->size / 2, normalImage);
+    if (!value) return StoredValueRead::Missing;
+    // What cannot be read counts as unchanged, so that no prompt invites its overwrite.
     phrases.phrasesUnchanged = true;
+    if (value->type != REG_BINARY) return StoredValueRead::Unreadable;
+    if (value->size == 0) return StoredValueRead::Read;  // an empty table was saved
+    const std::optional<std::vector<char16_t>> text = ReadBinaryText(key, PhrasesValue, value->size);
+    if (!text) return StoredValueRead::Unreadable;
+    ParsePhraseText(phrases.table, text->data(), value->size / 2, normalImage);
+    return StoredValueRead::Read;
 }
 
-SaveOutcome SaveUserPhrases(UserPhrases& phrases) {
-    const SaveOutcome outcome =
-        WriteTextValue(PhrasesValue, FormatPhraseText(phrases.table, /*skipDeleted=*/phrases.phrasesHaveDeleted));
+SaveOutcome SaveUserPhrases(UserPhrases& phrases, const SaveWithoutBackup& saveWithoutBackup) {
+    const SaveOutcome outcome = WriteTextValue(
+        PhrasesValue, FormatPhraseText(phrases.table, /*skipDeleted=*/phrases.phrasesHaveDeleted), saveWithoutBackup);
     if (outcome != SaveOutcome::Written) return outcome;
     if (phrases.phrasesHaveDeleted) DropDeletedEntries(phrases.table);
     phrases.phrasesUnchanged = true;

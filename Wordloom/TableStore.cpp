@@ -14,16 +14,22 @@ std::optional<std::vector<char16_t>> ReadBinaryText(const RegistryKey& key, cons
     return units;
 }
 
-SaveOutcome WriteTextValue(const wchar_t* name, std::u16string_view text) {
+SaveOutcome WriteTextValue(const wchar_t* name, std::u16string_view text,
+                           const SaveWithoutBackup& saveWithoutBackup) {
     RegistryKey key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, VantixKeyPath);
     if (!key) return SaveOutcome::KeyUnavailable;
-    BackUpValueBeforeOverwrite(key, name, text);
+    const ValueBackup backup = BackUpValueBeforeOverwrite(key, name, text);
+    if (backup.state == ValueBackup::State::Failed && !(saveWithoutBackup && saveWithoutBackup())) {
+        return SaveOutcome::NotConfirmed;
+    }
     // A registry value holds less than 4 GiB, so a text that long can only be refused.
     const std::uint64_t bytes = static_cast<std::uint64_t>(text.size()) * sizeof(char16_t);
     if (bytes > MAXDWORD ||
         !key.SetBinary(name, text.data(), static_cast<DWORD>(bytes))) {
+        DiscardBackup(backup);
         return SaveOutcome::WriteRefused;
     }
+    KeepBackup(backup, name);
     return SaveOutcome::Written;
 }
 

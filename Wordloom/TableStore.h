@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,9 +23,15 @@ inline constexpr wchar_t VantixKeyPath[] = L"Software\\VantixIME";
 std::optional<std::vector<char16_t>> ReadBinaryText(const RegistryKey& key, const wchar_t* name,
                                                     DWORD size);
 
+// Asked when the value's present bytes could not be kept as a backup: whether to save anyway.
+using SaveWithoutBackup = std::function<bool()>;
+
 // Opens the key for reading and writing, creating it when absent, and writes the text as a
-// REG_BINARY value of twice its length in bytes.
-SaveOutcome WriteTextValue(const wchar_t* name, std::u16string_view text);
+// REG_BINARY value of twice its length in bytes. The value's bytes are kept as a backup first;
+// when that fails the save goes on only if saveWithoutBackup says so (never without it). A
+// write that fails takes its backup away again.
+SaveOutcome WriteTextValue(const wchar_t* name, std::u16string_view text,
+                           const SaveWithoutBackup& saveWithoutBackup = nullptr);
 
 struct ImportFile {
     ImportOutcome outcome = ImportOutcome::CannotAccess;

@@ -10,27 +10,31 @@ namespace {
 constexpr wchar_t TipsValue[] = L"UserDefinedTips";
 constexpr wchar_t DictionaryName[] = L"\\vantix_tips.dic";
 
-// Reads a non-empty value into the table. Returns false when the value is absent or empty,
-// the one case in which the dictionary is consulted.
-bool LoadTipsFromRegistry(UserTips& tips, std::int32_t normalImage) {
+// Reads a non-empty value into the table. Missing when the value is absent or empty, the one
+// case in which the dictionary is consulted. A value that is there but cannot be read counts as
+// unchanged, so that nothing overwrites it unasked.
+StoredValueRead LoadTipsFromRegistry(UserTips& tips, std::int32_t normalImage) {
     const RegistryKey key = RegistryKey::OpenForReading(HKEY_CURRENT_USER, VantixKeyPath);
-    if (!key) return false;
+    if (!key) return StoredValueRead::Missing;
     const std::optional<RegistryValueInfo> value = key.QueryValue(TipsValue);
-    if (!value || value->size == 0) return false;
-    if (value->type == REG_BINARY) {
-        if (const auto text = ReadBinaryText(key, TipsValue, value->size)) {
-            ParseTipsText(tips.table, text->data(), value->size / 2, normalImage);
-            tips.tipsUnchanged = true;
-        }
-    }
-    return true;
+    if (!value || value->size == 0) return StoredValueRead::Missing;
+    tips.tipsUnchanged = true;
+    if (value->type != REG_BINARY) return StoredValueRead::Unreadable;
+    const auto text = ReadBinaryText(key, TipsValue, value->size);
+    if (!text) return StoredValueRead::Unreadable;
+    ParseTipsText(tips.table, text->data(), value->size / 2, normalImage);
+    return StoredValueRead::Read;
 }
 
 }  // namespace
 
 LoadTipsOutcome LoadTips(UserTips& tips, std::int32_t normalImage,
                          const std::optional<std::wstring>& programPath) {
-    if (LoadTipsFromRegistry(tips, normalImage)) return LoadTipsOutcome::FromRegistry;
+    switch (LoadTipsFromRegistry(tips, normalImage)) {
+    case StoredValueRead::Read: return LoadTipsOutcome::FromRegistry;
+    case StoredValueRead::Unreadable: return LoadTipsOutcome::Unreadable;
+    case StoredValueRead::Missing: break;
+    }
     if (!programPath) return LoadTipsOutcome::NoProgramPath;
 
     // Quietly: a dictionary that is missing, unreadable or too large just leaves the table empty.
@@ -70,9 +74,9 @@ ExportOutcome ExportTips(const std::wstring& path, const TipTable& table) {
     return ExportText(path, FormatTipsText(table, /*skipDeleted=*/true));
 }
 
-SaveOutcome SaveTips(UserTips& tips) {
-    const SaveOutcome outcome =
-        WriteTextValue(TipsValue, FormatTipsText(tips.table, /*skipDeleted=*/tips.tipsHaveDeleted));
+SaveOutcome SaveTips(UserTips& tips, const SaveWithoutBackup& saveWithoutBackup) {
+    const SaveOutcome outcome = WriteTextValue(
+        TipsValue, FormatTipsText(tips.table, /*skipDeleted=*/tips.tipsHaveDeleted), saveWithoutBackup);
     if (outcome != SaveOutcome::Written) return outcome;
     if (tips.tipsHaveDeleted) DropDeletedEntries(tips.table);
     tips.tipsUnchanged = true;

@@ -7,6 +7,7 @@
 
 #include "Outcomes.h"
 #include "ProgramPath.h"
+#include "TableStore.h"
 #include "TipTable.h"
 
 #include <windows.h>
@@ -17,8 +18,8 @@
 #include <string_view>
 
 // At start-up, into the empty table: from the value when it is there with any bytes at all
-// (tipsUnchanged set when it was REG_BINARY and could be read; the dictionary is not consulted
-// even when nothing could be used). Otherwise the dictionary beside programPath is imported
+// (tipsUnchanged set, also when it is of another type or cannot be read: Unreadable, and the
+// dictionary is not consulted). Otherwise the dictionary beside programPath is imported
 // and, when it gave entries, written to the value; tipsUnchanged is set when that write worked.
 LoadTipsOutcome LoadTips(UserTips& tips, std::int32_t normalImage,
                          const std::optional<std::wstring>& programPath);
@@ -43,4 +44,4 @@ ExportOutcome ExportTips(const std::wstring& path, const TipTable& table);
 // entries dropped (when tipsHaveDeleted says there are some) and tipsUnchanged set; a failed
 // save changes nothing. tipsHaveDeleted is left for the caller, which clears it once the list
 // is renewed.
-SaveOutcome SaveTips(UserTips& tips);
+SaveOutcome SaveTips(UserTips& tips, const SaveWithoutBackup& saveWithoutBackup = nullptr);

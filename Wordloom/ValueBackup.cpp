@@ -25,17 +25,36 @@ bool WriteNewFile(const std::wstring& path, const std::vector<char>& bytes) {
     return written;
 }
 
-std::vector<std::u16string> BackupsInFolder(const std::wstring& folder, const wchar_t* name) {
-    std::vector<std::u16string> names;
+// This value's backups and the other files beside them, with their write times.
+std::vector<BackupFile> FilesInFolder(const std::wstring& folder, const wchar_t* name) {
+    std::vector<BackupFile> files;
     WIN32_FIND_DATAW found{};
     const UniqueFind listing(FindFirstFileW((folder + name + L"-*.dat").c_str(), &found));
-    if (!listing) return names;
+    if (!listing) return files;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            names.push_back(Utf16(found.cFileName));
+            const std::uint64_t time =
+                static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32 | found.ftLastWriteTime.dwLowDateTime;
+            files.push_back({Utf16(found.cFileName), time});
         }
     } while (FindNextFileW(listing.get(), &found));
-    return names;
+    return files;
+}
+
+// How a backup's file name tells a value's type other than REG_BINARY.
+std::u16string TypeName(DWORD type) {
+    switch (type) {
+    case REG_BINARY: return u"";
+    case REG_NONE: return u"REG_NONE";
+    case REG_SZ: return u"REG_SZ";
+    case REG_EXPAND_SZ: return u"REG_EXPAND_SZ";
+    case REG_MULTI_SZ: return u"REG_MULTI_SZ";
+    case REG_DWORD: return u"REG_DWORD";
+    case REG_DWORD_BIG_ENDIAN: return u"REG_DWORD_BIG_ENDIAN";
+    case REG_QWORD: return u"REG_QWORD";
+    case REG_LINK: return u"REG_LINK";
+    default: return u"REG_TYPE_" + Utf16(std::to_wstring(type));
+    }
 }
 
 }  // namespace
@@ -53,26 +72,42 @@ std::optional<std::wstring> BackupFolder() {
     return folder + L"\\";
 }
 
-void BackUpValueBeforeOverwrite(const RegistryKey& key, const wchar_t* name, std::u16string_view newText) {
+ValueBackup BackUpValueBeforeOverwrite(const RegistryKey& key, const wchar_t* name, std::u16string_view newText) {
+    ValueBackup backup;
     const std::optional<RegistryValueInfo> info = key.QueryValue(name);
-    if (!info || info->type != REG_BINARY || info->size == 0) return;
+    if (!info || info->size == 0) return backup;
+    backup.state = ValueBackup::State::Failed;
     std::vector<char> old(info->size);
     const std::optional<DWORD> type = key.ReadValue(name, old.data(), info->size);
-    if (!type || *type != REG_BINARY) return;
-    if (old.size() == newText.size() * sizeof(char16_t) && std::memcmp(old.data(), newText.data(), old.size()) == 0) {
-        return;  // the save changes nothing
+    if (!type) return backup;
+    if (*type == REG_BINARY && old.size() == newText.size() * sizeof(char16_t) &&
+        std::memcmp(old.data(), newText.data(), old.size()) == 0) {
+        backup.state = ValueBackup::State::NotNeeded;  // the save changes nothing
+        return backup;
     }
     const std::optional<std::wstring> folder = BackupFolder();
-    if (!folder) return;
+    if (!folder) return backup;
     SYSTEMTIME now{};
     GetLocalTime(&now);
     const BackupTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
-    const std::u16string valueName = Utf16(name);
-    std::vector<std::u16string> names = BackupsInFolder(*folder, name);
-    const std::u16string fresh = NewBackupName(names, valueName, time);
-    if (!WriteNewFile(*folder + Wide(fresh), old)) return;
-    names.push_back(fresh);
-    for (const std::u16string& beyond : BackupsBeyondNewest(names, valueName, BackupsKeptPerValue)) {
-        DeleteFileW((*folder + Wide(beyond)).c_str());
+    std::vector<std::u16string> names;
+    for (BackupFile& file : FilesInFolder(*folder, name)) names.push_back(std::move(file.name));
+    const std::wstring fresh = Wide(NewBackupName(names, Utf16(name), time, TypeName(*type)));
+    if (!WriteNewFile(*folder + fresh, old)) return backup;
+    backup.state = ValueBackup::State::Made;
+    backup.folder = *folder;
+    backup.name = fresh;
+    return backup;
+}
+
+void KeepBackup(const ValueBackup& backup, const wchar_t* valueName) {
+    if (backup.state != ValueBackup::State::Made) return;
+    for (const std::u16string& beyond :
+         BackupsBeyondNewest(FilesInFolder(backup.folder, valueName), Utf16(valueName), BackupsKeptPerValue, Utf16(backup.name))) {
+        DeleteFileW((backup.folder + Wide(beyond)).c_str());
     }
+}
+
+void DiscardBackup(const ValueBackup& backup) {
+    if (backup.state == ValueBackup::State::Made) DeleteFileW((backup.folder + backup.name).c_str());
 }

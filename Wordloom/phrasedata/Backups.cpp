@@ -27,6 +27,16 @@ struct BackupOrder {
     }
 };
 
+// "REG_SZ", "REG_MULTI_SZ" and so on: upper-case letters, digits and underscores after "REG_".
+bool IsTypeName(std::u16string_view text) {
+    return text.size() > 4 && text.substr(0, 4) == u"REG_" &&
+           std::all_of(text.begin() + 4, text.end(), [](char16_t unit) {
+               return (unit >= u'A' && unit <= u'Z') || (unit >= u'0' && unit <= u'9') || unit == u'_';
+           });
+}
+
+// "<value>-YYYYMMDD-hhmmss[-sequence][-type].dat": where the name sits in time, or nothing when
+// it is no backup of this value.
 std::optional<BackupOrder> OrderOf(std::u16string_view name, std::u16string_view valueName) {
     constexpr std::u16string_view extension = u".dat";
     constexpr std::size_t stampLength = 15;  // YYYYMMDD-hhmmss
@@ -37,18 +47,25 @@ std::optional<BackupOrder> OrderOf(std::u16string_view name, std::u16string_view
     const std::u16string_view stamp = rest.substr(0, stampLength);
     if (!AllDigits(stamp.substr(0, 8)) || stamp[8] != u'-' || !AllDigits(stamp.substr(9))) return std::nullopt;
     BackupOrder order{stamp, 1};
-    const std::u16string_view suffix = rest.substr(stampLength);
-    if (!suffix.empty()) {
-        if (suffix[0] != u'-' || !AllDigits(suffix.substr(1)) || suffix.size() > 10) return std::nullopt;
+    std::u16string_view suffix = rest.substr(stampLength);
+    if (suffix.empty()) return order;
+    if (suffix[0] != u'-') return std::nullopt;
+    suffix.remove_prefix(1);
+    const std::size_t dash = suffix.find(u'-');
+    const std::u16string_view first = suffix.substr(0, dash);
+    if (AllDigits(first) && first.size() <= 9) {
         order.sequence = 0;
-        for (const char16_t digit : suffix.substr(1)) order.sequence = order.sequence * 10 + (digit - u'0');
+        for (const char16_t digit : first) order.sequence = order.sequence * 10 + (digit - u'0');
+        if (dash == std::u16string_view::npos) return order;
+        suffix.remove_prefix(dash + 1);
     }
-    return order;
+    return IsTypeName(suffix) ? std::optional<BackupOrder>(order) : std::nullopt;
 }
 
 }  // namespace
 
-std::u16string BackupFileName(std::u16string_view valueName, const BackupTime& time, unsigned sequence) {
+std::u16string BackupFileName(std::u16string_view valueName, const BackupTime& time, unsigned sequence,
+                              std::u16string_view typeName) {
     std::u16string name(valueName);
     name += u'-';
     AppendDigits(name, time.year, 4);
@@ -64,12 +81,16 @@ std::u16string BackupFileName(std::u16string_view valueName, const BackupTime& t
         for (unsigned rest = sequence; rest > 0; rest /= 10) digits.insert(digits.begin(), static_cast<char16_t>(u'0' + rest % 10));
         name += digits;
     }
+    if (!typeName.empty()) {
+        name += u'-';
+        name += typeName;
+    }
     name += u".dat";
     return name;
 }
 
 std::u16string NewBackupName(const std::vector<std::u16string>& names, std::u16string_view valueName,
-                             const BackupTime& now) {
+                             const BackupTime& now, std::u16string_view typeName) {
     const std::u16string plain = BackupFileName(valueName, now, 0);
     const std::u16string_view stamp = std::u16string_view(plain).substr(valueName.size() + 1, 15);
     unsigned long last = 0;
@@ -77,17 +98,23 @@ std::u16string NewBackupName(const std::vector<std::u16string>& names, std::u16s
         const std::optional<BackupOrder> order = OrderOf(name, valueName);
         if (order && order->stamp == stamp) last = std::max(last, order->sequence);
     }
-    return last == 0 ? plain : BackupFileName(valueName, now, static_cast<unsigned>(last + 1));
+    return BackupFileName(valueName, now, last == 0 ? 0 : static_cast<unsigned>(last + 1), typeName);
 }
 
-std::vector<std::u16string> BackupsBeyondNewest(const std::vector<std::u16string>& names,
-                                                std::u16string_view valueName, std::size_t keep) {
-    std::vector<std::pair<BackupOrder, const std::u16string*>> backups;
-    for (const std::u16string& name : names) {
-        if (const std::optional<BackupOrder> order = OrderOf(name, valueName)) backups.emplace_back(*order, &name);
+std::vector<std::u16string> BackupsBeyondNewest(const std::vector<BackupFile>& files, std::u16string_view valueName,
+                                                std::size_t keep, std::u16string_view justWritten) {
+    // Newest first: by write time, then by the time and sequence in the name.
+    std::vector<std::pair<BackupOrder, const BackupFile*>> backups;
+    for (const BackupFile& file : files) {
+        if (file.name == justWritten) continue;
+        if (const std::optional<BackupOrder> order = OrderOf(file.name, valueName)) backups.emplace_back(*order, &file);
     }
-    std::sort(backups.begin(), backups.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(backups.begin(), backups.end(), [](const auto& a, const auto& b) {
+        if (a.second->writeTime != b.second->writeTime) return a.second->writeTime > b.second->writeTime;
+        return b.first < a.first;
+    });
+    const std::size_t othersKept = justWritten.empty() ? keep : (keep > 0 ? keep - 1 : 0);
     std::vector<std::u16string> beyond;
-    for (std::size_t index = 0; index + keep < backups.size(); ++index) beyond.push_back(*backups[index].second);
+    for (std::size_t index = othersKept; index < backups.size(); ++index) beyond.push_back(backups[index].second->name);
     return beyond;
 }

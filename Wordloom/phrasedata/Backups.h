@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,15 +16,24 @@ struct BackupTime {
 };
 
 // "<value>-YYYYMMDD-hhmmss.dat"; a further backup within the same second gets "-2", then "-3"
-// and so on before ".dat" (sequence 0 and 1 give none).
-std::u16string BackupFileName(std::u16string_view valueName, const BackupTime& time, unsigned sequence);
+// and so on (sequence 0 and 1 give none), and a value stored as another type than binary has
+// that type's name last ("-REG_SZ": "REG_" and upper-case letters, digits or "_"), before ".dat".
+std::u16string BackupFileName(std::u16string_view valueName, const BackupTime& time, unsigned sequence,
+                              std::u16string_view typeName = {});
 
-// The name for a backup made now, newer than every backup of this value already in the folder
-// that has the same time (a name freed by pruning is never taken again within its second).
+// The name for a backup made now, after every backup of this value already in the folder that
+// has the same time (a name freed by pruning is never taken again within its second).
 std::u16string NewBackupName(const std::vector<std::u16string>& names, std::u16string_view valueName,
-                             const BackupTime& now);
+                             const BackupTime& now, std::u16string_view typeName = {});
 
-// Of the names in a folder, the backups of this value beyond the newest `keep`, oldest first.
-// Names that are not this value's backups (another value's, or a user's own file) never appear.
-std::vector<std::u16string> BackupsBeyondNewest(const std::vector<std::u16string>& names,
-                                                std::u16string_view valueName, std::size_t keep);
+// A file in the backup folder and when it was last written (any clock that orders them).
+struct BackupFile {
+    std::u16string name;
+    std::uint64_t writeTime = 0;
+};
+
+// Of the files in a folder, this value's backups beyond the newest `keep` by write time, the one
+// just written always counted among the kept, whatever its time says (the clock may have gone
+// back). Files that are not this value's backups (another value's, a user's own) never appear.
+std::vector<std::u16string> BackupsBeyondNewest(const std::vector<BackupFile>& files, std::u16string_view valueName,
+                                                std::size_t keep, std::u16string_view justWritten);

@@ -1,8 +1,10 @@
 #include "Outcomes.h"
 
 unsigned MessageIdFor(SaveOutcome outcome) {
-    // Whatever kept the value from being written, the user hears that the save failed.
-    return outcome == SaveOutcome::Written ? 0 : MessageId::RegistryWriteRefused;
+    // Whatever kept the value from being written, the user hears that the save failed, unless
+    // the user chose it.
+    if (outcome == SaveOutcome::Written || outcome == SaveOutcome::NotConfirmed) return 0;
+    return MessageId::RegistryWriteRefused;
 }
 
 unsigned MessageIdFor(ImportOutcome outcome) {

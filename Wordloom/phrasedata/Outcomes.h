@@ -24,6 +24,14 @@ enum class SaveOutcome {
     Written,
     KeyUnavailable,  // the key could neither be opened nor created: nothing written
     WriteRefused,    // the value could not be written
+    NotConfirmed,    // no backup of the value could be kept and the user chose not to save
+};
+
+// What start-up made of a stored table's value.
+enum class StoredValueRead {
+    Read,        // read, or empty
+    Missing,     // no key or no value
+    Unreadable,  // there, but of another type than REG_BINARY or failing to read
 };
 
 enum class ImportOutcome {
@@ -49,7 +57,8 @@ enum class ExportOutcome {
 };
 
 enum class LoadTipsOutcome {
-    FromRegistry,        // a non-empty value was there (parsed when it could be read)
+    FromRegistry,        // a non-empty value was there and was read
+    Unreadable,          // a non-empty value was there, of another type or failing to read
     Seeded,              // filled from the built-in dictionary and written back
     SeedNotWritten,      // filled from the dictionary; writing the value failed
     DictionaryUnusable,  // dictionary missing, unreadable, too large or without entries

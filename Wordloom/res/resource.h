@@ -201,5 +201,9 @@
 #define IDS_MERGE_TIPS_RESULT           305   // "%d" added, "%d" extended, "%d" invalid lines
 #define IDS_NOTHING_IMPORTED            306   // "%d" invalid lines
 #define IDS_TABLE_TOO_LARGE             307
+#define IDS_PHRASES_UNREADABLE          308
+#define IDS_TIPS_UNREADABLE             309
+#define IDS_SAVE_WITHOUT_BACKUP         310
+#define IDS_SHUTDOWN_REASON             311
 
 #endif // WORDLOOM_RES_RESOURCE_H

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 namespace {
 
 // One ReadFile or WriteFile moves at most a DWORD of bytes. (A function, so that 32-bit builds
@@ -63,14 +65,25 @@ std::wstring FolderOf(const std::wstring& path) {
     return path.substr(0, slash);
 }
 
-}  // namespace
-
-FileWriteOutcome WriteWholeFile(const std::wstring& path, const void* data, std::size_t bytes) {
-    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return FileWriteOutcome::CannotCreate;
-    return WriteAll(file.get(), data, bytes);
+// Creates a new file of a short name of its own beside the target ("~wl" and four hex digits,
+// so that it fits wherever a target of a one-letter name does); its path goes to `temporary`.
+// The caller owns the handle.
+HANDLE CreateTemporaryBeside(const std::wstring& path, std::wstring& temporary) {
+    std::wstring folder = FolderOf(path);
+    if (folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
+    const unsigned start = GetTickCount() ^ GetCurrentProcessId();
+    for (unsigned attempt = 0; attempt < 0x10000; ++attempt) {
+        wchar_t name[8];
+        const unsigned number = (start + attempt * 40503u) & 0xFFFF;
+        swprintf(name, 8, L"~wl%04X", number);
+        temporary = folder + name;
+        const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return INVALID_HANDLE_VALUE;
 }
+
+}  // namespace
 
 FileWriteOutcome ReplaceWholeFile(const std::wstring& path, const void* data, std::size_t bytes) {
     // A target that is a folder, or read-only, is refused before anything is written.
@@ -79,26 +92,21 @@ FileWriteOutcome ReplaceWholeFile(const std::wstring& path, const void* data, st
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
         return FileWriteOutcome::CannotCreate;
     }
-    wchar_t temporary[MAX_PATH]{};
-    if (!GetTempFileNameW(FolderOf(path).c_str(), L"wlm", 0, temporary)) return FileWriteOutcome::CannotCreate;
+    std::wstring temporary;
     FileWriteOutcome outcome = FileWriteOutcome::Written;
     {
-        const UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) {
-            outcome = FileWriteOutcome::CannotCreate;
-        } else {
-            outcome = WriteAll(file.get(), data, bytes);
-            if (outcome == FileWriteOutcome::Written && !FlushFileBuffers(file.get())) {
-                outcome = FileWriteOutcome::WriteFailed;
-            }
+        const UniqueFile file(CreateTemporaryBeside(path, temporary));
+        if (!file) return FileWriteOutcome::CannotCreate;
+        outcome = WriteAll(file.get(), data, bytes);
+        if (outcome == FileWriteOutcome::Written && !FlushFileBuffers(file.get())) {
+            outcome = FileWriteOutcome::WriteFailed;
         }
     }
     if (outcome == FileWriteOutcome::Written &&
-        !MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         outcome = FileWriteOutcome::CannotCreate;
     }
-    if (outcome != FileWriteOutcome::Written) DeleteFileW(temporary);
+    if (outcome != FileWriteOutcome::Written) DeleteFileW(temporary.c_str());
     return outcome;
 }
 

@@ -167,6 +167,28 @@ template <class T = void>
 using CoTaskMemory = std::unique_ptr<T, CoTaskMemDeleter>;
 using UniqueSid = std::unique_ptr<void, SidDeleter>;
 
+// The reason a window gives Windows for holding up the end of the session, taken back when
+// cleared or when its owner goes.
+class ShutdownBlockReason {
+public:
+    ShutdownBlockReason() = default;
+    ~ShutdownBlockReason() { Clear(); }
+    ShutdownBlockReason(const ShutdownBlockReason&) = delete;
+    ShutdownBlockReason& operator=(const ShutdownBlockReason&) = delete;
+
+    void Set(HWND window, const wchar_t* reason) {
+        Clear();
+        if (ShutdownBlockReasonCreate(window, reason)) window_ = window;
+    }
+    void Clear() {
+        if (window_) ShutdownBlockReasonDestroy(std::exchange(window_, nullptr));
+    }
+    bool IsSet() const { return window_ != nullptr; }
+
+private:
+    HWND window_ = nullptr;
+};
+
 // COM for this thread as a single-threaded apartment, left when the object goes.
 class ComApartment {
 public:

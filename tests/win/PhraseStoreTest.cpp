@@ -2,6 +2,9 @@
 #include "PhraseStore.h"
 #include "TipStore.h"
 #include "ValueBackup.h"
+#include "Backups.h"
+#include "WideText.h"
+#include "Win32Handles.h"
 #include "StoreFixture.h"
 
 #include <algorithm>
@@ -49,23 +52,25 @@ TEST_F(PhraseStoreTest, LoadOfAnEmptyValueCountsTheEmptyTableUnchanged) {
     EXPECT_TRUE(phrases.phrasesUnchanged);
 }
 
-TEST_F(PhraseStoreTest, LoadWithoutAUsableValueLeavesTheTableChanged) {
+// A missing value counts as changed; one the tool cannot read counts as unchanged, so that
+// nothing overwrites it unasked.
+TEST_F(PhraseStoreTest, LoadCountsAMissingValueChangedAndAnUnreadableOneUnchanged) {
     UserPhrases noKey;
-    LoadUserPhrases(noKey, kNormalImage);
+    EXPECT_EQ(LoadUserPhrases(noKey, kNormalImage), StoredValueRead::Missing);
     EXPECT_TRUE(noKey.table.empty());
     EXPECT_FALSE(noKey.phrasesUnchanged);
 
     PutValue(L"Other", REG_BINARY, BytesOf(u"A\tx\r\n"));
     UserPhrases noValue;
-    LoadUserPhrases(noValue, kNormalImage);
+    EXPECT_EQ(LoadUserPhrases(noValue, kNormalImage), StoredValueRead::Missing);
     EXPECT_TRUE(noValue.table.empty());
     EXPECT_FALSE(noValue.phrasesUnchanged);
 
     PutValue(kPhrasesValue, REG_SZ, BytesOf(std::u16string(u"A\tx\r\n") + u'\0'));
     UserPhrases wrongType;
-    LoadUserPhrases(wrongType, kNormalImage);
+    EXPECT_EQ(LoadUserPhrases(wrongType, kNormalImage), StoredValueRead::Unreadable);
     EXPECT_TRUE(wrongType.table.empty());
-    EXPECT_FALSE(wrongType.phrasesUnchanged);
+    EXPECT_TRUE(wrongType.phrasesUnchanged);
 }
 
 TEST_F(PhraseStoreTest, SaveCreatesTheKeyAndWritesTheTextByteForByte) {
@@ -259,6 +264,47 @@ TEST_F(PhraseStoreTest, ExportWithNothingToWriteOrNowhereToWriteCreatesNoFile) {
     phrases.table[0].flags = 0;
     EXPECT_EQ(ExportPhraseFile(PathOf(L"no such directory\\out.dat"), phrases.table),
               ExportOutcome::CannotCreate);
+}
+
+// A save whose write fails takes its copy back, so refused saves never push the older backups
+// out; pruning goes by the time the files were written, and never takes the one just made,
+// even after the clock went back.
+TEST_F(PhraseStoreTest, FailedSavesLeaveTheBackupsAndPruningGoesByFileTime) {
+    const std::optional<std::wstring> folder = BackupFolder();
+    ASSERT_TRUE(folder);
+    std::filesystem::remove_all(*folder);
+    ASSERT_TRUE(BackupFolder());
+    // Ten earlier backups, written an hour apart before now, named with times after it.
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const auto nowTicks = static_cast<std::uint64_t>(now.dwHighDateTime) << 32 | now.dwLowDateTime;
+    std::vector<std::wstring> earlier;
+    for (int hour = 0; hour < 10; ++hour) {
+        const std::wstring name = Wide(BackupFileName(u"UserDefinedPhrases", {2099, 1, 1, hour, 0, 0}, 0));
+        WriteFileBytes(*folder + name, "earlier " + std::to_string(hour));
+        const std::uint64_t written = nowTicks - static_cast<std::uint64_t>(10 - hour) * 36000000000ull;
+        const FILETIME time{static_cast<DWORD>(written), static_cast<DWORD>(written >> 32)};
+        const UniqueFile file(CreateFileW((*folder + name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file && SetFileTime(file.get(), nullptr, nullptr, &time));
+        earlier.push_back(name);
+    }
+    PutValue(kPhrasesValue, REG_SZ, BytesOf(std::u16string(u"K\tas text\r\n") + u'\0'));
+    const RegistryKey key = RegistryKey::OpenForReading(HKEY_CURRENT_USER, L"Software\\VantixIME");
+    for (int refused = 0; refused < 10; ++refused) {
+        const ValueBackup backup = BackUpValueBeforeOverwrite(key, L"UserDefinedPhrases", u"K\tnew\r\n");
+        ASSERT_EQ(backup.state, ValueBackup::State::Made);
+        EXPECT_NE(backup.name.find(L"-REG_SZ.dat"), std::wstring::npos);
+        DiscardBackup(backup);
+    }
+    for (const std::wstring& name : earlier) EXPECT_TRUE(std::filesystem::exists(*folder + name));
+
+    // A save that writes keeps its copy, the value's raw bytes; the earliest written goes.
+    const ValueBackup kept = BackUpValueBeforeOverwrite(key, L"UserDefinedPhrases", u"K\tnew\r\n");
+    KeepBackup(kept, L"UserDefinedPhrases");
+    EXPECT_EQ(ReadFileBytes(kept.folder + kept.name), BytesOf(std::u16string(u"K\tas text\r\n") + u'\0'));
+    EXPECT_FALSE(std::filesystem::exists(*folder + earlier[0]));
+    for (std::size_t hour = 1; hour < earlier.size(); ++hour) EXPECT_TRUE(std::filesystem::exists(*folder + earlier[hour]));
+    std::filesystem::remove_all(*folder);
 }
 
 TEST_F(PhraseStoreTest, SavesOverOtherBytesKeepTheNewestTenOldValuesAsImportableFiles) {

@@ -97,12 +97,12 @@ TEST_F(TipStoreTest, AnyValueWithBytesKeepsTheDictionaryClosed) {
     EXPECT_TRUE(invalid.tipsUnchanged);
     EXPECT_EQ(GetValue(kTipsValue)->bytes, BytesOf(u"no separator\r\nAB=x\r\n"));
 
-    // Of another type: not read, and the table counts as changed.
+    // Of another type: not read, and kept as it is (the table counts as unchanged).
     PutValue(kTipsValue, REG_SZ, BytesOf(std::u16string(u"A=x\r\n") + u'\0'));
     UserTips wrongType;
-    EXPECT_EQ(LoadTips(wrongType, kNormalImage, program_), LoadTipsOutcome::FromRegistry);
+    EXPECT_EQ(LoadTips(wrongType, kNormalImage, program_), LoadTipsOutcome::Unreadable);
     EXPECT_TRUE(wrongType.table.empty());
-    EXPECT_FALSE(wrongType.tipsUnchanged);
+    EXPECT_TRUE(wrongType.tipsUnchanged);
     EXPECT_EQ(GetValue(kTipsValue)->type, static_cast<DWORD>(REG_SZ));
 
     // Without any program path the registry is still read.

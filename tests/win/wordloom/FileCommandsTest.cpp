@@ -191,6 +191,16 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
     EXPECT_TRUE(requests_.back().save);
     EXPECT_EQ(requests_.back().types.size(), 1u);
 
+    // A folder of 250 characters takes the export as Windows takes any file there.
+    std::wstring deep = dir_.wstring();
+    while (deep.size() < 250) deep += L"\\" + std::wstring(std::min<std::size_t>(40, 249 - deep.size()), L'd');
+    ASSERT_EQ(deep.size(), 250u);
+    std::filesystem::create_directories(deep);
+    paths_.push_back(deep + L"\\a.dat");
+    EXPECT_EQ(CommandWithMessage(cmdExport), L"");
+    EXPECT_EQ(ReadFileBytes(deep + L"\\a.dat"), BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nC\tthree\r\n"));
+    EXPECT_EQ(FilesIn(deep), (std::vector<std::wstring>{L"a.dat"}));
+
     // A target that cannot be replaced keeps its bytes, and no half-written file is left beside it.
     const std::wstring locked = (folder / L"locked.dat").wstring();
     WriteFileBytes(locked, "old bytes");
@@ -263,53 +273,91 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWord
     ASSERT_EQ(window.Phrases().table.size(), 1u);  // the other tab's table is not touched
 }
 
-TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeAddsNewPhrasesWithoutAskingAndSaveStoresThem) {
+// Files as other tools and editors save them: Big5, UTF-8 with LF alone, Notepad's "Unicode".
+// A file with nothing to read changes nothing; a merge keeps other keys and marked rows.
+TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRowsAndSaveStoresThem) {
     PutText(PhrasesValue, u"A\tone\r\n");
     PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = OpenScripted(RecordRecentFiles);
+    const std::wstring importedThree =
+        L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002";
 
-    const std::wstring first = PathOf(L"first.dat");
-    WriteFileBytes(first, NotepadBytesOf(u8"AB\tAlpha\r\nC\tdup\r\nX\t\u65b0\r\n"));
-    paths_.push_back(first);
-    EXPECT_EQ(CommandWithMessage(cmdImport),
-              L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
+    const std::wstring big5 = PathOf(L"big5.dat");  // 一人, then the euro sign of code page 950
+    WriteFileBytes(big5, "AB\t\xA4\x40\xA4\x48\nC\tdup\nX\t\xA3\xE1\n");
+    const std::wstring lfOnly = PathOf(L"lf.txt");
+    WriteFileBytes(lfOnly, "AB\tAlpha\nC\tdup\nX\t\xE6\x96\xB0");  // no line end after the last line
+    const std::wstring notepadUnicode = PathOf(L"unicode.txt");
+    WriteFileBytes(notepadUnicode, "\xFF\xFE" + BytesOf(u"AB\tAlpha\r\nC\tdup\r\nX\t\u65b0\r\n"));
+    for (const std::wstring& path : {big5, lfOnly, notepadUnicode}) {
+        paths_.push_back(path);
+        EXPECT_EQ(CommandWithMessage(cmdImport), importedThree);
+        if (path == big5) {
+            EXPECT_EQ(Cell(window.PhraseList(), 0, 1), L"\u4e00\u4eba");
+            EXPECT_EQ(Cell(window.PhraseList(), 2, 1), L"\u20ac");
+        }
+        Command(cmdSave);  // so that the next Import does not ask first
+    }
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"AB\tAlpha\r\nC\tdup\r\nX\t\u65b0\r\n"));
+
+    // Bytes of no text: ten lines of high bytes that are neither UTF-8 nor Big5.
+    std::string noise;
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 400; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        noise += i % 40 == 39 ? '\n' : static_cast<char>(0x80 | (seed >> 16));
+    }
+    noise[7] = '\xFF';  // which code page 950 never reads
+    const std::wstring random = PathOf(L"random.dat");
+    WriteFileBytes(random, noise);
+    paths_.push_back(random);
+    UINT icon = 0;
+    EXPECT_EQ(CommandWithMessage(cmdImport, &icon),
+              L"\u672a\u532f\u5165\u4efb\u4f55\u5167\u5bb9:\u6b64\u6a94\u6848\u6c92\u6709\u53ef\u8b80\u53d6\u7684\u884c"
+              L"(10 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002");
+    EXPECT_EQ(icon, UINT{MB_ICONWARNING});
+    EXPECT_EQ(ListView_GetItemCount(window.PhraseList()), 3);
+    EXPECT_EQ(Cell(window.PhraseList(), 0, 1), L"Alpha");
+    EXPECT_TRUE(window.Phrases().phrasesUnchanged);
+
     Select(window.PhraseList(), {1});
     Command(cmdDelete);  // "dup" is marked
     ClickHeader(1);
     ASSERT_EQ(HeaderArrow(1), 1);
-    ASSERT_TRUE(window.SortState().sortedByPhrase);
 
     // The table has unsaved work, yet no prompt comes: the report is the only box. A file that
-    // is too large leaves the table as it was and goes to no list.
+    // is too large leaves the table as it was.
     const std::wstring tooLarge = PathOf(L"too large.dat");
     WriteFileBytes(tooLarge, std::string(4 * 1024 * 1024 + 2, 'A'));
     paths_.push_back(tooLarge);
-    UINT icon = 0;
     EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
               L"\u7121\u6cd5\u5f9e\u6a94\u6848\u8b80\u53d6\u8a5e\u5f59!\n\u6a94\u6848\u5927\u5c0f\u9650\u5236\u70ba 4MB\u3002");
     EXPECT_EQ(icon, UINT{MB_ICONERROR});
     EXPECT_EQ(window.Phrases().table.size(), 3u);
 
+    // A phrase under another key is a new row, and so is one equal to a marked row; the same key
+    // and phrase (ASCII case aside) is there already, from the table or an earlier line.
     const std::wstring second = PathOf(L"\u5408\u4f75 second.dat");
-    WriteFileBytes(second, BytesOf(u"D\tALPHA\r\nE\tnew\r\nbad line\r\nF\tDUP\r\nG\tNew\r\nH\t\u842c\r\n"));
+    WriteFileBytes(second, BytesOf(u"D\tALPHA\r\nE\tnew\r\nbad line\r\nC\tDUP\r\ne\tNEW\r\nAB\tALPHA\r\nH\t\u842c\r\n"));
     paths_.push_back(second);
     EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
-              L"\u5df2\u65b0\u589e 2 \u500b\u8a5e\u5f59\u30023 \u500b\u5df2\u5728\u8868\u683c\u4e2d\u30021 \u884c\u7121\u6548\u3002");
+              L"\u5df2\u65b0\u589e 4 \u500b\u8a5e\u5f59\u30022 \u500b\u5df2\u5728\u8868\u683c\u4e2d\u30021 \u884c\u7121\u6548\u3002");
     EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
-    ASSERT_EQ(requests_.size(), 3u);
-    EXPECT_EQ(requests_[2].title, L"\u532f\u5165\u4f7f\u7528\u8005\u9020\u8a5e");
-    EXPECT_TRUE(requests_[2].startInDocuments);
-    EXPECT_EQ(requests_[2].types.size(), 2u);
-    EXPECT_EQ(ListView_GetItemCount(window.PhraseList()), 5);
-    EXPECT_EQ(Cell(window.PhraseList(), 4, 1), L"\u842c");
+    ASSERT_EQ(requests_.size(), 6u);
+    EXPECT_EQ(requests_[5].title, L"\u532f\u5165\u4f7f\u7528\u8005\u9020\u8a5e");
+    EXPECT_TRUE(requests_[5].startInDocuments);
+    EXPECT_EQ(requests_[5].types.size(), 2u);
+    EXPECT_EQ(ListView_GetItemCount(window.PhraseList()), 7);
+    EXPECT_EQ(Cell(window.PhraseList(), 6, 1), L"\u842c");
     EXPECT_EQ(HeaderArrow(1), 0);
     EXPECT_FALSE(window.SortState().sortedByPhrase || window.SortState().sortAscending);
     EXPECT_TRUE(RowLook(window.PhraseList(), 1).state & LVIS_CUT);  // the mark stays
-    EXPECT_EQ(recentFiles, (std::vector<std::wstring>{first, second}));
+    // Only the files that replaced the table are recent items.
+    EXPECT_EQ(recentFiles, (std::vector<std::wstring>{big5, lfOnly, notepadUnicode}));
 
     // Save drops the marked row and stores the rest in the table's order.
     Command(cmdSave);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"AB\tAlpha\r\nX\t\u65b0\r\nE\tnew\r\nH\t\u842c\r\n"));
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes,
+              BytesOf(u"AB\tAlpha\r\nX\t\u65b0\r\nD\tALPHA\r\nE\tnew\r\nC\tDUP\r\nH\t\u842c\r\n"));
 }
 
 TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSaveStoresThem) {
@@ -326,6 +374,8 @@ TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSav
     paths_.push_back(first);
     EXPECT_EQ(CommandWithMessage(cmdImport),
               L"2 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
+    Select(window.TipList(), {1});
+    Command(cmdDelete);  // 大 is marked
 
     // A file that cannot be read and a cancelled dialog change nothing.
     paths_.push_back(PathOf(L"missing.dat"));
@@ -334,23 +384,25 @@ TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSav
     EXPECT_EQ(CommandWithMessage(cmdImportMerge), L"");
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
 
+    // 人 gets the word it lacks; 大, whose only entry is marked, gets an entry of its own.
     const std::wstring second = PathOf(L"second tips.dat");
-    WriteFileBytes(second, BytesOf(u"\u4eba=\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\nAB=x\r\n\u5927=\u5927\u5bb6\r\n"));
+    WriteFileBytes(second, BytesOf(u"\u4eba=\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\nAB=x\r\n\u5927=\u5927\u4eba\r\n"));
     paths_.push_back(second);
     UINT icon = 0;
     EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
-              L"\u5df2\u65b0\u589e 1 \u500b\u9805\u76ee\u3002\u5df2\u64f4\u5145 1 \u500b\u9805\u76ee\u30021 \u884c\u7121\u6548\u3002");
+              L"\u5df2\u65b0\u589e 2 \u500b\u9805\u76ee\u3002\u5df2\u64f4\u5145 1 \u500b\u9805\u76ee\u30021 \u884c\u7121\u6548\u3002");
     EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
     EXPECT_EQ(requests_.back().title, L"\u532f\u5165\u76f8\u95dc\u5b57\u8a5e");
-    ASSERT_EQ(ListView_GetItemCount(window.TipList()), 3);
+    ASSERT_EQ(ListView_GetItemCount(window.TipList()), 4);
     EXPECT_EQ(Cell(window.TipList(), 0, 2), L"\u4eba\u6c11,\u4eba\u5011,\u4eba\u751f");
     EXPECT_EQ(Cell(window.TipList(), 2, 1), L"\u5c0f");
+    EXPECT_TRUE(RowLook(window.TipList(), 1).state & LVIS_CUT);
     EXPECT_FALSE(window.Tips().tipsUnchanged);
-    EXPECT_EQ(recentFiles, (std::vector<std::wstring>{first, second}));
+    EXPECT_EQ(recentFiles, (std::vector<std::wstring>{first}));
 
     Command(cmdSave);
     EXPECT_EQ(GetValue(TipsValue)->bytes,
-              BytesOf(u"\u4eba=\u4eba\u6c11,\u4eba\u5011,\u4eba\u751f\r\n\u5927=\u5927\u5bb6\r\n\u5c0f=\u5c0f\u5fc3\r\n"));
+              BytesOf(u"\u4eba=\u4eba\u6c11,\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\n\u5927=\u5927\u4eba\r\n"));
     EXPECT_EQ(window.Phrases().table.size(), 1u);  // the other tab's table is not touched
 }
 
@@ -426,6 +478,11 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
         EXPECT_EQ(answeringYes([&] { Command(cmdExit); }), saveFailed);
         EXPECT_EQ(answeringYes([&] { Command(cmdImport); }), saveFailed);
         EXPECT_EQ(answeringYes([&] { window.OpenRecent(other); }), saveFailed);
+        // Windows asks to end the session: a save that did not write keeps it waiting.
+        LRESULT mayEnd = TRUE;
+        EXPECT_EQ(answeringYes([&] { mayEnd = SendMessageW(window.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF); }),
+                  saveFailed);
+        EXPECT_EQ(mayEnd, FALSE);
     }
     // The window stayed, Import asked for no file, Open recent read none: both tables, their
     // lists and their marks are as they were.
@@ -442,12 +499,107 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
     EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(phrases));
     EXPECT_EQ(GetValue(TipsValue)->bytes, BytesOf(tips));
 
-    // Writable again: Yes on closing saves both tables without their marked entries.
-    RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_COMMAND, cmdExit, 0); },
-                      [](HWND prompt) { SendMessageW(GetDlgItem(prompt, IDYES), BM_CLICK, 0, 0); });
-    EXPECT_FALSE(window.Window());
+    // Writable again: Yes to the end of the session saves both tables without their marked
+    // entries, and the session may end. With nothing unsaved it may end at once.
+    const auto queryEndSession = [&](std::optional<int> answer) {
+        std::wstring asked;
+        const INT_PTR mayEnd = RunDialogAnswered(
+            [&] { return SendMessageW(window.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF); },
+            [&](HWND prompt) {
+                asked = ControlText(prompt, 0xFFFF);
+                EXPECT_TRUE(GetDlgItem(prompt, IDYES) && GetDlgItem(prompt, IDNO) && !GetDlgItem(prompt, IDCANCEL));
+                SendMessageW(GetDlgItem(prompt, answer.value_or(IDNO)), BM_CLICK, 0, 0);
+            });
+        EXPECT_EQ(asked, answer ? LoadUiString(IDS_SAVE_PROMPT) : L"");
+        return mayEnd;
+    };
+    EXPECT_EQ(queryEndSession(IDYES), TRUE);
     EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"A\tone\r\nC\tthree\r\n"));
     EXPECT_EQ(GetValue(TipsValue)->bytes, BytesOf(u"\u4eba=\u4eba\u6c11\r\n"));
+    EXPECT_EQ(queryEndSession(std::nullopt), TRUE);
+    // No lets the session end with the work unsaved; the end itself asks nothing more.
+    Select(window.TipList(), {0});
+    Command(cmdDelete);
+    EXPECT_EQ(queryEndSession(IDNO), TRUE);
+    SendMessageW(window.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(window.Window());
+    EXPECT_EQ(GetValue(TipsValue)->bytes, BytesOf(u"\u4eba=\u4eba\u6c11\r\n"));
+}
+
+// A stored value the tool cannot read is said so and kept: closing asks nothing, and the save
+// that replaces it keeps its bytes as a backup. When no backup can be kept, the save asks first.
+TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBackedUp) {
+    const std::optional<std::wstring> folder = BackupFolder();
+    ASSERT_TRUE(folder);
+    std::filesystem::remove_all(*folder);
+    const std::string asText = BytesOf(std::u16string(u"A\tas text\r\n") + u'\0');
+    PutValue(PhrasesValue, REG_SZ, asText);
+    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    const auto openAndReadMessage = [&] {
+        std::wstring message;
+        UINT icon = 0;
+        window_ = std::make_unique<CMainWindow>(nullptr);
+        RunDialogAnswered([&] { return INT_PTR{window_->Create(GetModuleHandleW(nullptr), L"Wordloom window test") != nullptr}; },
+                          [&](HWND box) {
+                              message = ControlText(box, 0xFFFF);
+                              icon = MessageBoxIcon(box);
+                              SendMessageW(box, WM_COMMAND, IDOK, 0);
+                          });
+        EXPECT_EQ(icon, UINT{MB_ICONWARNING});
+        return message;
+    };
+    EXPECT_EQ(openAndReadMessage(), LoadUiString(IDS_PHRASES_UNREADABLE));
+    EXPECT_EQ(CommandWithMessage(cmdExit), L"");  // nothing to ask about
+    EXPECT_FALSE(window_->Window());
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the program's end
+    EXPECT_EQ(GetValue(PhrasesValue)->type, static_cast<DWORD>(REG_SZ));
+
+    EXPECT_EQ(openAndReadMessage(), LoadUiString(IDS_PHRASES_UNREADABLE));
+    CMainWindow& window = *window_;
+    window.SetFileDialog([this](HWND, const FileDialogRequest&) -> std::optional<std::wstring> {
+        if (paths_.empty()) return std::nullopt;
+        std::wstring path = paths_.front();
+        paths_.pop_front();
+        return path;
+    });
+    const std::wstring file = PathOf(L"new.dat");
+    WriteFileBytes(file, BytesOf(u"B\tnew\r\n"));
+    paths_.push_back(file);
+    CommandWithMessage(cmdImport);
+    Command(cmdSave);
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"B\tnew\r\n"));
+    std::vector<std::wstring> backups;
+    for (const auto& entry : std::filesystem::directory_iterator(*folder)) backups.push_back(entry.path().filename().wstring());
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_TRUE(backups[0].starts_with(L"UserDefinedPhrases-") && backups[0].ends_with(L"-REG_SZ.dat")) << backups[0].size();
+    EXPECT_EQ(ReadFileBytes(*folder + backups[0]), asText);
+
+    // No backup folder can be made (a file stands in its place): the save asks, and No writes
+    // nothing and says nothing more.
+    std::filesystem::remove_all(*folder);
+    std::wstring backupsFolder = *folder;
+    backupsFolder.pop_back();
+    WriteFileBytes(backupsFolder, "not a folder");
+    WriteFileBytes(file, BytesOf(u"C\tnewer\r\n"));
+    paths_.push_back(file);
+    CommandWithMessage(cmdImport);
+    std::vector<std::wstring> asked;
+    const auto saveAnswering = [&](int answer) {
+        RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_COMMAND, cmdSave, 0); }, [&](HWND box) {
+            asked.push_back(ControlText(box, 0xFFFF));
+            EXPECT_EQ(MessageBoxIcon(box), UINT{MB_ICONWARNING});
+            SendMessageW(GetDlgItem(box, answer), BM_CLICK, 0, 0);
+        });
+    };
+    saveAnswering(IDNO);
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"B\tnew\r\n"));
+    EXPECT_TRUE(window.Phrases().HasUnsavedWork());
+    saveAnswering(IDYES);
+    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"C\tnewer\r\n"));
+    EXPECT_FALSE(window.Phrases().HasUnsavedWork());
+    EXPECT_EQ(asked, (std::vector<std::wstring>(2, LoadUiString(IDS_SAVE_WITHOUT_BACKUP))));
+    std::filesystem::remove(backupsFolder);
 }
 
 TEST_F(FileCommandsTest, TheSystemsImportDialogTakesATypedPath) {
