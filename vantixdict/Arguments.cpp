@@ -27,6 +27,14 @@ bool OneOf(Command command, std::initializer_list<Command> allowed) {
 std::optional<TextForm> FormFromName(std::string_view name) {
     if (name == "utf8" || name == "utf-8") return TextForm::Utf8;
     if (name == "utf16" || name == "utf-16" || name == "stored") return TextForm::Stored;
+    if (name == "big5") return TextForm::Big5;
+    return std::nullopt;
+}
+
+std::optional<LineEnd> LineEndFromName(std::string_view name) {
+    if (name == "lf") return LineEnd::Lf;
+    if (name == "crlf") return LineEnd::CrLf;
+    if (name == "cr") return LineEnd::Cr;
     return std::nullopt;
 }
 
@@ -133,8 +141,14 @@ private:
             const auto text = takeValue();
             if (!text) return false;
             const auto form = FormFromName(*text);
-            if (!form) return Refuse(name + " takes utf8 or utf16, not '" + *text + "'");
-            (name == "--from" ? a.from : a.to) = form;
+            if (name == "--from") {
+                if (!form) return Refuse("--from takes utf8, utf16 or big5, not '" + *text + "'");
+                a.from = form;
+            } else {
+                // Big5 is read, never written.
+                if (!form || form == TextForm::Big5) return Refuse("--to takes utf8 or utf16, not '" + *text + "'");
+                a.to = form;
+            }
             return true;
         }
         if (name == "--drop-invalid") return allowedFor({Command::Convert, Command::Sort}) && flag(a.dropInvalid);
@@ -144,8 +158,8 @@ private:
             if (!allowedFor({Command::Convert})) return false;
             const auto text = takeValue();
             if (!text) return false;
-            if (*text != "lf" && *text != "crlf") return Refuse("--eol takes lf or crlf, not '" + *text + "'");
-            a.crlf = *text == "crlf";
+            a.lineEnd = LineEndFromName(*text);
+            if (!a.lineEnd) return Refuse("--eol takes lf, crlf or cr, not '" + *text + "'");
             return true;
         }
         if (name == "--by") {

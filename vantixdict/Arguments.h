@@ -17,12 +17,12 @@ struct Arguments {
     std::optional<std::string> output;  // -o / --output
 
     bool tips = false;                   // associated words instead of phrases
-    std::optional<TextForm> from;        // the input's form, instead of telling it from content
-    std::optional<TextForm> to;          // convert: the output's form
+    std::optional<TextForm> from;        // the input's form, instead of the one the import detects
+    std::optional<TextForm> to;          // convert: the output's form (stored or UTF-8)
     bool dropInvalid = false;            // leave out lines that would be lost
     bool keepInvalid = false;            // convert to the stored form: write them as they are
     bool byteOrderMark = false;          // UTF-8 output starts with a byte-order mark
-    std::optional<bool> crlf;            // UTF-8 output line ends: CR LF (true) or LF (false)
+    std::optional<LineEnd> lineEnd;      // UTF-8 output line ends
     int sortColumn = 0;                  // sort: PhraseColumn of the order asked for
     bool descending = false;
     bool strict = false;                 // a file over the import limit is an error

@@ -5,16 +5,17 @@
 
 int RunCheck(const Arguments& arguments, Console& console) {
     const TableKind kind = arguments.tips ? TableKind::Tips : TableKind::Phrases;
-    const std::optional<InputText> input = LoadInput(arguments.files[0], arguments, std::nullopt, console);
+    const std::optional<InputText> input = LoadInput(arguments.files[0], arguments, console);
     if (!input) return ExitError;
-    const TextCheck check = CheckText(kind, input->units);
+    const TextCheck check = CheckText(kind, input->units, input->undecoded);
+    std::vector<std::string> notes = FileNotes(*input);
+    if (!CheckEntryLimit(*input, check, arguments, notes, console)) return ExitError;
 
     std::ostream& out = console.out;
     const std::string& path = input->path;
-    if (input->form == TextForm::Utf8) {
-        out << path << ": note: UTF-8 text, checked as it would be imported once converted to the stored form\n";
+    if (input->form != TextForm::Stored || input->byteOrderMark) {
+        out << path << ": note: read as " << DescribeForm(input->form, input->byteOrderMark) << '\n';
     }
-    const std::vector<std::string> notes = FileNotes(*input);
     for (const std::string& note : notes) PrintNote(out, path, note);
     for (const Finding& finding : check.findings) PrintFinding(out, path, finding);
 
@@ -22,13 +23,12 @@ int RunCheck(const Arguments& arguments, Console& console) {
     out << path << ": the import would read " << EntriesOf(kind, check.entries) << " and report "
         << CountOf(check.invalidLines, "invalid line", "invalid lines");
     if (warnings > 0) out << "; " << CountOf(warnings, "warning", "warnings");
-    if (check.lastLineIgnored) out << "; the last line is ignored";
     out << '\n';
 
     // A file of the other table reads without a single entry: say so.
     if (check.entries == 0 && check.invalidLines > 0) {
         const TableKind other = kind == TableKind::Phrases ? TableKind::Tips : TableKind::Phrases;
-        const TextCheck asOther = CheckText(other, input->units, CheckScope::ImportOnly);
+        const TextCheck asOther = CheckText(other, input->units, input->undecoded, CheckScope::ImportOnly);
         if (asOther.entries > 0 && asOther.invalidLines == 0) {
             out << path << ": note: the file reads as " << (other == TableKind::Tips ? "associated words" : "phrases")
                 << " without invalid lines; " << (other == TableKind::Tips ? "--tips checks it as such" : "leave out --tips")

@@ -3,93 +3,52 @@
 #include "FileAccess.h"
 #include "TableEntries.h"
 #include "TextDisplay.h"
-#include "TextEncoding.h"
 
-namespace {
-
-void ReportCannotTell(Console& console, const std::string& path, const std::string& why) {
-    ReportError(console, "cannot tell the form of '" + path + "': " + why);
-    ReportError(console, "--from utf8 or --from utf16 names the form; text in a legacy encoding such as "
-                         "Big5 must first be converted to UTF-8 (iconv -f BIG5 -t UTF-8)");
-}
-
-}  // namespace
-
-std::optional<InputText> LoadInput(const std::string& path, const Arguments& arguments,
-                                   std::optional<TextForm> undecided, Console& console) {
+std::optional<InputText> LoadInput(const std::string& path, const Arguments& arguments, Console& console) {
     FileReading reading = ReadWholeFile(path, MaxReadBytes);
     if (!reading.ok) {
         ReportError(console, reading.error);
         return std::nullopt;
     }
-    const std::string_view bytes = reading.Bytes();
-
-    InputText input;
-    input.path = path;
-    input.fileBytes = reading.byteCount;
-    // A text without zero bytes is taken for UTF-8 before it is read, and read only once.
-    bool takenForUtf8 = false;
-    if (arguments.from) {
-        input.form = *arguments.from;
-    } else if (const FormGuess guess = GuessTextFormQuickly(bytes); guess.form) {
-        input.form = *guess.form;
-        takenForUtf8 = input.form == TextForm::Utf8 && !bytes.starts_with("\xEF\xBB\xBF");
-    } else if (undecided) {
-        input.form = *undecided;
-    } else {
-        ReportCannotTell(console, path, guess.whyNot);
+    const std::string_view bytes = reading.bytes;
+    std::optional<DecodedFile> decoded = DecodeFile(bytes, arguments.from);
+    if (!decoded) {
+        ReportError(console, "cannot read '" + path + "' in any encoding the phrase tool reads: " + WhyNoEncoding(bytes));
+        ReportError(console, "the phrase tool would import nothing from it and report " +
+                                 CountOf(CountByteLines(bytes), "invalid line", "invalid lines") +
+                                 "; --from utf8 or --from big5 reads it anyway, each line that does not "
+                                 "decode counted as invalid");
         return std::nullopt;
     }
 
-    if (input.form == TextForm::Utf8) {
-        Utf8Reading text = ReadUtf8Text(bytes);
-        if (!text.valid && takenForUtf8 && undecided != TextForm::Utf8) {
-            if (!undecided) {
-                ReportCannotTell(console, path, NotUtf8Text(bytes, text.error));
-                return std::nullopt;
-            }
-            input.form = *undecided;  // the stored form, as --to asks for UTF-8 output
-        } else if (!text.valid) {
-            ReportError(console, "'" + path + "' is not valid UTF-8: " + text.error.reason + " at line " +
-                                     std::to_string(text.errorLine) + " (byte offset " +
-                                     std::to_string(text.error.offset) + ")");
-            return std::nullopt;
-        } else {
-            input.units = std::move(text.units);
-            input.style.byteOrderMark = text.hadByteOrderMark;
-            input.style.crlf = text.firstLineEndWasCrLf;
-        }
+    InputText input{std::move(*decoded), path, reading.bytes.size(), {}};
+    if (input.zerosLikeBigEndian) {
+        input.notes.push_back("its zero bytes stand where UTF-16BE text has them, but without the byte-order mark "
+                              "FE FF the import reads it as UTF-16LE");
     }
-    if (input.form != TextForm::Utf8 && reading.byteCount % 2 != 0) {
-        input.oddLastByte = static_cast<unsigned char>(bytes.back());
-    }
-    if (input.form == TextForm::Utf16BigEndian) {
-        input.units = DecodeText(bytes, TextEncoding::Utf16BigEndian);
-    } else if (input.form == TextForm::Stored) {
-        input.units = std::move(reading.storage);
-        StoredUnitsInPlace(input.units, reading.byteCount);
-    }
-
-    // The import's limit is on the file's bytes; UTF-8 text is held to it in the stored form.
-    const bool inUtf16 = input.form != TextForm::Utf8;
-    const std::uint64_t storedBytes = inUtf16 ? input.fileBytes : 2 * input.units.size();
-    const std::string what = inUtf16 ? "the file" : "the file in the stored form";
-    if (!CheckImportLimit(storedBytes, what, arguments, input.notes, console)) return std::nullopt;
+    if (!CheckImportLimit(input.fileBytes, "the file has", arguments, input.notes, console)) return std::nullopt;
     return input;
 }
 
-bool CheckImportLimit(std::uint64_t storedBytes, const std::string& what, const Arguments& arguments,
+bool CheckImportLimit(std::uint64_t bytes, const std::string& subject, const Arguments& arguments,
                       std::vector<std::string>& notes, Console& console) {
-    if (storedBytes <= MaxImportFileSize) return true;
-    const std::string message = what + " has " + std::to_string(storedBytes) +
-                                " bytes, more than the 4 MiB (" + std::to_string(MaxImportFileSize) +
-                                " bytes) that the phrase tool imports";
+    if (bytes <= MaxImportFileSize) return true;
+    const std::string message = subject + " " + std::to_string(bytes) + " bytes, more than the 4 MiB (" +
+                                std::to_string(MaxImportFileSize) + " bytes) that the phrase tool imports";
     if (arguments.strict) {
         ReportError(console, message);
         return false;
     }
     notes.push_back(message);
     return true;
+}
+
+bool CheckEntryLimit(const InputText& input, const TextCheck& check, const Arguments& arguments,
+                     std::vector<std::string>& notes, Console& console) {
+    // A file over the limit is not read at all, which the note on the file says already.
+    if (input.fileBytes > MaxImportFileSize) return true;
+    return CheckImportLimit(2 * std::uint64_t{check.entryUnits}, "in the stored form, the entries take", arguments,
+                            notes, console);
 }
 
 void PrintFinding(std::ostream& stream, const std::string& path, const Finding& finding) {

@@ -1,5 +1,5 @@
-// What the commands share: the streams they report to, exit codes, loading an input file in
-// either form, printing findings and writing an output file.
+// What the commands share: the streams they report to, exit codes, loading an input file in any
+// form the import reads, printing findings and writing an output file.
 #pragma once
 
 #include "Arguments.h"
@@ -21,34 +21,36 @@ struct Console {
 
 inline constexpr int ExitDone = 0;
 inline constexpr int ExitRefused = 1;  // check: invalid lines; convert, sort: lines would be lost
-inline constexpr int ExitError = 2;    // usage, input/output, unreadable form
+inline constexpr int ExitError = 2;    // usage, input/output, bytes in no encoding the import reads
 
 // Files beyond this are not read at all; the import's own limit is far lower (MaxImportFileSize).
 inline constexpr std::uint64_t MaxReadBytes = 256u * 1024u * 1024u;
 
-struct InputText {
+// An input file as the import reads it.
+struct InputText : DecodedFile {
     std::string path;
-    TextForm form = TextForm::Stored;
-    std::u16string units;             // what the import parses
     std::uint64_t fileBytes = 0;
-    std::optional<unsigned char> oddLastByte;  // UTF-16 of odd length: the ignored byte
-    Utf8Style style;                  // UTF-8 text: its byte-order mark and line ends
-    std::vector<std::string> notes;   // warnings about the file as a whole
+    std::vector<std::string> notes;  // warnings about the file as a whole
 };
 
 // The warnings about the file as a whole that check and stats report: the notes, and an odd
-// number of bytes in the stored form.
+// number of bytes in UTF-16.
 std::vector<std::string> FileNotes(const InputText& input);
 
-// Reads and decodes the input of a command. The form comes from --from, else from the content,
-// else (when the content leaves it open) from undecided. Failures are reported on err.
-std::optional<InputText> LoadInput(const std::string& path, const Arguments& arguments,
-                                   std::optional<TextForm> undecided, Console& console);
+// Reads and decodes the input of a command, in the form --from names or else in the one the
+// import detects. Failures are reported on err.
+std::optional<InputText> LoadInput(const std::string& path, const Arguments& arguments, Console& console);
 
-// Whether bytes in the stored form exceed the import's limit: a note, or an error with --strict.
-// Returns false (having reported the error) when the command must stop.
-bool CheckImportLimit(std::uint64_t storedBytes, const std::string& what, const Arguments& arguments,
+// Whether bytes exceed the import's limit: a note, or an error with --strict. subject says
+// whose bytes they are ("the file has"). Returns false (having reported the error) when the
+// command must stop.
+bool CheckImportLimit(std::uint64_t bytes, const std::string& subject, const Arguments& arguments,
                       std::vector<std::string>& notes, Console& console);
+
+// The same for the entries the import would read: the phrase tool refuses a table whose stored
+// form would exceed the limit.
+bool CheckEntryLimit(const InputText& input, const TextCheck& check, const Arguments& arguments,
+                     std::vector<std::string>& notes, Console& console);
 
 // "FILE:LINE: invalid: reason" ("FILE: warning: ..." for the whole file).
 void PrintFinding(std::ostream& stream, const std::string& path, const Finding& finding);

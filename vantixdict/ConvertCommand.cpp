@@ -1,4 +1,5 @@
-// convert: between the stored form and UTF-8 text, refusing to lose what the user wrote.
+// convert: from any form the import reads to the stored form or UTF-8 text, refusing to lose
+// what the user wrote.
 #include "Commands.h"
 
 #include "TextDisplay.h"
@@ -20,8 +21,7 @@ void RaiseInputKeys(std::u16string& units, const TextCheck& check) {
 }
 
 // The lines for which keep(status) holds, each with its line end, in order; the text itself
-// when every line is kept. A kept line is read back the same way, since it ends where the
-// import's walk ended it.
+// when every line is kept.
 template <class Keep>
 std::u16string KeepLines(std::u16string units, const TextCheck& check, Keep keep) {
     bool all = true;
@@ -45,9 +45,10 @@ int WriteConverted(const Arguments& arguments, const InputText& input, const Con
 }
 
 int ToStoredForm(const Arguments& arguments, InputText& input, TableKind kind, Console& console) {
-    const TextCheck check = CheckText(kind, input.units, CheckScope::ImportOnly);
-    const std::size_t lost = check.invalidLines + (check.lastLineIgnored ? 1 : 0);
-    const bool refusing = lost > 0 && !arguments.dropInvalid && !arguments.keepInvalid;
+    const TextCheck check = CheckText(kind, input.units, input.undecoded, CheckScope::ImportOnly);
+    // A line that did not decode cannot be written as it was.
+    const bool keeping = arguments.keepInvalid && input.undecoded.empty();
+    const bool refusing = check.invalidLines > 0 && !arguments.dropInvalid && !keeping;
     for (const Finding& finding : check.findings) {
         if (refusing) {
             PrintFinding(console.err, input.path, finding);
@@ -56,8 +57,14 @@ int ToStoredForm(const Arguments& arguments, InputText& input, TableKind kind, C
                         << (arguments.dropInvalid ? "left out: " : "written as it is: ") << finding.message << '\n';
         }
     }
+    if (refusing && arguments.keepInvalid) {
+        console.err << "vantixdict: not converted: " << CountOf(input.undecoded.size(), "line holds", "lines hold")
+                    << " bytes that do not decode, which --keep-invalid cannot write as they were (--drop-invalid "
+                       "leaves them out)\n";
+        return ExitRefused;
+    }
     if (refusing) {
-        console.err << "vantixdict: not converted: the import would lose " << CountOf(lost, "line", "lines")
+        console.err << "vantixdict: not converted: the import would lose " << CountOf(check.invalidLines, "line", "lines")
                     << " (--drop-invalid leaves them out, --keep-invalid writes them as they are)\n";
         return ExitRefused;
     }
@@ -70,39 +77,47 @@ int ToStoredForm(const Arguments& arguments, InputText& input, TableKind kind, C
     });
 
     std::vector<std::string> notes = input.notes;
-    if (!CheckImportLimit(2 * units.size(), "the output", arguments, notes, console)) return ExitError;
+    if (!CheckImportLimit(2 * units.size(), "the output has", arguments, notes, console)) return ExitError;
     for (const std::string& note : notes) PrintNote(console.err, input.path, note);
     std::string scratch;
-    return WriteConverted(arguments, input, StoredBytesOf(units, scratch), console);
+    const std::string_view bytes = StoredBytesOf(units, scratch);
+    const bool mark = StoredFormNeedsMark(units);
+    return WriteConverted(arguments, input, [bytes, mark](std::ostream& stream) {
+        if (mark) stream << "\xFF\xFE";
+        stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }, console);
 }
 
 int ToUtf8Text(const Arguments& arguments, InputText& input, TableKind kind, Console& console) {
     if (arguments.keepInvalid) {
         return ReportError(console, "--keep-invalid applies to output in the stored form; UTF-8 text keeps every line anyway");
     }
-    const TextCheck check = CheckText(kind, input.units, CheckScope::ImportOnly);
+    const TextCheck check = CheckText(kind, input.units, input.undecoded, CheckScope::ImportOnly);
     const bool dropping = arguments.dropInvalid;
     const bool refusing = (check.linesNotWritableAsUtf8 > 0 || input.oddLastByte) && !dropping;
 
-    // Per line: what UTF-8 cannot hold, else why the import would not read it.
+    // Per line: what UTF-8 cannot hold (for a line that did not decode, its finding says what),
+    // else why the import would not read it.
     if (input.oddLastByte) {
         console.err << input.path << (dropping ? ": left out: " : ": cannot be written as UTF-8 text: ")
                     << "the last byte of an odd number of bytes\n";
     }
     std::size_t index = 0;
     std::size_t nextFinding = 0;
+    const char* unwritable = dropping ? "left out: " : "cannot be written as UTF-8 text: ";
     ForEachImportLine(input.units, [&](const ImportLine& line) {
         const LineStatus status = check.lines[index++];
-        if (!status.writableAsUtf8) {
-            console.err << input.path << ':' << line.number << ": "
-                        << (dropping ? "left out: " : "cannot be written as UTF-8 text: ")
-                        << Utf8Obstacle(input.units, line) << '\n';
-        }
+        const auto print = [&](const char* what, const std::string& message) {
+            console.err << input.path << ':' << line.number << ": " << what << message << '\n';
+        };
+        if (!status.writableAsUtf8 && !status.undecoded) print(unwritable, Utf8Obstacle(input.units, line));
         for (; nextFinding < check.findings.size() && check.findings[nextFinding].line == line.number; ++nextFinding) {
-            if (!status.writableAsUtf8 || refusing) continue;
-            console.err << input.path << ':' << line.number << ": "
-                        << (dropping ? "left out: " : "written as it is: ") << check.findings[nextFinding].message
-                        << '\n';
+            const std::string& message = check.findings[nextFinding].message;
+            if (status.undecoded) {
+                print(unwritable, message);
+            } else if (status.writableAsUtf8 && !refusing) {
+                print(dropping ? "left out: " : "written as it is: ", message);
+            }
         }
     });
     if (refusing) {
@@ -117,10 +132,13 @@ int ToUtf8Text(const Arguments& arguments, InputText& input, TableKind kind, Con
     const std::u16string units = KeepLines(std::move(input.units), check, [dropping](const LineStatus& status) {
         return status.writableAsUtf8 && (!dropping || status.verdict == LineVerdict::Entry);
     });
+    // UTF-8 and Big5 text keep their line ends, UTF-8 text its mark.
     Utf8Style style;
-    if (input.form == TextForm::Utf8) style = input.style;
-    if (arguments.byteOrderMark) style.byteOrderMark = true;
-    if (arguments.crlf) style.crlf = *arguments.crlf;
+    if (input.form == TextForm::Utf8 || input.form == TextForm::Big5) style.lineEnd = input.firstLineEnd;
+    style.byteOrderMark = arguments.byteOrderMark || (input.form == TextForm::Utf8 && input.byteOrderMark);
+    // A first U+FEFF of the text needs a mark before it, or it would be read as the mark.
+    if (!units.empty() && units[0] == u'\uFEFF') style.byteOrderMark = true;
+    if (arguments.lineEnd) style.lineEnd = *arguments.lineEnd;
     for (const std::string& note : input.notes) PrintNote(console.err, input.path, note);
     return WriteConverted(arguments, input, [&units, style](std::ostream& stream) {
         WriteUtf8Text(stream, units, style);
@@ -131,9 +149,7 @@ int ToUtf8Text(const Arguments& arguments, InputText& input, TableKind kind, Con
 
 int RunConvert(const Arguments& arguments, Console& console) {
     const TableKind kind = arguments.tips ? TableKind::Tips : TableKind::Phrases;
-    std::optional<TextForm> undecided;
-    if (arguments.to) undecided = *arguments.to == TextForm::Utf8 ? TextForm::Stored : TextForm::Utf8;
-    std::optional<InputText> input = LoadInput(arguments.files[0], arguments, undecided, console);
+    std::optional<InputText> input = LoadInput(arguments.files[0], arguments, console);
     if (!input) return ExitError;
 
     const TextForm target = arguments.to ? *arguments.to

@@ -62,12 +62,10 @@ FileReading ReadWholeFile(const std::string& utf8Path, std::uint64_t maxBytes) {
         reading.error = "cannot open " + Quoted(utf8Path) + " for reading";
         return reading;
     }
-    reading.byteCount = static_cast<std::size_t>(size);
-    reading.storage.resize((reading.byteCount + 1) / 2);
-    file.read(reinterpret_cast<char*>(reading.storage.data()), static_cast<std::streamsize>(size));
+    reading.bytes.resize(static_cast<std::size_t>(size));
+    file.read(reading.bytes.data(), static_cast<std::streamsize>(size));
     if (file.gcount() != static_cast<std::streamsize>(size)) {
-        reading.storage.clear();
-        reading.byteCount = 0;
+        reading.bytes.clear();
         reading.error = "cannot read " + Quoted(utf8Path) + ": the read stopped short of its size";
         return reading;
     }

@@ -13,13 +13,8 @@ std::filesystem::path PathFromUtf8(std::string_view utf8Path);
 
 struct FileReading {
     bool ok = false;
-    // The bytes, read straight into UTF-16 storage: most files are in the stored form, which then
-    // needs no second copy (see StoredUnitsInPlace).
-    std::u16string storage;
-    std::size_t byteCount = 0;
+    std::string bytes;
     std::string error;  // when not ok: what went wrong, naming the file
-
-    std::string_view Bytes() const { return {reinterpret_cast<const char*>(storage.data()), byteCount}; }
 };
 
 // Reads a whole regular file of at most maxBytes bytes.

@@ -15,8 +15,6 @@
 namespace {
 
 constexpr char16_t Tab = u'\t';
-constexpr char16_t Lf = u'\n';
-constexpr char16_t ByteOrderMark = u'\uFEFF';
 constexpr char16_t TipSeparator = u'=';
 constexpr char16_t WordSeparator = u',';
 
@@ -105,8 +103,9 @@ void SortByHighHalf(std::vector<std::uint64_t>& keys) {
 
 class TextChecker {
 public:
-    TextChecker(TableKind kind, std::u16string_view units, CheckScope scope)
-        : units_(units), warnings_(scope == CheckScope::Everything) {
+    TextChecker(TableKind kind, std::u16string_view units, const std::vector<UndecodedLine>& undecoded,
+                CheckScope scope)
+        : units_(units), undecoded_(undecoded), warnings_(scope == CheckScope::Everything) {
         check_.kind = kind;
         // Capacity that is never touched costs nothing; growing a large vector costs copies.
         check_.lines.reserve(units.size() / 2 + 1);
@@ -124,31 +123,25 @@ private:
         LineStatus status;
         const std::u16string_view text = units_.substr(line.start, line.end - line.start);
         const LineScan scan = ScanLine(text, check_.kind == TableKind::Phrases ? Tab : TipSeparator);
-        if (!line.terminated) {
-            status.verdict = LineVerdict::Ignored;
-            check_.lastLineIgnored = true;
-            std::string message =
-                "the last line is not ended by a line break (CR LF in the stored form): the import ignores it "
-                "and does not count it";
-            if (units_.find(Lf, line.start) != std::u16string_view::npos) {
-                message += "; LF alone, which it holds, ends no line for the import";
-            }
-            Add(line, Severity::Ignored, std::move(message));
+        // A line that did not decode is empty in the units, which both parsers count as invalid:
+        // it is reported with what did not decode.
+        status.undecoded = nextUndecoded_ < undecoded_.size() && undecoded_[nextUndecoded_].line == line.number;
+        bool entry = false;
+        if (status.undecoded) {
+            entry = Invalid(line, undecoded_[nextUndecoded_++].reason);
         } else {
-            const bool entry = check_.kind == TableKind::Phrases ? CheckPhraseLine(line, text, scan)
-                                                                 : CheckTipLine(line, text, scan);
-            status.verdict = entry ? LineVerdict::Entry : LineVerdict::Invalid;
-            if (entry) {
-                ++check_.entries;
-            } else {
-                ++check_.invalidLines;
-            }
-            if (warnings_) CheckLineEnd(line);
+            entry = check_.kind == TableKind::Phrases ? CheckPhraseLine(line, text, scan) : CheckTipLine(line, text, scan);
         }
-        // Only lines with unusual units, or at either end of the text, can be unwritable.
-        const bool unusual = scan.firstUnusual != std::u16string_view::npos || line.start == 0 ||
-                             (line.terminated && line.end + 1 < units_.size() && units_[line.end + 1] != Lf);
-        status.writableAsUtf8 = !unusual || Utf8Obstacle(units_, line).empty();
+        status.verdict = entry ? LineVerdict::Entry : LineVerdict::Invalid;
+        if (entry) {
+            ++check_.entries;
+            check_.entryUnits += line.end - line.start + 2;
+        } else {
+            ++check_.invalidLines;
+        }
+        // Only lines with unusual units can be unwritable.
+        const bool unusual = scan.firstUnusual != std::u16string_view::npos;
+        status.writableAsUtf8 = !status.undecoded && (!unusual || Utf8Obstacle(units_, line).empty());
         if (!status.writableAsUtf8) ++check_.linesNotWritableAsUtf8;
         check_.lines.push_back(status);
     }
@@ -168,7 +161,7 @@ private:
         std::size_t bad = 0;
         bool lowerCase = false;
         for (; bad < key.size() && IsStoredKeyUnit(key[bad]); ++bad) lowerCase = lowerCase || key[bad] >= u'a';
-        if (bad < key.size()) return Invalid(line, WhyKeyIsInvalid(line, key, bad));
+        if (bad < key.size()) return Invalid(line, WhyKeyIsInvalid(key, bad));
         if (lowerCase) ++check_.lowerCaseKeys;
 
         Count(check_.keyLengthCounts, key.size());
@@ -195,11 +188,7 @@ private:
         return true;
     }
 
-    std::string WhyKeyIsInvalid(const ImportLine& line, std::u16string_view key, std::size_t bad) {
-        if (line.start == 0 && key[0] == ByteOrderMark) {
-            return "the file starts with a byte-order mark (U+FEFF), which the import reads as part of "
-                   "the first input key";
-        }
+    static std::string WhyKeyIsInvalid(std::u16string_view key, std::size_t bad) {
         if (key.find(Tab) != std::u16string_view::npos) {
             return "more than one TAB: the input key is everything before the last TAB (" + QuoteText(key) +
                    "), and TAB is not a key character";
@@ -227,7 +216,7 @@ private:
         }
         if (lastSeparator == 0) return Invalid(line, "no character before \"=\"");
         if (lastSeparator > 1) {
-            return Invalid(line, WhyCharacterIsInvalid(line, text.substr(0, lastSeparator)));
+            return Invalid(line, WhyCharacterIsInvalid(text.substr(0, lastSeparator)));
         }
 
         const char16_t character = text[0];
@@ -256,11 +245,7 @@ private:
         return true;
     }
 
-    std::string WhyCharacterIsInvalid(const ImportLine& line, std::u16string_view part) {
-        if (line.start == 0 && part[0] == ByteOrderMark) {
-            return "the file starts with a byte-order mark (U+FEFF), which the import reads as part of "
-                   "the first character";
-        }
+    static std::string WhyCharacterIsInvalid(std::u16string_view part) {
         if (part.size() == 2 && IsHighSurrogate(part[0]) && IsLowSurrogate(part[1])) {
             return "the character " + DescribeCharacter(CombineSurrogates(part[0], part[1])) +
                    " is a two-unit character; only characters of one UTF-16 unit can have associated words";
@@ -338,10 +323,7 @@ private:
 
     // What an entry's text holds that does not belong there.
     void CheckContent(const ImportLine& line, std::u16string_view text, const char* what) {
-        if (const std::size_t lf = text.find(Lf); lf != std::u16string_view::npos) {
-            Add(line, Severity::Warning,
-                std::string("the ") + what + " holds a line feed (LF) that is not part of a line end");
-        } else if (const std::size_t control = FindControl(text); control != std::u16string_view::npos) {
+        if (const std::size_t control = FindControl(text); control != std::u16string_view::npos) {
             Add(line, Severity::Warning,
                 std::string("the ") + what + " holds the control character " + DescribeCharacter(text[control]));
         }
@@ -349,15 +331,6 @@ private:
             Add(line, Severity::Warning,
                 std::string("the ") + what + " holds " + DescribeCharacter(text[half]) +
                     " without its other half (broken UTF-16)");
-        }
-    }
-
-    void CheckLineEnd(const ImportLine& line) {
-        const std::size_t after = line.end + 1;
-        if (after < units_.size() && units_[after] != Lf) {
-            Add(line, Severity::Warning,
-                "CR is not followed by LF: the import skips the unit after it, " +
-                    DescribeCharacter(units_[after]) + ", which is lost");
         }
     }
 
@@ -457,6 +430,8 @@ private:
     };
 
     std::u16string_view units_;
+    const std::vector<UndecodedLine>& undecoded_;
+    std::size_t nextUndecoded_ = 0;
     bool warnings_;
     TextCheck check_;
     std::vector<PhraseSpan> phrases_;  // the phrases of the entries, for the duplicate test
@@ -468,7 +443,6 @@ private:
 const char* SeverityName(Severity severity) {
     switch (severity) {
     case Severity::Invalid: return "invalid";
-    case Severity::Ignored: return "ignored";
     case Severity::Warning: return "warning";
     }
     return "";
@@ -487,24 +461,20 @@ bool IsStoredKeyUnit(char16_t unit) {
     return unit < 0x80 && table[unit];
 }
 
+TextCheck CheckText(TableKind kind, std::u16string_view units, const std::vector<UndecodedLine>& undecoded,
+                    CheckScope scope) {
+    return TextChecker(kind, units, undecoded, scope).Run();
+}
+
 TextCheck CheckText(TableKind kind, std::u16string_view units, CheckScope scope) {
-    return TextChecker(kind, units, scope).Run();
+    return CheckText(kind, units, {}, scope);
 }
 
 std::string Utf8Obstacle(std::u16string_view units, const ImportLine& line) {
     const std::u16string_view text = units.substr(line.start, line.end - line.start);
-    if (line.start == 0 && !text.empty() && text[0] == ByteOrderMark) {
-        return "it starts with a byte-order mark (U+FEFF), which a UTF-8 reader would take for its own";
-    }
     if (const std::size_t half = FindUnpairedSurrogate(text); half != std::u16string_view::npos) {
         return "it holds " + DescribeCharacter(text[half]) + " without its other half";
     }
     if (text.find(u'\0') != std::u16string_view::npos) return "it holds U+0000 (NUL)";
-    if (text.find(Lf) != std::u16string_view::npos) {
-        return "it holds a line feed (LF) that is not part of a line end";
-    }
-    if (line.terminated && line.end + 1 < units.size() && units[line.end + 1] != Lf) {
-        return "its CR is followed by " + DescribeCharacter(units[line.end + 1]) + " instead of LF";
-    }
     return {};
 }

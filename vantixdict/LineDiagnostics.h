@@ -1,6 +1,6 @@
 // Line by line diagnostics of a phrase or associated-word text: which lines the import reads as
-// entries, which it counts as invalid and why, whether it ignores the last line, and what it
-// accepts although the phrase edit dialog or the associated-word editor would refuse it.
+// entries, which it counts as invalid and why, and what it accepts although the phrase edit
+// dialog or the associated-word editor would refuse it.
 #pragma once
 
 #include "ImportLines.h"
@@ -13,11 +13,10 @@
 
 enum class Severity {
     Invalid,  // the import counts the line as invalid and skips it
-    Ignored,  // a last line without CR: the import neither reads nor counts it
     Warning,  // the import reads the entry, but the editors would refuse it or it loses something
 };
 
-const char* SeverityName(Severity severity);  // "invalid", "ignored", "warning"
+const char* SeverityName(Severity severity);  // "invalid", "warning"
 
 struct Finding {
     std::size_t line = 0;  // 1-based; 0 for the text as a whole
@@ -25,11 +24,19 @@ struct Finding {
     std::string message;
 };
 
-enum class LineVerdict : unsigned char { Entry, Invalid, Ignored };
+// A line of a file whose bytes did not all decode (UTF-8 or Big5): the import reads it as an
+// empty line, which it counts as invalid.
+struct UndecodedLine {
+    std::size_t line = 0;  // 1-based
+    std::string reason;    // what did not decode, and where
+};
+
+enum class LineVerdict : unsigned char { Entry, Invalid };
 
 struct LineStatus {
     LineVerdict verdict = LineVerdict::Entry;
-    bool writableAsUtf8 = true;  // UTF-8 text can hold the line (and its line end) unchanged
+    bool undecoded = false;      // its bytes did not decode: the units hold an empty line instead
+    bool writableAsUtf8 = true;  // UTF-8 text can hold the line as the file held it
 };
 
 struct TextCheck {
@@ -39,7 +46,7 @@ struct TextCheck {
     std::size_t entries = 0;         // what the import would read
     std::size_t invalidLines = 0;    // what the import would report as invalid
     std::size_t warnings = 0;
-    bool lastLineIgnored = false;
+    std::size_t entryUnits = 0;      // the entries' units in the stored form, line ends included
     std::size_t linesNotWritableAsUtf8 = 0;
     std::size_t lowerCaseKeys = 0;   // entries whose input key the import raises to upper case
 
@@ -55,13 +62,15 @@ enum class CheckScope {
     ImportOnly,  // what the import does with each line: no warnings, no duplicate test
 };
 
-// Examines a whole text (the units the import would parse). Agrees with ParsePhraseText and
-// ParseTipsText line by line: the same lines are entries, the same are invalid.
+// Examines a whole text: the units the import parses, as DecodeText gives them (every line ended
+// by CR LF), and the lines among them that did not decode, in order. Agrees with ParsePhraseText
+// and ParseTipsText line by line: the same lines are entries, the same are invalid.
+TextCheck CheckText(TableKind kind, std::u16string_view units, const std::vector<UndecodedLine>& undecoded,
+                    CheckScope scope = CheckScope::Everything);
 TextCheck CheckText(TableKind kind, std::u16string_view units, CheckScope scope = CheckScope::Everything);
 
 // Why a line cannot be written as UTF-8 text unchanged (empty when it can): an unpaired
-// surrogate, U+0000, a LF outside a line end, a CR followed by something other than LF, or a
-// byte-order mark at the start of the text.
+// surrogate, or U+0000, whose zero byte would make the import take the text for UTF-16.
 std::string Utf8Obstacle(std::u16string_view units, const ImportLine& line);
 
 // Whether the import takes a unit as a key character once lower-case letters are raised.

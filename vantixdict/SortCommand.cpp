@@ -6,11 +6,10 @@
 #include "TextDisplay.h"
 
 int RunSort(const Arguments& arguments, Console& console) {
-    const std::optional<InputText> input = LoadInput(arguments.files[0], arguments, std::nullopt, console);
+    const std::optional<InputText> input = LoadInput(arguments.files[0], arguments, console);
     if (!input) return ExitError;
 
-    const TextCheck check = CheckText(TableKind::Phrases, input->units);
-    const std::size_t lost = check.invalidLines + (check.lastLineIgnored ? 1 : 0);
+    const TextCheck check = CheckText(TableKind::Phrases, input->units, input->undecoded);
     for (const Finding& finding : check.findings) {
         if (finding.severity == Severity::Warning) continue;
         if (arguments.dropInvalid) {
@@ -19,8 +18,8 @@ int RunSort(const Arguments& arguments, Console& console) {
             PrintFinding(console.err, input->path, finding);
         }
     }
-    if (lost > 0 && !arguments.dropInvalid) {
-        console.err << "vantixdict: not sorted: the import would lose " << CountOf(lost, "line", "lines")
+    if (check.invalidLines > 0 && !arguments.dropInvalid) {
+        console.err << "vantixdict: not sorted: the import would lose " << CountOf(check.invalidLines, "line", "lines")
                     << " (--drop-invalid leaves them out)\n";
         return ExitRefused;
     }
@@ -32,11 +31,16 @@ int RunSort(const Arguments& arguments, Console& console) {
     const std::u16string sorted = FormatPhraseText(table, false);
 
     for (const std::string& note : input->notes) PrintNote(console.err, input->path, note);
+    // The output keeps the input's form and mark; Big5, which is only read, becomes the stored form.
     std::string bytes;
     switch (input->form) {
-    case TextForm::Stored: bytes = StoredBytesFromUnits(sorted); break;
-    case TextForm::Utf8: bytes = Utf8TextFromUnits(sorted, input->style); break;
+    case TextForm::Stored: bytes = (input->byteOrderMark ? "\xFF\xFE" : "") + StoredBytesFromUnits(sorted); break;
+    case TextForm::Utf8: bytes = Utf8TextFromUnits(sorted, {input->byteOrderMark, input->firstLineEnd}); break;
     case TextForm::Utf16BigEndian: bytes = BigEndianBytesFromUnits(sorted); break;
+    case TextForm::Big5:
+        console.err << input->path << ": note: Big5 text is written in the stored form (UTF-16LE)\n";
+        bytes = StoredBytesFromUnits(sorted);
+        break;
     }
     return WriteOutput(input->path, *arguments.output, true, bytes, console);
 }

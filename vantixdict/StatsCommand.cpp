@@ -5,19 +5,21 @@
 
 int RunStats(const Arguments& arguments, Console& console) {
     const TableKind kind = arguments.tips ? TableKind::Tips : TableKind::Phrases;
-    const std::optional<InputText> input = LoadInput(arguments.files[0], arguments, std::nullopt, console);
+    const std::optional<InputText> input = LoadInput(arguments.files[0], arguments, console);
     if (!input) return ExitError;
-    const TextCheck check = CheckText(kind, input->units);
+    const TextCheck check = CheckText(kind, input->units, input->undecoded);
+    std::vector<std::string> notes = FileNotes(*input);
+    if (!CheckEntryLimit(*input, check, arguments, notes, console)) return ExitError;
 
     std::ostream& out = console.out;
     out << "file: " << input->path << '\n';
-    out << "form: " << TextFormName(input->form) << ", " << CountOf(input->fileBytes, "byte", "bytes") << '\n';
+    out << "form: " << DescribeForm(input->form, input->byteOrderMark) << ", "
+        << CountOf(input->fileBytes, "byte", "bytes") << '\n';
     out << "table: " << (kind == TableKind::Phrases ? "phrases" : "associated words") << '\n';
     out << "lines: " << check.lines.size() << '\n';
     out << "entries: " << check.entries << '\n';
     out << "invalid lines: " << check.invalidLines << '\n';
-    out << "last line ignored: " << (check.lastLineIgnored ? "yes" : "no") << '\n';
-    out << "warnings: " << check.warnings + FileNotes(*input).size() << '\n';
+    out << "warnings: " << check.warnings + notes.size() << '\n';
 
     if (kind == TableKind::Phrases) {
         for (std::size_t n = 0; n < check.keyLengthCounts.size(); ++n) {

@@ -1,26 +1,90 @@
 #include "TextForms.h"
 
-#include "TextEncoding.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <sstream>
 
 namespace {
 
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
-bool StartsWith(std::string_view bytes, std::string_view prefix) {
-    return bytes.substr(0, prefix.size()) == prefix;
+TextEncoding EncodingOf(TextForm form) {
+    switch (form) {
+    case TextForm::Stored: return TextEncoding::Utf16LittleEndian;
+    case TextForm::Utf8: return TextEncoding::Utf8;
+    case TextForm::Utf16BigEndian: return TextEncoding::Utf16BigEndian;
+    case TextForm::Big5: return TextEncoding::Big5;
+    }
+    return TextEncoding::Utf16LittleEndian;
+}
+
+TextForm FormOf(TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Utf16LittleEndian: return TextForm::Stored;
+    case TextEncoding::Utf8: return TextForm::Utf8;
+    case TextEncoding::Utf16BigEndian: return TextForm::Utf16BigEndian;
+    case TextEncoding::Big5: return TextForm::Big5;
+    }
+    return TextForm::Stored;
+}
+
+// Calls visit(number, start, end) for every line of bytes whose line ends are ASCII (UTF-8 and
+// Big5, whose other bytes are never CR or LF), as the import ends them: CR LF, LF alone and CR
+// alone each end a line, and so does the end of the bytes for a last line without one.
+template <class Visit>
+void ForEachByteLine(std::string_view bytes, Visit visit) {
+    std::size_t number = 0;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+        visit(++number, start, end);
+        start = end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);
+    }
 }
 
 std::size_t LineOfOffset(std::string_view bytes, std::size_t offset) {
-    std::size_t line = 1;
-    for (std::size_t i = 0; i < offset && i < bytes.size(); ++i) {
-        if (bytes[i] == '\n') ++line;
+    std::size_t found = 0;
+    ForEachByteLine(bytes, [&](std::size_t number, std::size_t start, std::size_t) {
+        if (start <= offset) found = number;
+    });
+    return found;
+}
+
+LineEnd FirstLineEnd(std::string_view bytes) {
+    const std::size_t end = bytes.find_first_of("\r\n");
+    if (end == std::string_view::npos || bytes[end] == '\n') return LineEnd::Lf;
+    return bytes.substr(end, 2) == "\r\n" ? LineEnd::CrLf : LineEnd::Cr;
+}
+
+// Where a UTF-8 line stops decoding, from the start of the file; empty when it decodes.
+std::string Utf8FaultIn(std::string_view bytes, std::size_t start, std::size_t end, std::size_t markSize) {
+    for (std::size_t offset = start; offset < end;) {
+        char32_t codePoint = 0;
+        Utf8Error error;
+        const std::size_t length = DecodeUtf8CodePoint(bytes, offset, codePoint, error);
+        if (length == 0) return std::string(error.reason) + " at byte offset " + std::to_string(markSize + offset);
+        offset += length;
     }
-    return line;
+    return {};
+}
+
+// The lines of UTF-8 or Big5 text (without its mark) that hold bytes which do not decode: the
+// import reads each of them as an empty line.
+std::vector<UndecodedLine> UndecodedLines(std::string_view body, TextForm form, std::size_t markSize) {
+    std::vector<UndecodedLine> lines;
+    ForEachByteLine(body, [&](std::size_t number, std::size_t start, std::size_t end) {
+        std::string why;
+        if (form == TextForm::Utf8) {
+            const std::string fault = Utf8FaultIn(body, start, end, markSize);
+            if (!fault.empty()) why = "bytes that are not UTF-8 (" + fault + ")";
+        } else if (!IsBig5(body.substr(start, end - start))) {
+            why = "bytes that are not Big5 (code page 950 does not decode them)";
+        }
+        if (!why.empty()) lines.push_back({number, why + ": the import reads the line as empty"});
+    });
+    return lines;
 }
 
 }  // namespace
@@ -30,79 +94,71 @@ const char* TextFormName(TextForm form) {
     case TextForm::Stored: return "the stored form (UTF-16LE)";
     case TextForm::Utf8: return "UTF-8 text";
     case TextForm::Utf16BigEndian: return "UTF-16BE text";
+    case TextForm::Big5: return "Big5 text (code page 950)";
     }
     return "";
 }
 
-FormGuess GuessTextForm(std::string_view bytes) {
-    FormGuess guess = GuessTextFormQuickly(bytes);
-    Utf8Error error;
-    if (guess.form == TextForm::Utf8 && !StartsWith(bytes, Utf8ByteOrderMark) && !IsValidUtf8(bytes, error)) {
-        guess.form.reset();
-        guess.whyNot = NotUtf8Text(bytes, error);
-    }
-    return guess;
+std::string DescribeForm(TextForm form, bool byteOrderMark) {
+    if (!byteOrderMark) return TextFormName(form);
+    if (form == TextForm::Stored) return "UTF-16LE text with a byte-order mark";
+    return std::string(TextFormName(form)) + " with a byte-order mark";
 }
 
-std::string NotUtf8Text(std::string_view bytes, const Utf8Error& error) {
+std::optional<DecodedFile> DecodeFile(std::string_view bytes, std::optional<TextForm> form) {
+    const std::optional<TextEncoding> encoding = form ? EncodingOf(*form) : DetectTextEncoding(bytes);
+    if (!encoding) return std::nullopt;
+
+    DecodedFile file;
+    file.form = FormOf(*encoding);
+    file.units = DecodeText(bytes, *encoding);
+    file.byteOrderMark = EncodingByMark(bytes) == encoding;
+    const std::size_t markSize = !file.byteOrderMark ? 0 : *encoding == TextEncoding::Utf8 ? 3 : 2;
+    const std::string_view body = bytes.substr(markSize);
+    if (file.form == TextForm::Utf8 || file.form == TextForm::Big5) {
+        file.firstLineEnd = FirstLineEnd(body);
+        // The import detects UTF-8 and Big5 without a mark only when every byte decodes.
+        const bool mayNotDecode = form || file.byteOrderMark;
+        if (mayNotDecode && !(file.form == TextForm::Utf8 ? IsUtf8(body) : IsBig5(body))) {
+            file.undecoded = UndecodedLines(body, file.form, markSize);
+        }
+        return file;
+    }
+    if (body.size() % 2 != 0) file.oddLastByte = static_cast<unsigned char>(body.back());
+    // UTF-16BE read as UTF-16LE has no CR but the one that ends its only line.
+    const bool oneLine = file.units.find(u'\r') + 2 == file.units.size();
+    if (file.form == TextForm::Stored && !file.byteOrderMark && oneLine) {
+        std::size_t zerosAtEven = 0;
+        std::size_t zerosAtOdd = 0;
+        for (std::size_t i = 0; i + 1 < body.size(); i += 2) {
+            zerosAtEven += body[i] == '\0';
+            zerosAtOdd += body[i + 1] == '\0';
+        }
+        file.zerosLikeBigEndian = zerosAtEven > zerosAtOdd;
+    }
+    return file;
+}
+
+std::string WhyNoEncoding(std::string_view bytes) {
+    Utf8Error error;
+    IsValidUtf8(bytes, error);
+    std::size_t notBig5 = 0;
+    ForEachByteLine(bytes, [&](std::size_t number, std::size_t start, std::size_t end) {
+        if (notBig5 == 0 && !IsBig5(bytes.substr(start, end - start))) notBig5 = number;
+    });
     return "it is not UTF-8 (" + std::string(error.reason) + " at line " +
            std::to_string(LineOfOffset(bytes, error.offset)) + ", byte offset " + std::to_string(error.offset) +
-           ") and has none of the zero bytes of UTF-16LE text";
-}
-
-FormGuess GuessTextFormQuickly(std::string_view bytes) {
-    FormGuess guess;
-    if (bytes.empty()) {
-        guess.form = TextForm::Stored;
-        return guess;
-    }
-    // The marks are told as the import tells them.
-    if (const std::optional<TextEncoding> marked = EncodingByMark(bytes)) {
-        switch (*marked) {
-        case TextEncoding::Utf8: guess.form = TextForm::Utf8; break;
-        case TextEncoding::Utf16LittleEndian: guess.form = TextForm::Stored; break;
-        case TextEncoding::Utf16BigEndian: guess.form = TextForm::Utf16BigEndian; break;
-        }
-        return guess;
-    }
-
-    std::size_t zerosAtEven = 0;
-    std::size_t zerosAtOdd = 0;
-    const std::size_t pairs = bytes.size() / 2;
-    for (std::size_t i = 0; i < pairs; ++i) {
-        zerosAtEven += bytes[2 * i] == '\0';
-        zerosAtOdd += bytes[2 * i + 1] == '\0';
-    }
-    if (bytes.size() % 2 != 0) zerosAtEven += bytes.back() == '\0';
-    if (zerosAtEven == 0 && zerosAtOdd == 0) {
-        guess.form = TextForm::Utf8;
-        return guess;
-    }
-    if (zerosAtOdd > zerosAtEven) {
-        guess.form = TextForm::Stored;
-        return guess;
-    }
-    if (zerosAtEven > zerosAtOdd) {
-        guess.whyNot = "it looks like UTF-16 big-endian without a byte-order mark, which the import would take "
-                       "for UTF-16LE";
-        return guess;
-    }
-    guess.whyNot = "it holds zero bytes, but not in the pattern of UTF-16LE text";
-    return guess;
+           "), not Big5 (code page 950 does not decode line " + std::to_string(notBig5) +
+           ") and not UTF-16 (it has no zero byte)";
 }
 
 std::u16string UnitsFromStoredBytes(std::string_view bytes) {
-    std::u16string units((bytes.size() + 1) / 2, u'\0');
-    std::memcpy(units.data(), bytes.data(), bytes.size());
-    StoredUnitsInPlace(units, bytes.size());
-    return units;
-}
-
-void StoredUnitsInPlace(std::u16string& storage, std::size_t byteCount) {
-    storage.resize(byteCount / 2);
-    if constexpr (std::endian::native == std::endian::big) {
-        for (char16_t& unit : storage) unit = static_cast<char16_t>((unit >> 8) | (unit << 8));
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                         static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
     }
+    return units;
 }
 
 std::string StoredBytesFromUnits(std::u16string_view units) {
@@ -114,6 +170,10 @@ std::string StoredBytesFromUnits(std::u16string_view units) {
     return bytes;
 }
 
+bool StoredFormNeedsMark(std::u16string_view units) {
+    return EncodingByMark(StoredBytesFromUnits(units.substr(0, 2))).has_value();
+}
+
 std::string BigEndianBytesFromUnits(std::u16string_view units) {
     std::string bytes = "\xFE\xFF";
     for (const char16_t unit : units) {
@@ -121,45 +181,6 @@ std::string BigEndianBytesFromUnits(std::u16string_view units) {
         bytes += static_cast<char>(unit & 0xFF);
     }
     return bytes;
-}
-
-Utf8Reading ReadUtf8Text(std::string_view bytes) {
-    Utf8Reading reading;
-    if (StartsWith(bytes, Utf8ByteOrderMark)) {
-        reading.hadByteOrderMark = true;
-        bytes.remove_prefix(Utf8ByteOrderMark.size());
-    }
-    // Room for the worst case (every byte a LF that becomes CR LF): memory that is reserved but
-    // never written costs nothing, while growing would copy the text again.
-    std::u16string& units = reading.units;
-    units.reserve(2 * bytes.size());
-    bool seenLineEnd = false;
-    for (std::size_t offset = 0; offset < bytes.size();) {
-        const auto byte = static_cast<unsigned char>(bytes[offset]);
-        if (byte >= 0x80) {
-            char32_t codePoint = 0;
-            const std::size_t length = DecodeUtf8CodePoint(bytes, offset, codePoint, reading.error);
-            if (length == 0) {
-                reading.valid = false;
-                reading.errorLine = LineOfOffset(bytes, offset);
-                if (reading.hadByteOrderMark) reading.error.offset += Utf8ByteOrderMark.size();
-                units.clear();
-                return reading;
-            }
-            AppendUtf16(units, codePoint);
-            offset += length;
-            continue;
-        }
-        if (byte == '\n') {
-            const bool afterCr = !units.empty() && units.back() == u'\r';
-            if (!seenLineEnd) reading.firstLineEndWasCrLf = afterCr;
-            seenLineEnd = true;
-            if (!afterCr) units += u'\r';
-        }
-        units += static_cast<char16_t>(byte);
-        ++offset;
-    }
-    return reading;
 }
 
 namespace {
@@ -198,8 +219,11 @@ void WriteUtf8Text(std::ostream& stream, std::u16string_view units, Utf8Style st
             out = buffer;
         }
         const char16_t unit = units[i];
-        if (unit < 0x80) {
-            if (unit == u'\r' && !style.crlf && i + 1 < units.size() && units[i + 1] == u'\n') continue;
+        if (unit == u'\r' && i + 1 < units.size() && units[i + 1] == u'\n') {
+            if (style.lineEnd != LineEnd::Lf) *out++ = '\r';
+            if (style.lineEnd != LineEnd::Cr) *out++ = '\n';
+            ++i;
+        } else if (unit < 0x80) {
             *out++ = static_cast<char>(unit);
         } else if (IsHighSurrogate(unit) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
             out = PutUtf8(out, CombineSurrogates(unit, units[i + 1]));

@@ -1,52 +1,67 @@
-// The forms a phrase or associated-word file comes in: the stored form that the phrase tool
-// imports and exports (UTF-16 little-endian, no byte-order mark, CR LF), UTF-8 text for ordinary
-// editors (with or without byte-order mark, LF or CR LF), and UTF-16 big-endian text with its
-// byte-order mark, which the import also reads. All are turned into the same UTF-16 units, which
-// is what the import parses.
+// The forms a phrase or associated-word file comes in, and how its bytes become the UTF-16 units
+// that the import parses. The phrase tool exports the stored form (UTF-16 little-endian, no
+// byte-order mark, CR LF); its import also reads UTF-8 text, UTF-16 with a byte-order mark and
+// Big5. The form is told and the bytes are decoded by the core's own code
+// (Wordloom/phrasedata/TextEncoding.h), so that a file reads here exactly as the import reads it.
 #pragma once
 
-#include "Utf8.h"
+#include "LineDiagnostics.h"
+#include "TextEncoding.h"
 
 #include <cstddef>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
-enum class TextForm { Stored, Utf8, Utf16BigEndian };
+enum class TextForm { Stored, Utf8, Utf16BigEndian, Big5 };
 
-// "the stored form (UTF-16LE)", "UTF-8 text", "UTF-16BE text"
+// "the stored form (UTF-16LE)", "UTF-8 text", "UTF-16BE text", "Big5 text (code page 950)"
 const char* TextFormName(TextForm form);
 
-// The form the bytes are in, or why it cannot be told:
-//  - a UTF-8 byte-order mark (EF BB BF) means UTF-8 text;
-//  - FF FE (the UTF-16LE byte-order mark) means the stored form, whose import reads the mark as
-//    part of the first line; FE FF means UTF-16BE text, which the import reads without the mark;
-//  - no zero byte and valid UTF-8 means UTF-8 text (an empty file is in the stored form);
-//  - zero bytes mostly at odd offsets (ASCII keys, TAB, CR and LF as UTF-16LE units) mean the
-//    stored form; mostly at even offsets, UTF-16 big-endian without its mark, which is refused
-//    (the import would take it for UTF-16LE);
-//  - anything else is undecided.
-struct FormGuess {
-    std::optional<TextForm> form;
-    std::string whyNot;  // when there is no form
+// The form's name for a file that had a byte-order mark or not: "UTF-16LE text with a
+// byte-order mark" (Notepad's "Unicode"), "UTF-8 text with a byte-order mark", ...
+std::string DescribeForm(TextForm form, bool byteOrderMark);
+
+enum class LineEnd { Lf, CrLf, Cr };
+
+// How UTF-8 text is written: with or without a byte-order mark, and the line end that each
+// CR LF of the units becomes.
+struct Utf8Style {
+    bool byteOrderMark = false;
+    LineEnd lineEnd = LineEnd::Lf;
 };
-FormGuess GuessTextForm(std::string_view bytes);
 
-// The same without reading all of a text that has no zero byte: it is taken to be UTF-8, and
-// the caller that decodes it anyway reports NotUtf8Text when it is not. Saves a pass over large
-// files.
-FormGuess GuessTextFormQuickly(std::string_view bytes);
-std::string NotUtf8Text(std::string_view bytes, const Utf8Error& error);
+// A file's bytes as the import reads them.
+struct DecodedFile {
+    TextForm form = TextForm::Stored;
+    std::u16string units;                       // DecodeText's: every line ended by CR LF
+    std::vector<UndecodedLine> undecoded;       // UTF-8, Big5: the lines read as empty, in order
+    bool byteOrderMark = false;                 // the form's mark, which the import drops
+    LineEnd firstLineEnd = LineEnd::Lf;         // UTF-8, Big5: the style to keep in UTF-8 output
+    std::optional<unsigned char> oddLastByte;   // UTF-16 of odd length: the byte the import ignores
+    bool zerosLikeBigEndian = false;            // UTF-16LE without mark whose zero bytes are where
+                                                // UTF-16BE text has them
+};
 
-// The stored form's units: pairs of bytes, low byte first; an odd last byte is ignored, as the
-// import ignores it.
+// Decodes the bytes in the given form, or without one in the form the import detects
+// (DetectTextEncoding). Nothing when no form is given and the import detects none: it would then
+// import nothing.
+std::optional<DecodedFile> DecodeFile(std::string_view bytes, std::optional<TextForm> form = std::nullopt);
+
+// Why bytes in which the import detects no encoding are in none: which line is not UTF-8, which
+// is not Big5.
+std::string WhyNoEncoding(std::string_view bytes);
+
+// The stored form's units: pairs of bytes, low byte first; an odd last byte is ignored.
 std::u16string UnitsFromStoredBytes(std::string_view bytes);
-
-// The same for bytes already held in UTF-16 storage: keeps the whole units and puts them in the
-// host's byte order.
-void StoredUnitsInPlace(std::u16string& storage, std::size_t byteCount);
 std::string StoredBytesFromUnits(std::u16string_view units);
+
+// Whether the stored form's bytes of the units would start like a byte-order mark (U+FEFF,
+// U+FFFE, or the bytes EF BB BF): the import would drop it or read them in another encoding.
+// They are then written after the mark FF FE, which the import drops.
+bool StoredFormNeedsMark(std::u16string_view units);
 
 // UTF-16BE text of units: the byte-order mark FE FF, then each unit high byte first.
 std::string BigEndianBytesFromUnits(std::u16string_view units);
@@ -55,26 +70,9 @@ std::string BigEndianBytesFromUnits(std::u16string_view units);
 // them otherwise): what the output of a large file is written from.
 std::string_view StoredBytesOf(const std::u16string& units, std::string& scratch);
 
-// UTF-8 text as it would be stored: the byte-order mark dropped and every LF that does not follow
-// a CR turned into CR LF. Everything else, a lone CR included, is kept as it is.
-struct Utf8Reading {
-    std::u16string units;
-    bool hadByteOrderMark = false;
-    bool firstLineEndWasCrLf = false;  // the style to keep when writing the text back
-    bool valid = true;
-    Utf8Error error;                   // when not valid
-    std::size_t errorLine = 0;         // 1-based line of the error
-};
-Utf8Reading ReadUtf8Text(std::string_view bytes);
-
-struct Utf8Style {
-    bool byteOrderMark = false;
-    bool crlf = false;  // CR LF line ends; LF otherwise
-};
-
 // Writes units as UTF-8 text: each CR LF becomes the style's line end, everything else is
 // encoded as it is. The caller has made sure that the units can be written (no unpaired
-// surrogate, no LF outside a CR LF, no CR followed by anything but LF, no U+0000, no U+FEFF at
-// the start), so that ReadUtf8Text gives them back unchanged.
+// surrogate, no U+0000: see Utf8Obstacle) and that units starting with U+FEFF get a mark before
+// it, so that DecodeFile reads them back unchanged.
 void WriteUtf8Text(std::ostream& stream, std::u16string_view units, Utf8Style style);
 std::string Utf8TextFromUnits(std::u16string_view units, Utf8Style style);

@@ -1,5 +1,5 @@
-// Strict conversion between UTF-8 and UTF-16: the tool reads UTF-8 text files and command lines
-// and writes UTF-8 text and reports, while the phrase tool stores UTF-16 units.
+// Strict conversion between UTF-8 and UTF-16: the tool says where bytes stop being UTF-8, reads
+// command lines and writes UTF-8 text and reports, while the phrase tool stores UTF-16 units.
 #pragma once
 
 #include <cstddef>

@@ -29,13 +29,13 @@ TEST(Arguments, HelpAndVersion) {
 }
 
 TEST(Arguments, Check) {
-    const ParsedArguments parsed = Parse({"check", "a.dat", "--tips", "--from", "utf8", "--strict"});
+    const ParsedArguments parsed = Parse({"check", "a.dat", "--tips", "--from", "big5", "--strict"});
     ASSERT_TRUE(parsed.error.empty()) << parsed.error;
     EXPECT_EQ(parsed.arguments.command, Command::Check);
     EXPECT_EQ(parsed.arguments.files, std::vector<std::string>{"a.dat"});
     EXPECT_TRUE(parsed.arguments.tips);
     EXPECT_TRUE(parsed.arguments.strict);
-    EXPECT_EQ(parsed.arguments.from, TextForm::Utf8);
+    EXPECT_EQ(parsed.arguments.from, TextForm::Big5);
 }
 
 TEST(Arguments, ConvertTakesTheOutputEitherWay) {
@@ -44,7 +44,7 @@ TEST(Arguments, ConvertTakesTheOutputEitherWay) {
     EXPECT_EQ(operands.arguments.files.size(), 2u);
     EXPECT_EQ(operands.arguments.to, TextForm::Utf8);
     EXPECT_TRUE(operands.arguments.byteOrderMark);
-    EXPECT_EQ(operands.arguments.crlf, true);
+    EXPECT_EQ(operands.arguments.lineEnd, LineEnd::CrLf);
 
     const ParsedArguments option = Parse({"convert", "in.txt", "-o", "in.txt", "--to", "utf16", "--drop-invalid"});
     ASSERT_TRUE(option.error.empty()) << option.error;
@@ -76,6 +76,9 @@ TEST(Arguments, UsageErrors) {
     EXPECT_EQ(ErrorOf({"convert", "a"}), "convert needs an output file: convert IN OUT");
     EXPECT_EQ(ErrorOf({"convert", "a", "b", "-o", "c"}), "convert takes IN OUT or IN -o OUT, not both");
     EXPECT_EQ(ErrorOf({"convert", "a", "b", "--to", "latin1"}), "--to takes utf8 or utf16, not 'latin1'");
+    EXPECT_EQ(ErrorOf({"convert", "a", "b", "--to", "big5"}), "--to takes utf8 or utf16, not 'big5'");
+    EXPECT_EQ(ErrorOf({"convert", "a", "b", "--from", "latin1"}), "--from takes utf8, utf16 or big5, not 'latin1'");
+    EXPECT_EQ(ErrorOf({"convert", "a", "b", "--eol", "lfcr"}), "--eol takes lf, crlf or cr, not 'lfcr'");
     EXPECT_EQ(ErrorOf({"convert", "a", "b", "--to"}), "--to needs a value");
     EXPECT_EQ(ErrorOf({"convert", "a", "b", "--bom=yes"}), "--bom takes no value");
     EXPECT_EQ(ErrorOf({"convert", "a", "b", "--drop-invalid", "--keep-invalid"}),

@@ -1,4 +1,5 @@
 // The commands run in-process on real files: exit codes, what is written and what is not.
+#include "PhraseTable.h"
 #include "TextForms.h"
 #include "VantixDict.h"
 
@@ -48,11 +49,12 @@ protected:
 };
 
 TEST_F(Commands, CheckExitCodeFollowsTheImportsInvalidCount) {
-    Write("good.dat", StoredBytesFromUnits(u"Q\tone\r\nABCDE\twarned\r\nA\tignored"));
+    Write("good.dat", StoredBytesFromUnits(u"Q\tone\r\nABCDE\twarned\nA\tlast"));
     Write("bad.dat", StoredBytesFromUnits(u"Q\tone\r\n1\tbad\r\n"));
     EXPECT_EQ(Run({"check", Path("good.dat")}), 0);
-    EXPECT_NE(out_.str().find("read 2 phrases and report 0 invalid lines; 1 warning; the last line is ignored"),
-              std::string::npos);
+    EXPECT_EQ(out_.str(), Path("good.dat") + ":2: warning: the input key \"ABCDE\" has 5 keys; the phrase edit dialog "
+                          "accepts at most 4\n" + Path("good.dat") + ": the import would read 3 phrases and report 0 "
+                          "invalid lines; 1 warning\n");
     EXPECT_EQ(Run({"check", Path("bad.dat")}), 1);
     EXPECT_EQ(Run({"check", Path("missing.dat")}), 2);
     EXPECT_NE(err_.str().find("there is no such file"), std::string::npos);
@@ -106,6 +108,52 @@ TEST_F(Commands, BigEndianTextWithItsMarkIsReadAsTheImportReadsIt) {
     EXPECT_NE(out_.str().find("odd number of bytes"), std::string::npos) << out_.str();
 }
 
+TEST_F(Commands, Big5TextIsCheckedConvertedAndSortedAsTheImportReadsIt) {
+    // "yoey<TAB>詞彙", "QAZ<TAB>碁" and "Q<TAB>人民" as code page 950 encodes them, CR LF, no end.
+    const std::string big5 = "yoey\t\xB5\xFC\xB7\x4A\r\nQAZ\t\xF9\xD6\r\nQ\t\xA4\x48\xA5\xC1";
+    Write("old.txt", big5);
+    EXPECT_EQ(Run({"check", Path("old.txt")}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), Path("old.txt") + ": note: read as Big5 text (code page 950)\n" + Path("old.txt") +
+                              ": the import would read 3 phrases and report 0 invalid lines\n");
+
+    const std::u16string stored = u"YOEY\t\u8a5e\u5f59\r\nQAZ\t\u7881\r\nQ\t\u4eba\u6c11\r\n";
+    ASSERT_EQ(Run({"convert", Path("old.txt"), Path("new.dat")}), 0) << err_.str();
+    EXPECT_EQ(Read("new.dat"), StoredBytesFromUnits(stored));
+    ASSERT_EQ(Run({"convert", Path("old.txt"), Path("new.txt"), "--to", "utf8"}), 0) << err_.str();
+    EXPECT_EQ(Read("new.txt"), "yoey\t\xE8\xA9\x9E\xE5\xBD\x99\r\nQAZ\t\xE7\xA2\x81\r\nQ\t\xE4\xBA\xBA\xE6\xB0\x91\r\n");
+    ASSERT_EQ(Run({"sort", Path("old.txt"), "--by", "phrase", "-o", Path("old.txt")}), 0) << err_.str();
+    EXPECT_EQ(Read("old.txt"), StoredBytesFromUnits(u"Q\t\u4eba\u6c11\r\nQAZ\t\u7881\r\nYOEY\t\u8a5e\u5f59\r\n"));
+    EXPECT_NE(err_.str().find("Big5 text is written in the stored form"), std::string::npos);
+
+    // A byte that no form decodes: the import reads nothing, unless the form is named.
+    Write("broken.txt", big5 + "\r\nA\t\xFF\r\n");
+    EXPECT_EQ(Run({"check", Path("broken.txt")}), 2);
+    EXPECT_NE(err_.str().find("code page 950 does not decode line 4"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("the phrase tool would import nothing from it and report 4 invalid lines"),
+              std::string::npos);
+    EXPECT_EQ(Run({"check", Path("broken.txt"), "--from", "big5"}), 1);
+    EXPECT_NE(out_.str().find(":4: invalid: bytes that are not Big5"), std::string::npos) << out_.str();
+    EXPECT_EQ(Run({"convert", Path("broken.txt"), Path("kept.dat"), "--from", "big5", "--keep-invalid"}), 1);
+    EXPECT_FALSE(fs::exists(Path("kept.dat")));
+    EXPECT_EQ(Run({"convert", Path("broken.txt"), Path("kept.dat"), "--from", "big5", "--drop-invalid"}), 0);
+    EXPECT_EQ(Read("kept.dat"), StoredBytesFromUnits(stored));
+}
+
+TEST_F(Commands, ATextThatStartsLikeAByteOrderMarkKeepsItsFirstCharacter) {
+    // Two marks: the import drops one, and the associated word of U+FEFF is an entry.
+    const std::string twice = "\xFF\xFE" + StoredBytesFromUnits(u"\uFEFF=x\r\n\uFFFE=y\r\n");
+    Write("marks.dat", twice);
+    ASSERT_EQ(Run({"check", Path("marks.dat"), "--tips"}), 0) << out_.str();
+    ASSERT_EQ(Run({"convert", Path("marks.dat"), Path("marks.txt"), "--tips"}), 0) << err_.str();
+    EXPECT_EQ(Read("marks.txt"), "\xEF\xBB\xBF\xEF\xBB\xBF=x\n\xEF\xBF\xBE=y\n");
+    ASSERT_EQ(Run({"convert", Path("marks.txt"), Path("back.dat"), "--tips"}), 0) << err_.str();
+    EXPECT_EQ(Read("back.dat"), twice);
+    // Without the first entry, U+FFFE would read as the mark of UTF-16BE.
+    Write("nonchar.txt", "\xEF\xBF\xBE=y\n");
+    ASSERT_EQ(Run({"convert", Path("nonchar.txt"), Path("nonchar.dat"), "--tips"}), 0) << err_.str();
+    EXPECT_EQ(Read("nonchar.dat"), "\xFF\xFE" + StoredBytesFromUnits(u"\uFFFE=y\r\n"));
+}
+
 TEST_F(Commands, SortUsesThePhraseToolsStableOrders) {
     Write("p.txt", "Z\tz\nA\ta2\nQA\tqa\nA\ta1\n");
     ASSERT_EQ(Run({"sort", Path("p.txt"), "--by", "vantix", "-o", Path("v.txt")}), 0) << err_.str();
@@ -131,9 +179,22 @@ TEST_F(Commands, OversizedFilesWarnOrFailWithStrict) {
     while (units.size() * 2 <= 4194304) units += u"QAZ\t\u4eba\u6c11\u5b57\r\n";
     Write("big.dat", StoredBytesFromUnits(units));
     EXPECT_EQ(Run({"check", Path("big.dat")}), 0);
-    EXPECT_NE(out_.str().find("more than the 4 MiB (4194304 bytes)"), std::string::npos);
+    EXPECT_NE(out_.str().find("the file has 4194306 bytes, more than the 4 MiB (4194304 bytes)"), std::string::npos);
     EXPECT_EQ(Run({"check", Path("big.dat"), "--strict"}), 2);
     EXPECT_NE(err_.str().find("more than the 4 MiB"), std::string::npos);
+
+    // UTF-8 text under the limit whose entries take more in the stored form: the phrase tool
+    // reads it and then refuses the table.
+    std::string text;
+    while (text.size() < 3000000) text += "QAZ\tabc\n";
+    Write("big.txt", text);
+    const std::u16string read = DecodeFile(text)->units;
+    UserPhrases phrases;
+    ASSERT_EQ(ReplacePhrasesFromText(phrases, read.data(), read.size(), 0).outcome, ImportOutcome::TableTooLarge);
+    EXPECT_EQ(Run({"check", Path("big.txt")}), 0);
+    EXPECT_NE(out_.str().find("in the stored form, the entries take 6750000 bytes, more than the 4 MiB"),
+              std::string::npos) << out_.str();
+    EXPECT_EQ(Run({"stats", Path("big.txt"), "--strict"}), 2);
 }
 
 }  // namespace

@@ -15,9 +15,9 @@ TEST(PhraseDiagnostics, WellFormedTextHasNoFindings) {
     const auto check = Phrases(u"YOEY\tP\r\nyoey\t\u4eba\u6c11\r\n");
     EXPECT_EQ(check.entries, 2u);
     EXPECT_EQ(check.invalidLines, 0u);
-    EXPECT_FALSE(check.lastLineIgnored);
     EXPECT_TRUE(check.findings.empty());
     EXPECT_EQ(check.lowerCaseKeys, 1u);
+    EXPECT_EQ(check.entryUnits, 17u);
 }
 
 TEST(PhraseDiagnostics, NamesEachReasonForAnInvalidLine) {
@@ -50,39 +50,33 @@ TEST(PhraseDiagnostics, CountsFurtherBadCharactersOfAKey) {
     EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "(and 2 more such characters)"));
 }
 
-TEST(PhraseDiagnostics, ByteOrderMarkSpoilsOnlyTheFirstLine) {
+TEST(PhraseDiagnostics, ASecondByteOrderMarkSpoilsOnlyTheFirstLine) {
+    // The import drops the file's mark; one more stays in the first key.
     const std::u16string text = u"\uFEFFYOEY\tP\r\nQ\tx\r\n";
     const auto check = Phrases(text);
     EXPECT_EQ(check.invalidLines, 1u);
     EXPECT_EQ(check.entries, 1u);
-    EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "byte-order mark"));
-    EXPECT_FALSE(check.lines[0].writableAsUtf8);
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "U+FEFF (byte-order mark) at position 1"));
+    EXPECT_TRUE(check.lines[0].writableAsUtf8);  // after a mark of its own
 }
 
-TEST(PhraseDiagnostics, LastLineWithoutCrIsIgnoredNotInvalid) {
-    const std::u16string text = u"Q\tone\r\nA\ttwo";
-    const auto check = Phrases(text);
-    EXPECT_EQ(check.entries, 1u);
-    EXPECT_EQ(check.invalidLines, 0u);
-    EXPECT_TRUE(check.lastLineIgnored);
-    EXPECT_TRUE(HasFinding(check, 2, Severity::Ignored, "not ended by a line break"));
-    EXPECT_EQ(check.lines.size(), 2u);
-    EXPECT_EQ(check.lines[1].verdict, LineVerdict::Ignored);
-}
-
-TEST(PhraseDiagnostics, LinesEndedByLfOnlyAreOneIgnoredLine) {
-    const auto check = Phrases(u"Q\tone\nA\ttwo\n");
-    EXPECT_EQ(check.entries, 0u);
-    EXPECT_EQ(check.invalidLines, 0u);
-    EXPECT_TRUE(check.lastLineIgnored);
-    EXPECT_EQ(check.lines.size(), 1u);
-}
-
-TEST(PhraseDiagnostics, TextEndingInCrAloneIsReadWhole) {
-    const auto check = Phrases(u"Q\tone\r\nA\ttwo\r");
-    EXPECT_EQ(check.entries, 2u);
-    EXPECT_FALSE(check.lastLineIgnored);
-    EXPECT_TRUE(check.findings.empty());
+TEST(PhraseDiagnostics, LinesThatDidNotDecodeAreInvalidWithWhatDidNotDecode) {
+    // As DecodeText gives them: lines 2 and 4 held bytes that did not decode.
+    const std::u16string text = u"Q\tx\r\n\r\nA\ty\r\n\r\n\r\n";
+    const std::vector<UndecodedLine> undecoded = {{2, "bytes that are not UTF-8 (at byte offset 7)"},
+                                                  {4, "bytes that are not UTF-8 (at byte offset 20)"}};
+    for (const TableKind kind : {TableKind::Phrases, TableKind::Tips}) {
+        const auto check = CheckText(kind, text, undecoded);
+        EXPECT_EQ(check.invalidLines, kind == TableKind::Phrases ? 3u : 5u);
+        EXPECT_EQ(check.invalidLines, ImportInvalidCount(kind, text));
+        EXPECT_TRUE(HasFinding(check, 2, Severity::Invalid, "at byte offset 7"));
+        EXPECT_TRUE(HasFinding(check, 4, Severity::Invalid, "at byte offset 20"));
+        EXPECT_TRUE(HasFinding(check, 5, Severity::Invalid, "empty line"));
+        EXPECT_TRUE(check.lines[1].undecoded);
+        EXPECT_FALSE(check.lines[1].writableAsUtf8);
+        EXPECT_FALSE(check.lines[4].undecoded);
+        EXPECT_TRUE(check.lines[4].writableAsUtf8);
+    }
 }
 
 TEST(PhraseDiagnostics, WarnsAboutWhatThePhraseEditDialogRefuses) {
@@ -119,24 +113,17 @@ TEST(PhraseDiagnostics, OnlyAsciiLettersAreComparedWithoutCase) {
     EXPECT_EQ(check.warnings, 0u);
 }
 
-TEST(PhraseDiagnostics, CrNotFollowedByLfSwallowsAUnit) {
-    const std::u16string text = u"Q\tone\rXA\ttwo\r\n";
-    const auto check = Phrases(text);
-    EXPECT_EQ(check.entries, 2u);
-    EXPECT_TRUE(HasFinding(check, 1, Severity::Warning, "CR is not followed by LF"));
-    EXPECT_TRUE(HasFinding(check, 1, Severity::Warning, "'X' (U+0058)"));
-    EXPECT_FALSE(check.lines[0].writableAsUtf8);
-    EXPECT_EQ(check.entries, ImportEntryCount(TableKind::Phrases, text));
-}
-
 TEST(PhraseDiagnostics, ContentThatUtf8TextCannotHold) {
-    const std::u16string text = u"Q\ta\nb\r\nA\tx\0y\r\nZ\t\xD800\r\nW\tfine\r\n"s;
+    const std::u16string text = u"Q\ta\u0001b\r\nA\tx\0y\r\nZ\t\xD800\r\nW\tfine\r\n"s;
     const auto check = Phrases(text);
     EXPECT_EQ(check.entries, 4u);
-    EXPECT_TRUE(HasFinding(check, 1, Severity::Warning, "line feed"));
+    EXPECT_TRUE(HasFinding(check, 1, Severity::Warning, "the control character U+0001"));
     EXPECT_TRUE(HasFinding(check, 2, Severity::Warning, "U+0000 (NUL)"));
     EXPECT_TRUE(HasFinding(check, 3, Severity::Warning, "without its other half"));
-    EXPECT_EQ(check.linesNotWritableAsUtf8, 3u);
+    EXPECT_EQ(check.linesNotWritableAsUtf8, 2u);
+    EXPECT_TRUE(check.lines[0].writableAsUtf8);
+    EXPECT_FALSE(check.lines[1].writableAsUtf8);
+    EXPECT_FALSE(check.lines[2].writableAsUtf8);
     EXPECT_TRUE(check.lines[3].writableAsUtf8);
 }
 
@@ -151,12 +138,12 @@ TEST(PhraseDiagnostics, FiguresForTheStatistics) {
 }
 
 TEST(PhraseDiagnostics, ImportOnlyScopeGivesTheSameVerdictsWithoutWarnings) {
-    const std::u16string text = u"ABCDE\tx\r\nQ\tx\r\n1\ty\r\nA\tz";
+    const std::u16string text = u"ABCDE\tx\r\nQ\tx\r\n1\ty\r\nA\tz\r\n";
     const auto full = CheckText(TableKind::Phrases, text, CheckScope::Everything);
     const auto quick = CheckText(TableKind::Phrases, text, CheckScope::ImportOnly);
     EXPECT_EQ(quick.entries, full.entries);
     EXPECT_EQ(quick.invalidLines, full.invalidLines);
-    EXPECT_EQ(quick.lastLineIgnored, full.lastLineIgnored);
+    EXPECT_EQ(quick.entryUnits, full.entryUnits);
     EXPECT_EQ(quick.warnings, 0u);
     EXPECT_GT(full.warnings, 0u);
     for (const Finding& finding : quick.findings) EXPECT_NE(finding.severity, Severity::Warning);
@@ -219,26 +206,16 @@ TEST(TipDiagnostics, ManyWordsAreStillCheckedForRepeats) {
     EXPECT_TRUE(HasFinding(check, 1, Severity::Warning, "appears more than once"));
 }
 
-TEST(TipDiagnostics, ByteOrderMarkAndIgnoredLastLine) {
-    const std::u16string text = u"\uFEFFA=x\r\nB=y\r\nC=z";
-    const auto check = Tips(text);
-    EXPECT_EQ(check.invalidLines, 1u);
-    EXPECT_EQ(check.entries, 1u);
-    EXPECT_TRUE(check.lastLineIgnored);
-    EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "byte-order mark"));
-    EXPECT_TRUE(HasFinding(check, 3, Severity::Ignored, "not ended by a line break"));
-}
-
 TEST(ImportLines, WalkTheTextAsTheImportDoes) {
     std::vector<ImportLine> lines;
-    ForEachImportLine(u"ab\r\ncd\rXef\r\ngh", [&](const ImportLine& line) { lines.push_back(line); });
+    ForEachImportLine(u"ab\r\ncd\r\n\r\nef\r\n", [&](const ImportLine& line) { lines.push_back(line); });
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0].start, 0u);
     EXPECT_EQ(lines[0].end, 2u);
     EXPECT_EQ(lines[1].start, 4u);
-    EXPECT_EQ(lines[2].start, 8u);  // the X after the lone CR is skipped
-    EXPECT_TRUE(lines[2].terminated);
-    EXPECT_FALSE(lines[3].terminated);
+    EXPECT_EQ(lines[2].start, 8u);
+    EXPECT_EQ(lines[2].end, 8u);
+    EXPECT_EQ(lines[3].next, 14u);
     EXPECT_EQ(lines[3].number, 4u);
 }
 
