@@ -175,8 +175,8 @@ void CMainWindow::ImportFile(const std::wstring& path) {
     ShowMessage(WithCounts(LoadUiString(IDS_IMPORT_RESULT), {result.entries, result.invalidLines}), MB_ICONINFORMATION);
 }
 
-// The file's lines join the table (rules in TableMerge.h); a file that cannot be read leaves the
-// table as it was.
+// The file's lines join the table (rules in TableMerge.h); a file that cannot be read, has no
+// valid line or would make the table too large to import again leaves the table as it was.
 void CMainWindow::MergeFile(const std::wstring& path) {
     const ::ImportFile file = ReadImportFile(path);
     if (file.outcome != ImportOutcome::Imported) {
@@ -187,6 +187,10 @@ void CMainWindow::MergeFile(const std::wstring& path) {
     if (currentTab_ == 0) {
         const PhraseMergeCounts counts =
             MergePhrasesFromText(phrases_, sort_, file.units.data(), file.units.size(), images_.normalImage);
+        if (counts.outcome != ImportOutcome::Imported) {
+            ShowImportRefusal(ImportResult{counts.outcome, 0, counts.invalidLines});
+            return;
+        }
         if (counts.added > 0) {
             if (phraseList_) {
                 ListView_SetItemCountEx(phraseList_, static_cast<int>(phrases_.table.size()), LVSICF_NOSCROLL);
@@ -199,6 +203,10 @@ void CMainWindow::MergeFile(const std::wstring& path) {
         report = WithCounts(LoadUiString(IDS_MERGE_PHRASES_RESULT), {counts.added, counts.alreadyThere, counts.invalidLines});
     } else {
         const TipMergeCounts counts = MergeTipsFromText(tips_, file.units.data(), file.units.size(), images_.normalImage);
+        if (counts.outcome != ImportOutcome::Imported) {
+            ShowImportRefusal(ImportResult{counts.outcome, 0, counts.invalidLines});
+            return;
+        }
         if (counts.added > 0 || counts.extended > 0) {
             if (tipList_) {
                 ListView_SetItemCountEx(tipList_, static_cast<int>(tips_.table.size()), LVSICF_NOSCROLL);

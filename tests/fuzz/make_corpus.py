@@ -69,6 +69,11 @@ TEXT_ENCODING = {
     "utf16be_mark": b"\xfe\xff" + "A\t人\r\n".encode("utf-16-be"),
     "utf16be_odd_length": b"\xfe\xff" + "A\tx\r\n".encode("utf-16-be") + b"\x41",
     "big5": b"YOEY\t\xa4\x48\r\n",
+    "big5_lf_extensions": b"Q\t\xa3\xe1\xf9\xf9\x81\x40\nK\t\xa4\x5c\n",
+    "big5_broken_pair": b"A\t\xa4\x40\nB\t\xa4\nC\t\xa4\x48",
+    "lf_only": "A\t人\nB\tx\n".encode(),
+    "cr_only": b"AB\tx\rCD\ty\rEF\tz",
+    "utf16le_lf_only": "A\tx\nB\ty".encode("utf-16-le"),
     "cut_short": UTF8_MARK + b"A\tx\r\nB\t\xe4\xba\r\nC\ty\r\n",
     "undecodable_after_cr": UTF8_MARK + b"A\tx\r\xe4\xbaB\ty\r\n",
     "overlong_and_surrogate": UTF8_MARK + b"A\t\xc0\x80\xed\xa0\x80\r\n",
@@ -84,3 +89,22 @@ def write_bytes(target: str, seeds: dict) -> None:
 
 
 write_bytes("text_encoding", TEXT_ENCODING)
+
+
+# Import and merge: a first byte (even: phrases, odd: associated words), then UTF-16LE text split
+# at U+FFFF into the stored table, the marks (bit b of unit u marks entry 16 u + b) and the file.
+PHRASES, TIPS = b"\x00", b"\x01"
+END = "\uffff"
+TABLE_MERGE = {
+    "phrases_same_key": (PHRASES, "A\tAbc\r\nCD\t謝謝\r\n" + END + "\u0000" + END + "a\tABC\r\nQQ\t謝謝\r\ncd\t謝謝\r\n"),
+    "phrases_marked_row": (PHRASES, "A\tx\r\nB\ty\r\nA\tx\r\n" + END + "\u0001" + END + "A\tX\r\nA\tx\r\nB\tY\r\n"),
+    "phrases_all_marked": (PHRASES, "A\tx\r\nB\ty\r\n" + END + "\u0003" + END + "b\ty\r\nA\tx\r\nZ\t\r\nbad\r\n"),
+    "phrases_same_text": (PHRASES, "YOEY\t詞彙\r\nA\tx\r\nyoey\t詞彙\r\n"),
+    "phrases_no_marks": (PHRASES, "A\tx\r\n" + END + "A\tx\r\nA\tx\rB\ty\r\nC\tz"),
+    "tips_exact_character": (TIPS, "A=apple\r\n人=人民\r\n" + END + "\u0000" + END + "a=APPLE,ant\r\nA=Ant,bee\r\n"),
+    "tips_first_unmarked": (TIPS, "人=人民\r\n人=人類\r\n人=人們\r\n" + END + "\u0001" + END + "人=人生,人民\r\n人=人類\r\n"),
+    "tips_all_marked": (TIPS, "人=人民\r\n大=\r\n" + END + "\u0003" + END + "人=人民,,人民\r\n人=人們,人民\r\n大=大家\r\n"),
+    "tips_commas": (TIPS, "中=中心,\r\n小=,,\r\n" + END + "\u0000" + END + "中=中間,,中心\r\n小=小孩\r\n=x\r\n"),
+    "tips_same_text": (TIPS, "人=人民,人們\r\n人=人生\r\nA=a,A\r\n"),
+}
+write_bytes("table_merge", {name: kind + text.encode("utf-16-le") for name, (kind, text) in TABLE_MERGE.items()})

@@ -382,6 +382,12 @@ TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSav
     EXPECT_EQ(CommandWithMessage(cmdImportMerge),
               L"\u7121\u6cd5\u8b80\u53d6\u6a94\u6848\u3002\u8acb\u78ba\u5b9a\u6709\u8b80\u53d6\u7684\u6b0a\u9650\u3002");
     EXPECT_EQ(CommandWithMessage(cmdImportMerge), L"");
+    const std::wstring invalid = PathOf(L"invalid tips.dat");
+    WriteFileBytes(invalid, BytesOf(u"AB=x\r\nno separator\r\n"));
+    paths_.push_back(invalid);
+    EXPECT_EQ(CommandWithMessage(cmdImportMerge),
+              L"\u672a\u532f\u5165\u4efb\u4f55\u5167\u5bb9:\u6b64\u6a94\u6848\u6c92\u6709\u53ef\u8b80\u53d6\u7684\u884c"
+              L"(2 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002");
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
 
     // 人 gets the word it lacks; 大, whose only entry is marked, gets an entry of its own.
