@@ -13,6 +13,7 @@
 #include "Ordering.h"
 #include "PhraseTable.h"
 #include "TableMerge.h"
+#include "TextEncoding.h"
 #include "TipTable.h"
 
 #include <benchmark/benchmark.h>
@@ -23,6 +24,7 @@
 #include <ctime>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -243,53 +245,154 @@ BENCHMARK(FormatTips)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // ---- Import and merge ----
 
-// Texts of the same shape as the bench's own but with other lines: most of what they hold is new
-// to the tables parsed from the bench's texts.
-const GeneratedText& OtherTextOf(std::int64_t which) {
-    static const GeneratedText phrases = GeneratePhraseText(BenchFileBytes, PhraseSeed + 100);
-    static const GeneratedText tips = GenerateTipsText(BenchFileBytes, TipsSeed + 100);
-    return which == 0 ? phrases : tips;
+// Two tables of half the file size and texts of the same size and shape with other lines: a
+// merge of one into the other makes a table of 4 MiB, the most that imports again (the other
+// text merged into the full tables would be refused as too large).
+struct HalfData {
+    GeneratedText phraseText = GeneratePhraseText(BenchFileBytes / 2, PhraseSeed);
+    GeneratedText tipsText = GenerateTipsText(BenchFileBytes / 2, TipsSeed);
+    GeneratedText otherPhrases = GeneratePhraseText(BenchFileBytes / 2, PhraseSeed + 100);
+    GeneratedText otherTips = GenerateTipsText(BenchFileBytes / 2, TipsSeed + 100);
+    PhraseTable phrases;
+    TipTable tips;
+    HalfData() {
+        ParsePhraseText(phrases, phraseText.units.data(), phraseText.units.size(), NormalImage);
+        ParseTipsText(tips, tipsText.units.data(), tipsText.units.size(), NormalImage);
+    }
+};
+const HalfData& Halves() {
+    static const HalfData data;
+    return data;
 }
 
-// The text merged into a copy of the table parsed from the bench's text (made outside the timed
-// section): the same text (other:0), where every line is already there, or another (other:1).
+// The time of a parse of the text into a fresh table, the median of a few: what a merge of the
+// same text is measured against (x_parse).
+template <class Table, class Parse>
+double ParseSeconds(const GeneratedText& text, Parse parse) {
+    std::vector<double> times;
+    for (int run = 0; run < 5; ++run) {
+        Table table;
+        const auto start = Clock::now();
+        parse(table, text.units.data(), text.units.size(), NormalImage);
+        times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// A merge into a copy of a table parsed from half the file size (made outside the timed section):
+// of the text it was parsed from (other:0), where every line is already there, or of the same
+// size of other lines (other:1), where nearly every line is new; parse_ms is the parse of that
+// text in the same run.
 void MergePhrases(benchmark::State& state) {
-    const BenchData& data = Data();
-    const GeneratedText& text = state.range(0) == 0 ? data.phraseText : OtherTextOf(0);
+    const bool other = state.range(0) == 1;
+    const GeneratedText& text = other ? Halves().otherPhrases : Halves().phraseText;
+    const PhraseTable& start = Halves().phrases;
     Timed timed(state, text);
     PhraseMergeCounts counts;
     for (auto _ : state) {
         UserPhrases phrases;
-        phrases.table = data.phrases;
+        phrases.table = start;
         PhraseSortState sort;
         timed.Time([&] { counts = MergePhrasesFromText(phrases, sort, text.units.data(), text.units.size(), NormalImage); });
-        if (counts.invalidLines != 0 || counts.added + counts.alreadyThere != text.lines ||
-            phrases.table.size() != data.phrases.size() + counts.added) {
+        if (counts.outcome != ImportOutcome::Imported || counts.invalidLines != 0 ||
+            counts.added + counts.alreadyThere != text.lines || phrases.table.size() != start.size() + counts.added) {
             state.SkipWithError("unexpected merge result");
         }
     }
     state.counters["added"] = static_cast<double>(counts.added);
     state.counters["already"] = static_cast<double>(counts.alreadyThere);
+    state.counters["parse_ms"] = ParseSeconds<PhraseTable>(text, ParsePhraseText) * 1e3;
 }
 BENCHMARK(MergePhrases)->ArgName("other")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void MergeTips(benchmark::State& state) {
-    const BenchData& data = Data();
-    const GeneratedText& text = state.range(0) == 0 ? data.tipsText : OtherTextOf(1);
+    const bool other = state.range(0) == 1;
+    const GeneratedText& text = other ? Halves().otherTips : Halves().tipsText;
+    const TipTable& start = Halves().tips;
     Timed timed(state, text);
     TipMergeCounts counts;
     for (auto _ : state) {
         UserTips tips;
-        tips.table = data.tips;
+        tips.table = start;
         timed.Time([&] { counts = MergeTipsFromText(tips, text.units.data(), text.units.size(), NormalImage); });
-        if (counts.invalidLines != 0 || tips.table.size() != data.tips.size() + counts.added) {
+        if (counts.outcome != ImportOutcome::Imported || counts.invalidLines != 0 ||
+            tips.table.size() != start.size() + counts.added) {
             state.SkipWithError("unexpected merge result");
         }
     }
     state.counters["added"] = static_cast<double>(counts.added);
     state.counters["extended"] = static_cast<double>(counts.extended);
+    state.counters["parse_ms"] = ParseSeconds<TipTable>(text, ParseTipsText) * 1e3;
 }
 BENCHMARK(MergeTips)->ArgName("other")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// ---- Reading an import file ----
+
+// The bytes of the bench's phrase text as files hold it: the stored form as Export writes it
+// (stored:0), and UTF-8 with LF alone as other editors save it (stored:1).
+const std::string& FileBytesOf(std::int64_t form) {
+    static const std::string stored = [] {
+        const std::u16string& units = Data().phraseText.units;
+        std::string bytes(units.size() * 2, '\0');
+        for (std::size_t i = 0; i < units.size(); ++i) {
+            bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
+            bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
+        }
+        return bytes;
+    }();
+    static const std::string utf8 = [] {
+        std::string bytes;
+        for (const char16_t unit : Data().phraseText.units) {
+            if (unit == u'\r') continue;
+            if (unit < 0x80) {
+                bytes += static_cast<char>(unit);
+            } else {  // the generated text holds units of the Basic Multilingual Plane only
+                bytes += static_cast<char>(0xE0 | (unit >> 12));
+                bytes += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+                bytes += static_cast<char>(0x80 | (unit & 0x3F));
+            }
+        }
+        return bytes;
+    }();
+    return form == 0 ? stored : utf8;
+}
+
+// What an import does with a file's bytes before it parses them: tells the encoding and decodes
+// them into units with CR LF line ends. Beside it, the decoding of the stored form as it was
+// before Big5 and other line ends were read: the byte pairs copied as they stand (PairsOnly).
+void DecodeImportFile(benchmark::State& state) {
+    const std::string& bytes = FileBytesOf(state.range(0));
+    const GeneratedText& text = Data().phraseText;
+    Timed timed(state, text);
+    for (auto _ : state) {
+        std::u16string units;
+        timed.Time([&] {
+            const std::optional<TextEncoding> encoding = DetectTextEncoding(bytes);
+            if (encoding) units = DecodeText(bytes, *encoding);
+        });
+        if (units != text.units) state.SkipWithError("decoded text differs");
+    }
+}
+BENCHMARK(DecodeImportFile)->ArgName("utf8")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void DecodePairsOnly(benchmark::State& state) {
+    const std::string& bytes = FileBytesOf(0);
+    const GeneratedText& text = Data().phraseText;
+    Timed timed(state, text);
+    for (auto _ : state) {
+        std::u16string units;
+        timed.Time([&] {
+            units.assign(bytes.size() / 2, u'\0');
+            for (std::size_t i = 0; i < units.size(); ++i) {
+                units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i + 1]) << 8 |
+                                                 static_cast<unsigned char>(bytes[2 * i]));
+            }
+        });
+        if (units != text.units) state.SkipWithError("decoded text differs");
+    }
+}
+BENCHMARK(DecodePairsOnly)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // ---- Sorting ----
 

@@ -87,13 +87,14 @@ private:
 bool HasCrLfLinesOnly(std::u16string_view units) {
     const std::size_t count = units.size();
     if (count == 0) return true;
-    if (count < 2 || units[0] == Lf || units[count - 2] != Cr || units[count - 1] != Lf) return false;
-    bool bad = false;
+    if (count < 2 || units[count - 2] != Cr || units[count - 1] != Lf) return false;
+    // Every CR must be followed by an LF and every LF follow a CR: a plain pass without branches,
+    // which the compiler turns into vector code.
+    unsigned bad = units[0] == Lf;
     for (std::size_t i = 0; i + 1 < count; ++i) {
-        // Branch-free, so that the loop stays a plain pass over the text.
-        bad |= (units[i] == Cr) != (units[i + 1] == Lf);
+        bad |= static_cast<unsigned>(units[i] == Cr) ^ static_cast<unsigned>(units[i + 1] == Lf);
     }
-    return !bad;
+    return bad == 0;
 }
 
 std::u16string Utf16Units(std::string_view bytes, bool bigEndian) {
