@@ -1,5 +1,6 @@
 #include "LineDiagnostics.h"
 
+#include "CaselessTexts.h"
 #include "InputKeys.h"
 #include "PhraseTable.h"
 #include "TextDisplay.h"
@@ -10,33 +11,12 @@
 #include <array>
 #include <cstdint>
 #include <iterator>
-#include <unordered_set>
 
 namespace {
 
 constexpr char16_t Tab = u'\t';
 constexpr char16_t TipSeparator = u'=';
 constexpr char16_t WordSeparator = u',';
-
-char16_t FoldAsciiCase(char16_t unit) {
-    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
-}
-
-bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) return false;
-    }
-    return true;
-}
-
-std::uint32_t FoldedHash(std::u16string_view text) {
-    std::uint32_t hash = 2166136261u;  // FNV-1a
-    for (const char16_t unit : text) {
-        hash = (hash ^ FoldAsciiCase(unit)) * 16777619u;
-    }
-    return hash;
-}
 
 // The character at a unit index, a surrogate pair taken whole.
 char32_t CharacterAt(std::u16string_view text, std::size_t index) {
@@ -86,19 +66,6 @@ LineScan ScanLine(std::u16string_view text, char16_t separator) {
         }
     }
     return scan;
-}
-
-// Stable sort of keys by their upper 32 bits, one byte per pass: linear time, and sequential
-// memory access, which matters for the hundreds of thousands of lines of a large file.
-void SortByHighHalf(std::vector<std::uint64_t>& keys) {
-    std::vector<std::uint64_t> buffer(keys.size());
-    for (int shift = 32; shift < 64; shift += 8) {
-        std::size_t starts[257] = {};
-        for (const std::uint64_t key : keys) ++starts[((key >> shift) & 0xFF) + 1];
-        for (int i = 0; i < 256; ++i) starts[i + 1] += starts[i];
-        for (const std::uint64_t key : keys) buffer[starts[(key >> shift) & 0xFF]++] = key;
-        keys.swap(buffer);
-    }
 }
 
 class TextChecker {
@@ -312,11 +279,10 @@ private:
             }
             return {};
         }
-        std::unordered_set<std::u16string> seen;
-        for (const std::u16string_view word : list) {
-            std::u16string folded(word);
-            for (char16_t& unit : folded) unit = FoldAsciiCase(unit);
-            if (!seen.insert(std::move(folded)).second) return word;
+        const std::vector<std::size_t> first =
+            FirstOfEqualTexts(list.size(), [&list](std::size_t i) { return list[i]; });
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (first[i] != i) return list[i];
         }
         return {};
     }
@@ -349,42 +315,16 @@ private:
     // earlier one, ASCII letters compared without case, is reported with the first line that
     // holds it. Phrases are grouped by a hash of their folded text, sorted in linear time.
     void AddDuplicatePhraseWarnings() {
-        std::vector<std::uint64_t> keys(phrases_.size());
-        for (std::size_t i = 0; i < phrases_.size(); ++i) {
-            keys[i] = (std::uint64_t{FoldedHash(PhraseOf(i))} << 32) | i;
-        }
-        SortByHighHalf(keys);  // stable: within one hash, phrases stay in line order
-
+        const std::vector<std::size_t> first =
+            FirstOfEqualTexts(phrases_.size(), [this](std::size_t i) { return PhraseOf(i); });
         std::vector<Finding> duplicates;
-        std::vector<std::size_t> firsts;  // one phrase of each distinct text within a hash run
-        for (std::size_t run = 0; run < keys.size();) {
-            std::size_t runEnd = run + 1;
-            while (runEnd < keys.size() && (keys[runEnd] >> 32) == (keys[run] >> 32)) ++runEnd;
-            if (runEnd - run == 1) {  // a hash of its own: no duplicate, no need to look at the text
-                run = runEnd;
-                continue;
-            }
-            firsts.clear();
-            for (std::size_t k = run; k < runEnd; ++k) {
-                const std::size_t phrase = keys[k] & 0xFFFFFFFF;
-                std::size_t first = phrase;
-                for (const std::size_t candidate : firsts) {
-                    if (EqualIgnoringAsciiCase(PhraseOf(candidate), PhraseOf(phrase))) {
-                        first = candidate;
-                        break;
-                    }
-                }
-                if (first == phrase) {
-                    firsts.push_back(phrase);
-                    continue;
-                }
-                duplicates.push_back(Finding{phrases_[phrase].line, Severity::Warning,
-                                             "the phrase " + QuoteText(PhraseOf(phrase)) + " is also on line " +
-                                                 std::to_string(phrases_[first].line) +
-                                                 " (ASCII letters compared without case); the phrase edit "
-                                                 "dialog does not add a phrase twice"});
-            }
-            run = runEnd;
+        for (std::size_t phrase = 0; phrase < phrases_.size(); ++phrase) {
+            if (first[phrase] == phrase) continue;
+            duplicates.push_back(Finding{phrases_[phrase].line, Severity::Warning,
+                                         "the phrase " + QuoteText(PhraseOf(phrase)) + " is also on line " +
+                                             std::to_string(phrases_[first[phrase]].line) +
+                                             " (ASCII letters compared without case); the phrase edit "
+                                             "dialog does not add a phrase twice"});
         }
         if (duplicates.empty()) return;
 
