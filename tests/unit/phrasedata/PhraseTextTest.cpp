@@ -129,8 +129,7 @@ TEST(PhraseText, ImportReplacesTheTableOnlyWithAReadableFileThatFits) {
     // form, with the key raised); one unit more is refused.
     std::u16string text;
     for (int line = 0; line < 8192; ++line) text += u"a\t" + std::u16string(252, u'x') + u"\r\n";
-    std::u16string oneOver = text + u"\r\n";
-    oneOver.insert(2, u"x");  // into the first phrase
+    const std::u16string oneOver = u"a\tx" + text.substr(2) + u"\r\n";  // one unit more in the first phrase
     const ImportResult tooLarge = import(oneOver);
     EXPECT_EQ(tooLarge.outcome, ImportOutcome::TableTooLarge);
     EXPECT_EQ(tooLarge.invalidLines, 1u);

@@ -96,8 +96,7 @@ TEST(TipsText, ImportReplacesTheTableOnlyWithAReadableFileThatFits) {
     // A 4 MiB stored form, then one unit more.
     std::u16string text;
     for (int line = 0; line < 8192; ++line) text += u"A=" + std::u16string(252, u'x') + u"\r\n";
-    std::u16string oneOver = text;
-    oneOver.insert(2, u"x");  // into the first words
+    const std::u16string oneOver = u"A=x" + text.substr(2);  // one unit more in the first words
     EXPECT_EQ(import(oneOver).outcome, ImportOutcome::TableTooLarge);
     EXPECT_EQ(LinesOf(tips.table), (Strings{u"O=old"}));
     const ImportResult atLimit = import(text + u"bad\r\n");
