@@ -85,6 +85,13 @@ HANDLE CreateTemporaryBeside(const std::wstring& path, std::wstring& temporary) 
 
 }  // namespace
 
+FileWriteOutcome WriteWholeFile(const std::wstring& path, const void* data, std::size_t bytes) {
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return FileWriteOutcome::CannotCreate;
+    return WriteAll(file.get(), data, bytes);
+}
+
 FileWriteOutcome ReplaceWholeFile(const std::wstring& path, const void* data, std::size_t bytes) {
     // A target that is a folder, or read-only, is refused before anything is written.
     const DWORD attributes = GetFileAttributesW(path.c_str());
