@@ -1,6 +1,10 @@
+// The command bar's window and its events: building its toolbars and tab row, measuring them
+// for the layout (ribbondata/CommandBarLayout.h) and moving them where it says, and what clicks,
+// keys and notifications on them do. Images, drawing, keytips and accessible objects have files
+// of their own (CommandBarImages, CommandBarPainting, CommandBarKeytips, CommandBarAccessible).
 #include "CommandBar.h"
 #include "CommandBarAccessible.h"
-#include "CommandBarColours.h"
+#include "CommandBarImages.h"
 #include "CommandBarParts.h"
 
 #include "DisplayMetrics.h"
@@ -8,8 +12,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdlib>
 
 using commandbar::IsDropDown;
 using commandbar::ItemRect;
@@ -18,13 +20,6 @@ using commandbar::KeytipKeyMessage;
 namespace {
 
 constexpr UINT_PTR PartSubclassId = 1;
-
-std::size_t DpiSlot(int dpi) {
-    for (std::size_t slot = 0; slot < ImageDpis.size(); ++slot) {
-        if (static_cast<int>(ImageDpis[slot]) >= dpi) return slot;
-    }
-    return ImageDpis.size() - 1;
-}
 
 int TextWidth(HDC dc, const std::wstring& text) {
     SIZE size{};
@@ -41,58 +36,20 @@ int TwoLineWidth(HDC dc, const std::wstring& label) {
     return best;
 }
 
-// A copy of a 32-bit image in the grey of disabled text, for disabled commands: the toolbars
-// under Wine draw images with an alpha channel unchanged when their button is disabled.
-UniqueBitmap GreyCopy(HBITMAP source) {
-    DIBSECTION section{};
-    if (GetObjectW(source, sizeof section, &section) != sizeof section || section.dsBm.bmBitsPixel != 32) return {};
-    const int width = section.dsBm.bmWidth;
-    const int height = section.dsBm.bmHeight;
-    BITMAPINFO info{};
-    info.bmiHeader = section.dsBmih;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!copy || !bits || !section.dsBm.bmBits) return {};
-    const auto* from = static_cast<const std::uint8_t*>(section.dsBm.bmBits);
-    auto* to = static_cast<std::uint8_t*>(bits);
-    for (int pixel = 0; pixel < width * std::abs(height); ++pixel, from += 4, to += 4) {
-        const int lightness = (from[0] * 11 + from[1] * 59 + from[2] * 30) / 100;
-        // The images carry straight (not premultiplied) alpha: change the colour, keep the shape.
-        const COLORREF grey = DisabledImageColour(lightness);
-        to[0] = GetBValue(grey);
-        to[1] = GetGValue(grey);
-        to[2] = GetRValue(grey);
-        to[3] = from[3];
-    }
-    return copy;
-}
-
 // The extent of all the toolbar's buttons as laid out.
-SIZE ToolbarExtent(HWND toolbar) {
-    SIZE extent{};
+Size ToolbarExtent(HWND toolbar) {
+    Size extent;
     const int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
         const RECT rect = ItemRect(toolbar, index);
-        extent.cx = std::max<LONG>(extent.cx, rect.right);
-        extent.cy = std::max<LONG>(extent.cy, rect.bottom);
+        extent.cx = std::max<int>(extent.cx, rect.right);
+        extent.cy = std::max<int>(extent.cy, rect.bottom);
     }
     return extent;
 }
 
-// The drop-down mark, a small triangle of half-width `half` pointing down to `tip`.
-void DrawDropMark(HDC dc, POINT tip, int half, COLORREF colour) {
-    const POINT mark[3] = {{tip.x - half, tip.y - half}, {tip.x + half, tip.y - half}, tip};
-    SetDCBrushColor(dc, colour);
-    SelectedObject brush(dc, GetStockObject(DC_BRUSH));
-    SelectedObject pen(dc, GetStockObject(NULL_PEN));
-    Polygon(dc, mark, 3);
-}
-
-ButtonLook LookOf(UINT state) {
-    if (state & CDIS_DISABLED) return ButtonLook::Disabled;
-    if (state & (CDIS_SELECTED | CDIS_CHECKED)) return ButtonLook::Pressed;
-    return (state & CDIS_HOT) ? ButtonLook::Hot : ButtonLook::Normal;
+void MoveTo(HWND window, const Rect& place) {
+    MoveWindow(window, place.left, place.top, place.Width(), place.Height(), TRUE);
 }
 
 }  // namespace
@@ -158,58 +115,6 @@ void CCommandBar::ClearToolbars() {
     }
 }
 
-UniqueImageList CCommandBar::LoadImages(const std::vector<std::uint16_t>& commands, bool large,
-                                        UniqueImageList& disabled) const {
-    const std::size_t slot = DpiSlot(dpi_);
-    UniqueImageList list;
-    for (const std::uint16_t command : commands) {
-        const RibbonCommand* found = model_.Command(command);
-        const std::uint16_t resource =
-            found && found->images ? (large ? found->images->large[slot] : found->images->small[slot]) : 0;
-        UniqueBitmap bitmap;
-        if (resource) {
-            bitmap.reset(static_cast<HBITMAP>(
-                LoadImageW(images_, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-        }
-        BITMAP info{};
-        if (bitmap) GetObjectW(bitmap.get(), sizeof info, &info);
-        if (!list) {
-            // The first image sets the size; a command without one still takes a slot of that size.
-            const int side = info.bmWidth ? info.bmWidth : Scale(large ? 32 : 16);
-            list.reset(ImageList_Create(side, info.bmHeight ? info.bmHeight : side, ILC_COLOR32, 8, 4));
-            disabled.reset(ImageList_Create(side, info.bmHeight ? info.bmHeight : side, ILC_COLOR32, 8, 4));
-            if (!list || !disabled) return list;
-        }
-        int width = 0;
-        int height = 0;
-        ImageList_GetIconSize(list.get(), &width, &height);
-        if (bitmap && info.bmWidth == width && info.bmHeight == height) {
-            ImageList_Add(list.get(), bitmap.get(), nullptr);
-            UniqueBitmap grey = GreyCopy(bitmap.get());
-            ImageList_Add(disabled.get(), grey ? grey.get() : bitmap.get(), nullptr);
-        } else {
-            // Keeps the indexes in step with the commands: an empty image.
-            UniqueBitmap blank(CreateBitmap(width, height, 1, 32, nullptr));
-            ImageList_Add(list.get(), blank.get(), nullptr);
-            ImageList_Add(disabled.get(), blank.get(), nullptr);
-        }
-    }
-    return list;
-}
-
-// The application button shows the frame's small icon beside its label, which may be empty.
-UniqueImageList CCommandBar::FrameIcon() const {
-    auto icon = reinterpret_cast<HICON>(SendMessageW(frame_, WM_GETICON, ICON_SMALL, 0));
-    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(frame_, GCLP_HICONSM));
-    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(frame_, WM_GETICON, ICON_BIG, 0));
-    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(frame_, GCLP_HICON));
-    if (!icon) return {};
-    const int side = SystemMetricAtDpi(SM_CXSMICON, dpi_);
-    UniqueImageList list(ImageList_Create(side, side, ILC_COLOR32, 1, 0));
-    if (list) ImageList_AddIcon(list.get(), icon);
-    return list;
-}
-
 CCommandBar::Toolbar CCommandBar::MakeToolbar(int id, std::uint16_t group, bool large, std::vector<std::uint16_t> commands) {
     Toolbar toolbar;
     toolbar.group = group;
@@ -231,15 +136,18 @@ CCommandBar::Toolbar CCommandBar::MakeToolbar(int id, std::uint16_t group, bool 
 }
 
 void CCommandBar::GiveImages(Toolbar& toolbar) const {
-    UniqueImageList disabled;
-    UniqueImageList images = GetDlgCtrlID(toolbar.window) == CommandBarApplicationButton
-                                 ? FrameIcon()
-                                 : LoadImages(toolbar.commands, toolbar.large, disabled);
-    SendMessageW(toolbar.window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
-    SendMessageW(toolbar.window, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled.get()));
+    // The application button shows the frame's small icon beside its label, which may be empty.
+    ToolbarImageLists images;
+    if (GetDlgCtrlID(toolbar.window) == CommandBarApplicationButton) {
+        images.normal = FrameIconImages(frame_, dpi_);
+    } else {
+        images = LoadCommandImages(images_, model_, toolbar.commands, toolbar.large, dpi_);
+    }
+    SendMessageW(toolbar.window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.normal.get()));
+    SendMessageW(toolbar.window, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(images.disabled.get()));
     // The toolbar no longer draws from the lists it had: they may go now.
-    toolbar.images = std::move(images);
-    toolbar.disabledImages = std::move(disabled);
+    toolbar.images = std::move(images.normal);
+    toolbar.disabledImages = std::move(images.disabled);
 }
 
 void CCommandBar::FillButtons(const Toolbar& toolbar) {
@@ -319,157 +227,70 @@ void CCommandBar::Layout() {
 
 void CCommandBar::Arrange() {
     if (!window_) return;
+    Place(LayOutCommandBar(Measure()));
+}
+
+CommandBarMeasurements CCommandBar::Measure() {
     WindowDC screen(window_);
     SelectedObject selected(screen.get(), font_.get());
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen.get(), &metrics);
-    const int line = metrics.tmHeight;
 
-    // The top row: application button, quick access toolbar, tab row.
-    int topRow = 0;
-    std::vector<SIZE> extents;
-    for (const Toolbar& toolbar : toolbars_) extents.push_back(ToolbarExtent(toolbar.window));
-    RECT tabItem{};
-    SendMessageW(tabRow_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tabItem));
-    const int tabHeight = tabItem.bottom + Scale(3);
-    topRow = std::max({extents[0].cy, extents[1].cy, static_cast<LONG>(tabHeight)}) + Scale(4);
-    int x = Scale(2);
-    for (std::size_t index = 0; index < 2; ++index) {
-        MoveWindow(toolbars_[index].window, x, (topRow - extents[index].cy) / 2, extents[index].cx, extents[index].cy, TRUE);
-        x += extents[index].cx + Scale(8);
-    }
-    MoveWindow(tabRow_, x, topRow - tabHeight, std::max(0, width_ - x - Scale(2)), tabHeight, TRUE);
-    topRowHeight_ = topRow;
-
-    // The groups: large buttons show the image above a label of up to two lines, drawn by us.
-    int largeWidth = 0;
-    int largeImage = 0;
+    // Large buttons show the image above a label of up to two lines, drawn by us: their size
+    // comes first, as it sets the extent of their toolbars.
+    LargeButtonMeasurements large;
+    large.dpi = dpi_;
+    large.textHeight = metrics.tmHeight;
     for (const Toolbar& toolbar : toolbars_) {
         if (!toolbar.large || !toolbar.images) continue;
         int width = 0;
-        ImageList_GetIconSize(toolbar.images.get(), &width, &largeImage);
+        int height = 0;
+        ImageList_GetIconSize(toolbar.images.get(), &width, &height);
+        large.image = Size{std::max(large.image.cx, width), std::max(large.image.cy, height)};
         for (const std::uint16_t command : toolbar.commands) {
-            largeWidth = std::max(largeWidth, TwoLineWidth(screen.get(), host_.Label(command)));
+            large.widestLabel = std::max(large.widestLabel, TwoLineWidth(screen.get(), host_.Label(command)));
         }
-        largeWidth = std::max(largeWidth, width);
     }
-    const int largeButtonWidth = largeWidth + Scale(10);
-    const int largeButtonHeight = Scale(4) + largeImage + Scale(3) + 2 * line + Scale(8);
-    int content = largeButtonHeight;
+    CommandBarMeasurements measured;
+    measured.dpi = dpi_;
+    measured.width = width_;
+    measured.textHeight = metrics.tmHeight;
+    measured.largeButton = LargeButtonSize(large);
+    measured.applicationButton = ToolbarExtent(toolbars_[0].window);
+    measured.quickAccess = ToolbarExtent(toolbars_[1].window);
+    RECT tabItem{};
+    SendMessageW(tabRow_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tabItem));
+    measured.tabItemBottom = tabItem.bottom;
     for (std::size_t index = 2; index < toolbars_.size(); ++index) {
-        Toolbar& toolbar = toolbars_[index];
+        const Toolbar& toolbar = toolbars_[index];
         if (toolbar.large) {
-            SendMessageW(toolbar.window, TB_SETBUTTONSIZE, 0, MAKELPARAM(largeButtonWidth, largeButtonHeight));
-            extents[index] = ToolbarExtent(toolbar.window);
+            SendMessageW(toolbar.window, TB_SETBUTTONSIZE, 0, MAKELPARAM(measured.largeButton.cx, measured.largeButton.cy));
         }
-        content = std::max<int>(content, extents[index].cy);
+        measured.groupToolbars.push_back({toolbar.group, toolbar.large, ToolbarExtent(toolbar.window)});
     }
-    const int top = topRow + Scale(3);
-    x = Scale(4);
-    for (GroupFrame& frame : groupFrames_) {
-        const int left = x;
-        for (std::size_t index = 2; index < toolbars_.size(); ++index) {
-            const Toolbar& toolbar = toolbars_[index];
-            if (toolbar.group != frame.group) continue;
-            const int y = top + (toolbar.large ? 0 : (content - extents[index].cy) / 2);
-            MoveWindow(toolbar.window, x, y, extents[index].cx, extents[index].cy, TRUE);
-            ShowWindow(toolbar.window, collapsed_ && !peeking_ ? SW_HIDE : SW_SHOW);
-            x += extents[index].cx + Scale(2);
-        }
-        x = std::max(x, left + TextWidth(screen.get(), frame.label) + Scale(12));
-        frame.box = RECT{left, top, x, top + content + line + Scale(4)};
-        x += Scale(8);
-    }
-    const int groups = content + line + Scale(10);
-    // A peek covers the top of the window below instead of taking room from it.
-    height_ = topRow + (collapsed_ ? 0 : groups) + 1;
-    MoveWindow(window_, 0, 0, width_, topRow + (collapsed_ && !peeking_ ? 0 : groups) + 1, TRUE);
-    InvalidateRect(window_, nullptr, TRUE);
-}
-
-void CCommandBar::Paint(HDC dc) {
-    RECT client{};
-    GetClientRect(window_, &client);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    RECT edge{0, client.bottom - 1, client.right, client.bottom};
-    FillRect(dc, &edge, GetSysColorBrush(COLOR_BTNSHADOW));
-    if (collapsed_ && !peeking_) return;
-    SelectedObject selected(dc, font_.get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
     for (const GroupFrame& frame : groupFrames_) {
-        RECT label{frame.box.left, frame.box.bottom - metrics.tmHeight - Scale(2), frame.box.right, frame.box.bottom};
-        DrawTextW(dc, frame.label.c_str(), -1, &label, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-        RECT separator{frame.box.right + Scale(4), frame.box.top, frame.box.right + Scale(4) + 1, frame.box.bottom};
-        FillRect(dc, &separator, GetSysColorBrush(COLOR_BTNSHADOW));
+        measured.groups.push_back({frame.group, TextWidth(screen.get(), frame.label)});
     }
+    measured.collapsed = collapsed_;
+    measured.peeking = peeking_;
+    return measured;
 }
 
-LRESULT CCommandBar::DrawButton(NMTBCUSTOMDRAW& draw) {
-    switch (draw.nmcd.dwDrawStage) {
-    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT: break;
-    default: return CDRF_DODEFAULT;
+void CCommandBar::Place(const CommandBarLayout& layout) {
+    MoveTo(toolbars_[0].window, layout.applicationButton);
+    MoveTo(toolbars_[1].window, layout.quickAccess);
+    MoveTo(tabRow_, layout.tabRow);
+    for (std::size_t index = 2; index < toolbars_.size(); ++index) {
+        MoveTo(toolbars_[index].window, layout.groupToolbars[index - 2]);
+        ShowWindow(toolbars_[index].window, layout.groupsShown ? SW_SHOW : SW_HIDE);
     }
-    const Toolbar* toolbar = ToolbarOf(draw.nmcd.hdr.hwndFrom);
-    if (!toolbar) return CDRF_DODEFAULT;
-    const HDC dc = draw.nmcd.hdc;
-    const RECT box = draw.nmcd.rc;
-    const ButtonLook look = LookOf(draw.nmcd.uItemState);
-    const ButtonColours colours = ColoursFor(look);
-    if (colours.filled) {
-        SetDCBrushColor(dc, colours.fill);
-        FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-        SetDCBrushColor(dc, colours.frame);
-        FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    for (std::size_t index = 0; index < groupFrames_.size(); ++index) {
+        const Rect& box = layout.groupFrames[index];
+        groupFrames_[index].box = RECT{box.left, box.top, box.right, box.bottom};
     }
-    const UINT command = static_cast<UINT>(draw.nmcd.dwItemSpec);
-    const int index = static_cast<int>(SendMessageW(draw.nmcd.hdr.hwndFrom, TB_COMMANDTOINDEX, command, 0));
-    const bool dropDown = IsDropDown(model_, static_cast<std::uint16_t>(command));
-    // Large buttons: the image above a label of up to two lines and the drop-down mark under it.
-    // Small ones: the image, the label beside it, the mark at the right end.
-    const int padding = LOWORD(SendMessageW(draw.nmcd.hdr.hwndFrom, TB_GETPADDING, 0, 0)) / 2;
-    int imageWidth = 0;
-    int imageHeight = 0;
-    if (toolbar->images) ImageList_GetIconSize(toolbar->images.get(), &imageWidth, &imageHeight);
-    const POINT imageAt = toolbar->large ? POINT{(box.left + box.right - imageWidth) / 2, box.top + Scale(4)}
-                                         : POINT{box.left + padding, (box.top + box.bottom - imageHeight) / 2};
-    if (toolbar->images) {
-        IMAGELISTDRAWPARAMS image{};
-        image.cbSize = sizeof image;
-        image.himl = look == ButtonLook::Disabled && toolbar->disabledImages ? toolbar->disabledImages.get()
-                                                                             : toolbar->images.get();
-        image.i = index;
-        image.hdcDst = dc;
-        image.x = imageAt.x;
-        image.y = imageAt.y;
-        image.rgbBk = CLR_NONE;
-        image.fStyle = ILD_TRANSPARENT;
-        image.fState = ILS_NORMAL;
-        ImageList_DrawIndirect(&image);
-    }
-    const int markHalf = Scale(3);
-    wchar_t label[256]{};
-    SendMessageW(draw.nmcd.hdr.hwndFrom, TB_GETBUTTONTEXTW, command, reinterpret_cast<LPARAM>(label));
-    SelectedObject selected(dc, font_.get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colours.text);
-    if (toolbar->large) {
-        RECT text{box.left + Scale(2), imageAt.y + imageHeight + Scale(3), box.right - Scale(2), box.bottom - Scale(6)};
-        DrawTextW(dc, label, -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
-        if (dropDown) DrawDropMark(dc, POINT{(box.left + box.right) / 2, box.bottom - Scale(3)}, markHalf, colours.text);
-    } else {
-        const int markRoom = dropDown ? 2 * markHalf + padding : 0;
-        RECT text{imageAt.x + imageWidth + Scale(2), box.top, box.right - markRoom, box.bottom};
-        DrawTextW(dc, label, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-        if (dropDown) {
-            const POINT tip{box.right - padding - markHalf, (box.top + box.bottom + markHalf) / 2};
-            DrawDropMark(dc, tip, markHalf, colours.text);
-        }
-    }
-    return CDRF_SKIPDEFAULT;
+    height_ = layout.height;
+    MoveWindow(window_, 0, 0, width_, layout.windowHeight, TRUE);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 const CCommandBar::Toolbar* CCommandBar::ToolbarOf(HWND window) const {

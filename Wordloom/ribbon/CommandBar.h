@@ -4,6 +4,7 @@
 // chose; the host owns the commands and their handlers.
 #pragma once
 
+#include "CommandBarLayout.h"
 #include "RibbonMarkup.h"
 #include "Win32Handles.h"
 
@@ -142,24 +143,23 @@ private:
                                      DWORD_PTR data);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleNotify(const NMHDR& header);
-    // Every button is drawn by the bar, in the system's colours (CommandBarColours.h): themed
-    // toolbars would fill a hot button with the theme's light colour under any text colour.
+    // Every button is drawn by the bar, in the system's colours (CommandBarPainting.cpp).
     LRESULT DrawButton(NMTBCUSTOMDRAW& draw);
 
     int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
     void BuildControls();
     void ClearToolbars();
     Toolbar MakeToolbar(int id, std::uint16_t group, bool large, std::vector<std::uint16_t> commands);
-    UniqueImageList FrameIcon() const;
-    // The commands' images at the bar's DPI, and grey ones for disabled buttons.
-    UniqueImageList LoadImages(const std::vector<std::uint16_t>& commands, bool large, UniqueImageList& disabled) const;
     // The toolbar's images and its disabled ones, made anew in the colours now in force.
     void GiveImages(Toolbar& toolbar) const;
     void FillButtons(const Toolbar& toolbar);
     // Layout leaves keytip mode, as the badges would no longer sit on their controls; Arrange
-    // only places the controls.
+    // only places the controls: it measures them, has CommandBarLayout.h place them and moves
+    // them there.
     void Layout();
     void Arrange();
+    CommandBarMeasurements Measure();
+    void Place(const CommandBarLayout& layout);
     // The collapsed ribbon's groups shown over the window for a while, or hidden again.
     void StartPeek();
     void EndPeek();
@@ -199,7 +199,6 @@ private:
     int dpi_ = 96;
     int width_ = 0;
     int height_ = 0;
-    int topRowHeight_ = 0;
     bool collapsed_ = false;
     bool peeking_ = false;  // collapsed, with the groups shown over the window for keytips
     // The group labels and where the groups end, for painting.

@@ -81,9 +81,10 @@ ButtonColours ColoursFor(ButtonLook look) {
     return colours;
 }
 
-COLORREF DisabledImageColour(int lightness) {
-    // The darkest parts in the grey text colour (three fifths of it over the background outside
-    // a high-contrast theme), the lightest nearer the background, so that the shapes still show.
-    const int darkest = HighContrastOn() ? 255 : 153;
-    return Blend(GetSysColor(COLOR_GRAYTEXT), GetSysColor(COLOR_BTNFACE), darkest - lightness * (darkest / 2 + 25) / 255);
+DisabledImageTones CurrentDisabledImageTones() {
+    const auto pixel = [](int index) {
+        const COLORREF colour = GetSysColor(index);
+        return PixelColour{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    };
+    return DisabledImageTones{pixel(COLOR_GRAYTEXT), pixel(COLOR_BTNFACE), HighContrastOn()};
 }

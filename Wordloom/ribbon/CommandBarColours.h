@@ -3,6 +3,8 @@
 // the rest of the window does.
 #pragma once
 
+#include "DisabledImage.h"
+
 #include <windows.h>
 
 enum class ButtonLook { Normal, Hot, Pressed, Disabled };
@@ -24,6 +26,5 @@ ButtonColours ColoursFor(ButtonLook look);
 bool HighContrastOn();
 void SetHighContrastQuery(bool (*query)());
 
-// The colour a disabled button's image is drawn in, dark (lightness 0) to light (255), against the
-// bar's background.
-COLORREF DisabledImageColour(int lightness);
+// The colours a disabled button's image is greyed between, against the bar's background.
+DisabledImageTones CurrentDisabledImageTones();

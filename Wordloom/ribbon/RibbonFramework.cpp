@@ -1,13 +1,13 @@
 #include "RibbonFramework.h"
 #include "WideText.h"
 
+#include "ApplicationMenu.h"
 #include "CommandBar.h"
 #include "DisplayMetrics.h"
 #include "RibbonMarkup.h"
 #include "RibbonState.h"
 
 #include <commctrl.h>
-#include <oleauto.h>
 
 #include <map>
 #include <memory>
@@ -21,51 +21,12 @@ const IID IID_IRibbonCommandBar{0x3c2f4a61, 0x8d1e, 0x4b57, {0x9a, 0x20, 0x6e, 0
 namespace {
 
 constexpr UINT_PTR FrameSubclassId = 0x52424e;  // "RBN"
-// Menu identifiers of the recent items, above every command identifier of the markup.
-constexpr UINT RecentItemFirst = 0xE000;
 // Past this the stream holds no settings of ours.
 constexpr ULONG MaxSettingsBytes = 64 * 1024;
 
 bool IsKeytipStart(LPARAM character) {
     return character == 0 || (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z') ||
            (character >= '0' && character <= '9');
-}
-
-// One recent item as the framework hands it back after a pin change.
-class CRecentItem final : public CSingleInterfaceObject<IRibbonPropertySet, IID_IRibbonPropertySet> {
-public:
-    CRecentItem(std::wstring label, std::wstring description, bool pinned)
-        : label_(std::move(label)), description_(std::move(description)), pinned_(pinned) {}
-
-    HRESULT STDMETHODCALLTYPE GetValue(const PROPERTYKEY& key, PROPVARIANT* value) override {
-        if (!value) return E_POINTER;
-        if (SameKey(key, RibbonKeyLabel)) return RibbonStringValue(label_.c_str(), value);
-        if (SameKey(key, RibbonKeyLabelDescription)) return RibbonStringValue(description_.c_str(), value);
-        if (SameKey(key, RibbonKeyPinned)) return RibbonBooleanValue(pinned_, value);
-        return E_NOTIMPL;
-    }
-
-private:
-    ~CRecentItem() override = default;
-    std::wstring label_;
-    std::wstring description_;
-    bool pinned_;
-};
-
-struct RecentEntry {
-    ComPtr<IRibbonPropertySet> item;
-    std::wstring label;
-    std::wstring description;
-    bool pinned = false;
-};
-
-std::optional<std::wstring> ReadString(IRibbonPropertySet& set, const PROPERTYKEY& key) {
-    PROPVARIANT value;
-    PropVariantInit(&value);
-    std::optional<std::wstring> text;
-    if (SUCCEEDED(set.GetValue(key, &value)) && value.vt == VT_LPWSTR && value.pwszVal) text = value.pwszVal;
-    PropVariantClear(&value);
-    return text;
 }
 
 class CRibbonFramework;
@@ -86,7 +47,8 @@ private:
 class CRibbonFramework final : public IRibbonFramework,
                                public IRibbonView,
                                public IRibbonCommandBar,
-                               public CommandBarHost {
+                               public CommandBarHost,
+                               private RibbonMenuHost {
 public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -311,19 +273,12 @@ public:
     void OpenMenu(UINT32 command, POINT screen) override {
         if (!model_) return;
         if (command == model_->applicationMenu.command) {
-            ShowApplicationMenu(screen);
+            applicationMenu_.Show(*model_, screen);
         } else if (const CommandMenu* menu = model_->DropDown(static_cast<std::uint16_t>(command))) {
             ShowCommandMenu(*menu, screen, true);
         }
     }
-    void MenuRightClick(HMENU menu, UINT position) override {
-        if (!applicationMenu_ || menu != applicationMenu_) return;
-        const UINT id = GetMenuItemID(menu, static_cast<int>(position));
-        if (id < RecentItemFirst || id == static_cast<UINT>(-1)) return;
-        // A right click on a recent item pins or unpins it; the menu closes and the change is sent.
-        pinRequest_ = id - RecentItemFirst;
-        EndMenu();
-    }
+    void MenuRightClick(HMENU menu, UINT position) override { applicationMenu_.RightClick(menu, position); }
     void HeightChanged() override {
         if (!loaded_ || !application_) return;
         const ComPtr<IRibbonApplication> application = application_;
@@ -340,7 +295,8 @@ public:
 private:
     ~CRibbonFramework() { Destroy(); }
 
-    HRESULT Ask(UINT32 command, const PROPERTYKEY& key, PROPVARIANT& value) {
+    // RibbonMenuHost
+    HRESULT Ask(UINT32 command, const PROPERTYKEY& key, PROPVARIANT& value) override {
         const auto handler = handlers_.find(command);
         if (handler == handlers_.end()) return E_NOTIMPL;
         const ComPtr<IRibbonCommandHandler> keep = handler->second;
@@ -363,7 +319,8 @@ private:
         return flag;
     }
 
-    void ExecuteWith(UINT32 command, const PROPERTYKEY* key, const PROPVARIANT* value, IRibbonPropertySet* properties) {
+    void ExecuteWith(UINT32 command, const PROPERTYKEY* key, const PROPVARIANT* value,
+                     IRibbonPropertySet* properties) override {
         const auto handler = handlers_.find(command);
         if (handler == handlers_.end()) return;
         // The handler may tear the ribbon down (Exit): both stay alive for the call.
@@ -372,114 +329,18 @@ private:
         keep->Execute(command, RibbonExecute, key, value, properties);
     }
 
-    UINT Track(HMENU menu, POINT screen, UINT flags) {
+    UINT Track(HMENU menu, POINT screen, UINT flags) override {
         if (!bar_ || !bar_->Window()) return 0;
         return static_cast<UINT>(TrackPopupMenuEx(menu, flags | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
                                                   screen.x, screen.y, bar_->Window(), nullptr));
     }
 
-    void AppendCommands(HMENU menu, const std::vector<CommandGroup>& groups, bool toggles) {
-        for (const CommandGroup& group : groups) {
-            if (group.empty()) continue;
-            if (GetMenuItemCount(menu) > 0) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-            for (const std::uint16_t command : group) {
-                UINT flags = MF_STRING | (Enabled(command) ? MF_ENABLED : MF_GRAYED);
-                if (toggles && Checked(command)) flags |= MF_CHECKED;
-                AppendMenuW(menu, flags, command, Label(command).c_str());
-            }
-        }
-    }
-
     void ShowCommandMenu(const CommandMenu& commands, POINT screen, bool toggles) {
         UniqueMenu menu(CreatePopupMenu());
         if (!menu) return;
-        AppendCommands(menu.get(), commands.groups, toggles);
+        AppendCommandItems(menu.get(), commands.groups, toggles, *this);
         const UINT chosen = Track(menu.get(), screen, toggles ? 0 : TPM_RIGHTBUTTON);
         if (chosen != 0) Execute(chosen);
-    }
-
-    std::vector<RecentEntry> ReadRecentItems() {
-        std::vector<RecentEntry> entries;
-        PROPVARIANT value;
-        PropVariantInit(&value);
-        if (Ask(model_->recentItems, RibbonKeyRecentItems, value) == S_OK && value.vt == (VT_ARRAY | VT_UNKNOWN) &&
-            value.parray) {
-            LONG lower = 0;
-            LONG upper = -1;
-            SafeArrayGetLBound(value.parray, 1, &lower);
-            SafeArrayGetUBound(value.parray, 1, &upper);
-            for (LONG index = lower; index <= upper; ++index) {
-                IUnknown* element = nullptr;
-                if (FAILED(SafeArrayGetElement(value.parray, &index, &element)) || !element) continue;
-                const ComPtr<IUnknown> owned = ComPtr<IUnknown>::Adopt(element);
-                RecentEntry entry;
-                entry.item = owned.As<IRibbonPropertySet>(IID_IRibbonPropertySet);
-                if (!entry.item) continue;
-                entry.label = ReadString(*entry.item.get(), RibbonKeyLabel).value_or(std::wstring());
-                entry.description = ReadString(*entry.item.get(), RibbonKeyLabelDescription).value_or(std::wstring());
-                PROPVARIANT pinned;
-                PropVariantInit(&pinned);
-                if (SUCCEEDED(entry.item->GetValue(RibbonKeyPinned, &pinned))) entry.pinned = ReadRibbonBoolean(pinned, false);
-                PropVariantClear(&pinned);
-                entries.push_back(std::move(entry));
-            }
-        }
-        PropVariantClear(&value);
-        return entries;
-    }
-
-    void ShowApplicationMenu(POINT screen) {
-        UniqueMenu menu(CreatePopupMenu());
-        if (!menu) return;
-        AppendCommands(menu.get(), model_->applicationMenu.groups, false);
-        std::vector<RecentEntry> recent;
-        if (model_->recentItems) {
-            recent = ReadRecentItems();
-            if (GetMenuItemCount(menu.get()) > 0) AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-            const RibbonCommand* header = model_->Command(model_->recentItems);
-            AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, 0, header ? Wide(header->label).c_str() : L"");
-            for (std::size_t index = 0; index < recent.size(); ++index) {
-                // Pinned items carry a check mark; a right click pins or unpins.
-                const UINT flags = MF_STRING | (recent[index].pinned ? MF_CHECKED : MF_UNCHECKED);
-                AppendMenuW(menu.get(), flags, RecentItemFirst + index, recent[index].label.c_str());
-            }
-        }
-        applicationMenu_ = menu.get();
-        pinRequest_.reset();
-        const UINT chosen = Track(menu.get(), screen, 0);
-        applicationMenu_ = nullptr;
-        if (pinRequest_ && *pinRequest_ < recent.size()) {
-            SendPinChange(recent, *pinRequest_);
-        } else if (chosen >= RecentItemFirst && chosen - RecentItemFirst < recent.size()) {
-            const std::size_t index = chosen - RecentItemFirst;
-            PROPVARIANT selected;
-            PropVariantInit(&selected);
-            selected.vt = VT_UI4;
-            selected.ulVal = static_cast<ULONG>(index);
-            ExecuteWith(model_->recentItems, &RibbonKeySelectedItem, &selected, recent[index].item.get());
-        } else if (chosen != 0) {
-            Execute(chosen);
-        }
-        pinRequest_.reset();
-    }
-
-    // The whole list goes back, as new items, with the one pin flipped.
-    void SendPinChange(const std::vector<RecentEntry>& recent, std::size_t flipped) {
-        SAFEARRAY* items = SafeArrayCreateVector(VT_UNKNOWN, 0, static_cast<ULONG>(recent.size()));
-        if (!items) return;
-        for (LONG index = 0; index < static_cast<LONG>(recent.size()); ++index) {
-            const RecentEntry& entry = recent[index];
-            const bool pinned = static_cast<std::size_t>(index) == flipped ? !entry.pinned : entry.pinned;
-            const ComPtr<IRibbonPropertySet> item = ComPtr<IRibbonPropertySet>::Adopt(
-                new (std::nothrow) CRecentItem(entry.label, entry.description, pinned));
-            if (item) SafeArrayPutElement(items, &index, static_cast<IUnknown*>(item.get()));
-        }
-        PROPVARIANT value;
-        PropVariantInit(&value);
-        value.vt = VT_ARRAY | VT_UNKNOWN;
-        value.parray = items;
-        ExecuteWith(model_->recentItems, &RibbonKeyRecentItems, &value, nullptr);
-        PropVariantClear(&value);
     }
 
     static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -540,8 +401,7 @@ private:
     std::map<UINT32, bool> enabled_;  // what SetUICommandProperty and the handlers last said
     RibbonState state_;
     std::unique_ptr<CCommandBar> bar_;
-    HMENU applicationMenu_ = nullptr;  // while it is open
-    std::optional<std::size_t> pinRequest_;
+    CApplicationMenu applicationMenu_{*this, *this};
     bool subclassed_ = false;
     bool loaded_ = false;
     bool destroyed_ = false;
