@@ -29,12 +29,7 @@ void CMainWindow::OnCommand(unsigned command) {
     case cmdAccelInsert: pane.Insert(); break;
     case cmdDelete:
     case cmdAccelDelete: pane.DeleteSelected(); break;
-    case cmdModify:
-        if (pane.List()) {
-            const int row = ListView_GetNextItem(pane.List(), -1, LVNI_FOCUSED);
-            if (row >= 0) pane.Modify(row);
-        }
-        break;
+    case cmdModify: pane.ModifyFocusedRow(); break;
     case cmdSelectAll:
     case cmdAccelSelectAll: pane.SelectAll(); break;
     case cmdFind:

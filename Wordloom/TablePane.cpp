@@ -104,6 +104,12 @@ void CTablePane::Modify(int row) {
     if (list_) SetFocus(list_);
 }
 
+void CTablePane::ModifyFocusedRow() {
+    if (!list_) return;
+    const int row = ListView_GetNextItem(list_, -1, LVNI_FOCUSED);
+    if (row >= 0) Modify(row);
+}
+
 std::optional<std::wstring> CTablePane::AskForFileToImport() const {
     FileDialogRequest request;
     request.title = LoadUiString(ImportTitleId());

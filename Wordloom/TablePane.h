@@ -53,6 +53,8 @@ public:
     void SelectAll();
     void Insert();
     void Modify(int row);
+    // The row that has the list's focus, asked of the list itself.
+    void ModifyFocusedRow();
     // Writes the table to the registry; false when nothing was written (the user was told).
     virtual bool Save() = 0;
     // Asks for the file Import or Import and merge reads.
