@@ -2,8 +2,6 @@
 
 #include "DialogWindow.h"
 #include "DisplayMetrics.h"
-#include "PhraseStore.h"
-#include "TipStore.h"
 #include "UiStrings.h"
 #include "res/resource.h"
 
@@ -15,16 +13,6 @@
 namespace {
 
 constexpr wchar_t WindowClassName[] = L"NewVantixWordloomMainWindow";
-constexpr DWORD ListExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT |
-                                     LVS_EX_TWOCLICKACTIVATE | LVS_EX_UNDERLINEHOT | LVS_EX_DOUBLEBUFFER;
-
-struct ColumnSpec {
-    unsigned textId;  // 0: no text
-    int width;        // 0: two small icons
-};
-constexpr std::array<ColumnSpec, 4> PhraseColumns{{{0, 0}, {IDS_COLUMN_PHRASE, 200}, {IDS_COLUMN_VANTIX_KEY, 200}, {IDS_COLUMN_INPUT_KEY, 200}}};
-constexpr std::array<ColumnSpec, 3> TipColumns{{{0, 0}, {IDS_COLUMN_CHARACTER, 120}, {IDS_COLUMN_TIP_WORDS, 480}}};
-
 HICON LoadIconAt(HINSTANCE instance, int iconId, int width, int height) {
     return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
 }
@@ -35,13 +23,6 @@ RECT TabDisplayArea(HWND tab) {
     GetClientRect(tab, &area);
     TabCtrl_AdjustRect(tab, FALSE, &area);
     return area;
-}
-
-void CopyCellText(const std::u16string& text, wchar_t* buffer, int capacity) {
-    if (!buffer || capacity <= 0) return;
-    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
-    std::copy_n(text.data(), length, buffer);
-    buffer[length] = L'\0';
 }
 
 }  // namespace
@@ -133,7 +114,7 @@ LRESULT CMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         // The Edit popup belongs to the lists: a right click on the ribbon or the tab row opens
         // nothing.
-        if (const auto from = reinterpret_cast<HWND>(wParam); from && (from == phraseList_ || from == tipList_)) {
+        if (const auto from = reinterpret_cast<HWND>(wParam); from && PaneOf(from)) {
             OnContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         }
         return 0;
@@ -179,62 +160,20 @@ void CMainWindow::OnCreate() {
         }
 
         const RECT area = TabDisplayArea(tab_);
-        phraseList_ = CreateList(true, area);
-        if (phraseList_) {
-            // A stored value the tool cannot read stays as it is until the user saves this table.
-            if (LoadUserPhrases(phrases_, images_.normalImage) == StoredValueRead::Unreadable) {
-                ShowMessage(IDS_PHRASES_UNREADABLE, MB_ICONWARNING);
-            }
-            ListView_SetItemCountEx(phraseList_, static_cast<int>(phrases_.table.size()), 0);
+        const int smallIconWidth = metrics.smallIconWidth;
+        if (phrasePane_.CreateList(tab_, area, tabFont_.get(), smallIconWidth)) {
+            InstallImageList(phrasePane_.List());
+            phrasePane_.Load();
         }
-        tipList_ = CreateList(false, area);
-        if (tipList_) {
-            // Without its own path the tool cannot find its dictionary: it says so and goes on
-            // with no associated words.
-            const LoadTipsOutcome loaded = LoadTips(tips_, images_.normalImage, ProgramFilePath(programFileName_));
-            if (const unsigned message = MessageIdFor(loaded)) ShowMessage(message, MB_ICONERROR);
-            if (loaded == LoadTipsOutcome::Unreadable) ShowMessage(IDS_TIPS_UNREADABLE, MB_ICONWARNING);
-            ListView_SetItemCountEx(tipList_, static_cast<int>(tips_.table.size()), 0);
-            ShowWindow(tipList_, SW_HIDE);
+        if (tipPane_.CreateList(tab_, area, tabFont_.get(), smallIconWidth)) {
+            InstallImageList(tipPane_.List());
+            tipPane_.Load(programFileName_);
+            ShowWindow(tipPane_.List(), SW_HIDE);
         }
     }
     if (ribbonFactory_) ribbon_ = ribbonFactory_(*this);
     Layout();
     RefreshCommandStates();
-}
-
-HWND CMainWindow::CreateList(bool phrases, const RECT& area) {
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP | LVS_REPORT |
-                        LVS_SHOWSELALWAYS | LVS_OWNERDATA | (phrases ? 0 : LVS_NOSORTHEADER);
-    const HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, area.left, area.top,
-                                      area.right - area.left, area.bottom - area.top, tab_, nullptr,
-                                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
-    if (!IsWindow(list)) return nullptr;
-    ListView_SetExtendedListViewStyle(list, ListExtendedStyles);
-    // The lists show the tab's font, the system's message font, which also has the Chinese glyphs.
-    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(tabFont_.get()), FALSE);
-    InstallImageList(list);
-
-    const int smallIconWidth = DisplayMetricsAtDpi(window_, monitorDpi_).smallIconWidth;
-    int column = 0;
-    auto insertColumn = [&](const ColumnSpec& definition) {
-        std::array<wchar_t, StringBufferLength> text{};
-        if (definition.textId) LoadUiString(definition.textId, text);
-        LVCOLUMNW lvColumn{};
-        lvColumn.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        lvColumn.fmt = LVCFMT_LEFT;
-        lvColumn.cx = definition.width ? definition.width : 2 * smallIconWidth;
-        lvColumn.pszText = text.data();
-        lvColumn.iSubItem = column;
-        ListView_InsertColumn(list, column++, &lvColumn);
-    };
-    if (phrases) {
-        for (const ColumnSpec& definition : PhraseColumns) insertColumn(definition);
-    } else {
-        for (const ColumnSpec& definition : TipColumns) insertColumn(definition);
-    }
-    ListView_SetCallbackMask(list, LVIS_CUT | LVIS_STATEIMAGEMASK);
-    return list;
 }
 
 // A new small image list with the two row icons at the current small icon size; the list
@@ -273,7 +212,7 @@ void CMainWindow::Layout() {
     SetWindowPos(tab_, nullptr, client.left, client.top, client.right - client.left, client.bottom - client.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT area = TabDisplayArea(tab_);
-    for (const HWND list : {phraseList_, tipList_}) {
+    for (const HWND list : {PhraseList(), TipList()}) {
         if (list) {
             SetWindowPos(list, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
@@ -290,14 +229,14 @@ void CMainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     if (metrics.monitorDpiKnown && tab_) {
         // The controls take the new font before the old one is deleted.
         UniqueFont font(CreateFontIndirectW(&metrics.messageFont));
-        for (const HWND control : {tab_, phraseList_, tipList_}) {
+        for (const HWND control : {tab_, PhraseList(), TipList()}) {
             if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         }
         tabFont_ = std::move(font);
     }
     SetWindowIcons(metrics.smallIconWidth, metrics.smallIconHeight, metrics.largeIconWidth, metrics.largeIconHeight);
     // Both lists get icons at the new size; the two indices stay the same.
-    for (const HWND list : {phraseList_, tipList_}) {
+    for (const HWND list : {PhraseList(), TipList()}) {
         if (list) InstallImageList(list);
     }
     Layout();
@@ -313,34 +252,32 @@ void CMainWindow::OnDestroy() {
 }
 
 LRESULT CMainWindow::OnNotify(const NMHDR& header) {
-    const bool fromList = header.hwndFrom == phraseList_ || header.hwndFrom == tipList_;
+    CTablePane* const pane = PaneOf(header.hwndFrom);
     switch (header.code) {
     case TCN_SELCHANGE:
         if (header.hwndFrom == tab_) OnTabChanged();
         return 0;
     case LVN_GETDISPINFOW:
-        if (fromList) OnDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+        if (pane) pane->OnDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
         return 0;
     case LVN_ITEMACTIVATE: {
         const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
-        if (fromList && activate.iItem != -1) ModifyRow(activate.iItem);
+        if (pane && activate.iItem != -1) CurrentPane().Modify(activate.iItem);
         return 0;
     }
     case LVN_COLUMNCLICK:
-        if (header.hwndFrom == phraseList_) SortByColumn(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+        if (pane == &phrasePane_) phrasePane_.SortByColumn(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
         return 0;
     case LVN_ITEMCHANGED: {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        if (fromList && (change.uNewState & LVIS_FOCUSED)) {
-            (header.hwndFrom == phraseList_ ? focusedPhrase_ : focusedTip_) = change.iItem;
-        }
+        if (pane && (change.uNewState & LVIS_FOCUSED)) pane->OnFocusChanged(change.iItem);
         // Row -1 stands for every row, and then the old state is not told: any change of state
         // may have moved the selection or the focus.
-        if (fromList && (change.uChanged & LVIF_STATE)) RefreshCommandStatesSoon();
+        if (pane && (change.uChanged & LVIF_STATE)) RefreshCommandStatesSoon();
         return 0;
     }
     case LVN_ODSTATECHANGED:  // a range of rows selected at once (Shift with the arrow keys)
-        if (fromList) RefreshCommandStatesSoon();
+        if (pane) RefreshCommandStatesSoon();
         return 0;
     case NM_CLICK:
         RefreshCommandStates();
@@ -350,40 +287,11 @@ LRESULT CMainWindow::OnNotify(const NMHDR& header) {
     }
 }
 
-// The lists hold no copy of the tables: each visible cell is asked for here.
-void CMainWindow::OnDisplayInfo(NMLVDISPINFOW& info) const {
-    LVITEMW& item = info.item;
-    const bool phrases = info.hdr.hwndFrom == phraseList_;
-    const std::size_t count = phrases ? phrases_.table.size() : tips_.table.size();
-    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= count) return;
-    const auto row = static_cast<std::size_t>(item.iItem);
-    const std::uint32_t flags = phrases ? phrases_.table[row].flags : tips_.table[row].flags;
-    const std::int32_t image = phrases ? phrases_.table[row].image : tips_.table[row].image;
-
-    // Only column 0 shows the icon; the other columns must say they have none, or the list
-    // draws whatever index it started with.
-    if (item.mask & LVIF_IMAGE) item.iImage = item.iSubItem == 0 ? image : I_IMAGENONE;
-    if (item.mask & LVIF_STATE) {
-        if (flags & EntryDeleted) {
-            item.state |= LVIS_CUT;
-        } else {
-            item.state &= ~static_cast<UINT>(LVIS_CUT);
-        }
-    }
-    if (item.mask & LVIF_TEXT) {
-        const std::u16string* text = nullptr;
-        if (phrases) {
-            const PhraseEntry& entry = phrases_.table[row];
-            if (item.iSubItem == 1) text = &entry.phrase;
-            if (item.iSubItem == 2) text = &entry.vantixKey;
-            if (item.iSubItem == 3) text = &entry.inputKey;
-        } else {
-            const TipEntry& entry = tips_.table[row];
-            if (item.iSubItem == 1) text = &entry.character;
-            if (item.iSubItem == 2) text = &entry.words;
-        }
-        if (text) CopyCellText(*text, item.pszText, item.cchTextMax);
-    }
+CTablePane* CMainWindow::PaneOf(HWND list) {
+    if (!list) return nullptr;
+    if (list == phrasePane_.List()) return &phrasePane_;
+    if (list == tipPane_.List()) return &tipPane_;
+    return nullptr;
 }
 
 void CMainWindow::SetRibbonHeight(int height) {

@@ -34,16 +34,16 @@ public:
 
     void RefreshCommandStates() override {
         if (!framework_) return;
-        const bool phrases = window_.CurrentTab() == 0;
-        const std::size_t rows = phrases ? window_.Phrases().table.size() : window_.Tips().table.size();
-        const bool haveDeleted = phrases ? window_.Phrases().phrasesHaveDeleted : window_.Tips().tipsHaveDeleted;
-        const HWND list = phrases ? window_.PhraseList() : window_.TipList();
+        const CTablePane& pane = window_.CurrentPane();
+        const std::size_t rows = pane.RowCount();
+        const bool haveDeleted = pane.HasDeletedRows();
+        const HWND list = pane.List();
         const bool selected = list && ListView_GetSelectedCount(list) > 0;
         const bool focused = list && ListView_GetNextItem(list, -1, LVNI_FOCUSED) != -1;
         const std::array<std::pair<UINT32, bool>, 6> states{{
             {cmdSelectAll, rows >= 1},
             {cmdFind, rows >= 1},
-            {cmdSort, phrases && rows >= 2},
+            {cmdSort, pane.Sortable() && rows >= 2},
             {cmdUndelete, haveDeleted},
             {cmdDelete, selected},
             {cmdModify, focused},

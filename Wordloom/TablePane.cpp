@@ -1,0 +1,202 @@
+#include "TablePane.h"
+
+#include "ListRows.h"
+#include "ListViewSelection.h"
+#include "MainWindow.h"
+#include "UiStrings.h"
+#include "res/resource.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr DWORD ListExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT |
+                                     LVS_EX_TWOCLICKACTIVATE | LVS_EX_UNDERLINEHOT | LVS_EX_DOUBLEBUFFER;
+
+void CopyCellText(const std::u16string& text, wchar_t* buffer, int capacity) {
+    if (!buffer || capacity <= 0) return;
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
+    std::copy_n(text.data(), length, buffer);
+    buffer[length] = L'\0';
+}
+
+}  // namespace
+
+bool CTablePane::CreateList(HWND tab, const RECT& area, HFONT font, int smallIconWidth) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP | LVS_REPORT |
+                        LVS_SHOWSELALWAYS | LVS_OWNERDATA | ExtraListStyle();
+    const HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, area.left, area.top,
+                                      area.right - area.left, area.bottom - area.top, tab, nullptr,
+                                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(tab, GWLP_HINSTANCE)), nullptr);
+    if (!IsWindow(list)) return false;
+    list_ = list;
+    ListView_SetExtendedListViewStyle(list_, ListExtendedStyles);
+    // The lists show the tab's font, the system's message font, which also has the Chinese glyphs.
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    int column = 0;
+    for (const ColumnSpec& definition : Columns()) {
+        std::array<wchar_t, StringBufferLength> text{};
+        if (definition.textId) LoadUiString(definition.textId, text);
+        LVCOLUMNW lvColumn{};
+        lvColumn.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        lvColumn.fmt = LVCFMT_LEFT;
+        lvColumn.cx = definition.width ? definition.width : 2 * smallIconWidth;
+        lvColumn.pszText = text.data();
+        lvColumn.iSubItem = column;
+        ListView_InsertColumn(list_, column++, &lvColumn);
+    }
+    ListView_SetCallbackMask(list_, LVIS_CUT | LVIS_STATEIMAGEMASK);
+    return true;
+}
+
+void CTablePane::OnDisplayInfo(NMLVDISPINFOW& info) const {
+    LVITEMW& item = info.item;
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= RowCount()) return;
+    const auto row = static_cast<std::size_t>(item.iItem);
+    const RowLook look = LookOf(row);
+    // Only column 0 shows the icon; the other columns must say they have none, or the list
+    // draws whatever index it started with.
+    if (item.mask & LVIF_IMAGE) item.iImage = item.iSubItem == 0 ? look.image : I_IMAGENONE;
+    if (item.mask & LVIF_STATE) {
+        if (look.flags & EntryDeleted) {
+            item.state |= LVIS_CUT;
+        } else {
+            item.state &= ~static_cast<UINT>(LVIS_CUT);
+        }
+    }
+    if (item.mask & LVIF_TEXT) {
+        if (const std::u16string* text = CellText(row, item.iSubItem)) CopyCellText(*text, item.pszText, item.cchTextMax);
+    }
+}
+
+void CTablePane::DeleteSelected() {
+    if (!list_) return;
+    const ListViewSelection selection(list_, focused_);
+    if (MarkSelected(selection)) RedrawAllRows();
+    owner_.RefreshCommandStates();
+}
+
+void CTablePane::UndeleteAll() {
+    if (UnmarkAll() && list_) RedrawAllRows();
+    owner_.RefreshCommandStates();
+}
+
+void CTablePane::SelectAll() {
+    if (!list_) return;
+    // Row -1 stands for every row: one request instead of one per row, with the same result.
+    {
+        const ListRepaintPause pause(list_);
+        ListView_SetItemState(list_, -1, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    UpdateWindow(list_);
+    owner_.RefreshCommandStates();
+}
+
+void CTablePane::Insert() {
+    RunInsertDialog(GetActiveWindow());
+    if (list_) SetFocus(list_);
+}
+
+void CTablePane::Modify(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= RowCount()) return;
+    RunModifyDialog(GetActiveWindow(), row);
+    if (list_) SetFocus(list_);
+}
+
+void CTablePane::ModifyFocusedRow() {
+    if (!list_) return;
+    const int row = ListView_GetNextItem(list_, -1, LVNI_FOCUSED);
+    if (row >= 0) Modify(row);
+}
+
+std::optional<std::wstring> CTablePane::AskForFileToImport() const {
+    FileDialogRequest request;
+    request.title = LoadUiString(ImportTitleId());
+    request.types = {{LoadUiString(IDS_FILTER_DATA_FILES), L"*.dat"}, {LoadUiString(IDS_FILTER_ALL_FILES), L"*.*"}};
+    request.defaultExtension = L"dat";
+    request.startInDocuments = true;
+    return owner_.AskForFile(request);
+}
+
+// A file that cannot be read, has no valid line or would make the table too large to import
+// again leaves the table as it was. Merged files do not become recent items: choosing one
+// replaces the table.
+void CTablePane::ImportMerge() {
+    const std::optional<std::wstring> path = AskForFileToImport();
+    if (!path) return;
+    const ::ImportFile file = ReadImportFile(*path);
+    if (file.outcome != ImportOutcome::Imported) {
+        ShowImportRefusal(ImportResult{file.outcome, 0, file.invalidLines});
+        return;
+    }
+    if (const std::optional<std::wstring> report = MergeText(file)) ShowMessage(*report, MB_ICONINFORMATION);
+}
+
+void CTablePane::Export() {
+    FileDialogRequest request;
+    request.save = true;
+    request.title = LoadUiString(ExportTitleId());
+    request.types = {{LoadUiString(IDS_FILTER_DATA_FILES), L"*.dat"}};
+    request.defaultExtension = L"dat";
+    const std::optional<std::wstring> path = owner_.AskForFile(request);
+    if (!path) return;
+    const ExportOutcome outcome = ExportTo(*path);
+    if (const unsigned message = MessageIdFor(outcome, Kind())) {
+        ShowMessage(message, outcome == ExportOutcome::NothingToExport ? MB_ICONINFORMATION : MB_ICONERROR);
+    }
+}
+
+void CTablePane::SetRowCount(DWORD flags) {
+    if (list_) ListView_SetItemCountEx(list_, static_cast<int>(RowCount()), flags);
+}
+
+// Asking the list to redraw rows out of view only costs time: it asks for each cell as it draws.
+void CTablePane::RedrawAllRows() {
+    const int count = ListView_GetItemCount(list_);
+    const int top = ListView_GetTopIndex(list_);
+    if (count > 0 && top < count) {
+        ListView_RedrawItems(list_, top, std::min(count - 1, top + ListView_GetCountPerPage(list_)));
+    }
+    UpdateWindow(list_);
+}
+
+void CTablePane::ShowMessage(unsigned stringId, UINT icon) const {
+    ShowMessage(LoadUiString(stringId), icon);
+}
+
+void CTablePane::ShowMessage(const std::wstring& text, UINT icon) const {
+    MessageBoxW(owner_.Window(), text.c_str(), owner_.Title().c_str(), MB_OK | icon);
+}
+
+// A file with nothing to read is a warning: the table is there as it was.
+void CTablePane::ShowImportRefusal(const ImportResult& result) const {
+    const unsigned message = MessageIdFor(result.outcome);
+    if (result.outcome == ImportOutcome::NothingRead) {
+        ShowMessage(WithCounts(LoadUiString(message), {result.invalidLines}), MB_ICONWARNING);
+    } else {
+        ShowMessage(message, MB_ICONERROR);
+    }
+}
+
+// Over the editor that asked, when there is one.
+void CTablePane::ShowTableTooLarge() const {
+    MessageBoxW(GetActiveWindow(), LoadUiString(IDS_TABLE_TOO_LARGE).c_str(), owner_.Title().c_str(), MB_OK | MB_ICONERROR);
+}
+
+bool CTablePane::AskToSaveWithoutBackup() const {
+    return MessageBoxW(owner_.Window(), LoadUiString(IDS_SAVE_WITHOUT_BACKUP).c_str(), owner_.Title().c_str(),
+                       MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+std::wstring CTablePane::WithCounts(std::wstring text, std::initializer_list<std::size_t> counts) {
+    std::size_t from = 0;
+    for (const std::size_t count : counts) {
+        const std::size_t at = text.find(L"%d", from);
+        if (at == std::wstring::npos) break;
+        const std::wstring number = std::to_wstring(count);
+        text.replace(at, 2, number);
+        from = at + number.size();
+    }
+    return text;
+}
