@@ -68,37 +68,84 @@ LineScan ScanLine(std::u16string_view text, char16_t separator) {
     return scan;
 }
 
-class TextChecker {
+// What every line check shares: the walk over the import's lines, the lines that did not decode,
+// the count of entries and invalid lines, and the findings. A checker for each table says what
+// its lines must hold.
+class LineFrame {
 public:
-    TextChecker(TableKind kind, std::u16string_view units, const std::vector<UndecodedLine>& undecoded,
-                CheckScope scope)
-        : units_(units), undecoded_(undecoded), warnings_(scope == CheckScope::Everything) {
+    LineFrame(TableKind kind, std::u16string_view units, const std::vector<UndecodedLine>& undecoded, CheckScope scope)
+        : units_(units), warnings_(scope == CheckScope::Everything), undecoded_(undecoded) {
         check_.kind = kind;
         // Capacity that is never touched costs nothing; growing a large vector costs copies.
         check_.lines.reserve(units.size() / 2 + 1);
-        if (warnings_ && kind == TableKind::Phrases) phrases_.reserve(units.size() / 4 + 1);
     }
+    virtual ~LineFrame() = default;
+    LineFrame(const LineFrame&) = delete;
+    LineFrame& operator=(const LineFrame&) = delete;
 
     TextCheck Run() {
         ForEachImportLine(units_, [this](const ImportLine& line) { CheckLine(line); });
-        if (warnings_) AddDuplicatePhraseWarnings();
+        Finish();
         return std::move(check_);
     }
+
+protected:
+    // TAB or "=": what stands between the key or character and the rest of the line.
+    virtual char16_t Separator() const = 0;
+    // Whether the import reads the line as an entry; reports why not, or what the editors would
+    // refuse.
+    virtual bool CheckEntryLine(const ImportLine& line, std::u16string_view text, const LineScan& scan) = 0;
+    // What can be told only once every line was seen.
+    virtual void Finish() {}
+
+    bool Invalid(const ImportLine& line, std::string reason) {
+        Add(line, Severity::Invalid, std::move(reason));
+        return false;
+    }
+
+    void Add(const ImportLine& line, Severity severity, std::string message) {
+        if (severity == Severity::Warning) ++check_.warnings;
+        check_.findings.push_back(Finding{line.number, severity, std::move(message)});
+    }
+
+    void NoteLongest(std::size_t length, const ImportLine& line) {
+        if (check_.longestLine != 0 && length <= check_.longestLength) return;
+        check_.longestLength = length;
+        check_.longestLine = line.number;
+    }
+
+    static void Count(std::vector<std::size_t>& counts, std::size_t value) {
+        if (counts.size() <= value) counts.resize(value + 1, 0);
+        ++counts[value];
+    }
+
+    // What an entry's text holds that does not belong there.
+    void CheckContent(const ImportLine& line, std::u16string_view text, const char* what) {
+        if (const std::size_t control = FindControl(text); control != std::u16string_view::npos) {
+            Add(line, Severity::Warning,
+                std::string("the ") + what + " holds the control character " + DescribeCharacter(text[control]));
+        }
+        if (const std::size_t half = FindUnpairedSurrogate(text); half != std::u16string_view::npos) {
+            Add(line, Severity::Warning,
+                std::string("the ") + what + " holds " + DescribeCharacter(text[half]) +
+                    " without its other half (broken UTF-16)");
+        }
+    }
+
+    std::u16string_view units_;
+    bool warnings_;
+    TextCheck check_;
 
 private:
     void CheckLine(const ImportLine& line) {
         LineStatus status;
         const std::u16string_view text = units_.substr(line.start, line.end - line.start);
-        const LineScan scan = ScanLine(text, check_.kind == TableKind::Phrases ? Tab : TipSeparator);
+        const LineScan scan = ScanLine(text, Separator());
         // A line that did not decode is empty in the units, which both parsers count as invalid:
         // it is reported with what did not decode.
         status.undecoded = nextUndecoded_ < undecoded_.size() && undecoded_[nextUndecoded_].line == line.number;
-        bool entry = false;
-        if (status.undecoded) {
-            entry = Invalid(line, undecoded_[nextUndecoded_++].reason);
-        } else {
-            entry = check_.kind == TableKind::Phrases ? CheckPhraseLine(line, text, scan) : CheckTipLine(line, text, scan);
-        }
+        const bool entry = status.undecoded ? Invalid(line, undecoded_[nextUndecoded_++].reason)
+                                            : CheckEntryLine(line, text, scan);
         status.verdict = entry ? LineVerdict::Entry : LineVerdict::Invalid;
         if (entry) {
             ++check_.entries;
@@ -111,6 +158,27 @@ private:
         status.writableAsUtf8 = !status.undecoded && (!unusual || Utf8Obstacle(units_, line).empty());
         if (!status.writableAsUtf8) ++check_.linesNotWritableAsUtf8;
         check_.lines.push_back(status);
+    }
+
+    const std::vector<UndecodedLine>& undecoded_;
+    std::size_t nextUndecoded_ = 0;
+};
+
+// Phrase lines: an input key of key characters, TAB, the phrase.
+class PhraseLineChecker final : public LineFrame {
+public:
+    PhraseLineChecker(std::u16string_view units, const std::vector<UndecodedLine>& undecoded, CheckScope scope)
+        : LineFrame(TableKind::Phrases, units, undecoded, scope) {
+        if (warnings_) phrases_.reserve(units.size() / 4 + 1);
+    }
+
+private:
+    char16_t Separator() const override { return Tab; }
+    bool CheckEntryLine(const ImportLine& line, std::u16string_view text, const LineScan& scan) override {
+        return CheckPhraseLine(line, text, scan);
+    }
+    void Finish() override {
+        if (warnings_) AddDuplicatePhraseWarnings();
     }
 
     // Whether the import reads the line as a phrase entry; reports why not, or what the phrase
@@ -171,6 +239,58 @@ private:
         }
         if (more > 0) reason += " (and " + CountOf(more, "more such character", "more such characters") + ")";
         return reason;
+    }
+
+    // The phrase edit dialog's duplicate test over the whole file: every phrase that equals an
+    // earlier one, ASCII letters compared without case, is reported with the first line that
+    // holds it. Phrases are grouped by a hash of their folded text, sorted in linear time.
+    void AddDuplicatePhraseWarnings() {
+        const std::vector<std::size_t> first =
+            FirstOfEqualTexts(phrases_.size(), [this](std::size_t i) { return PhraseOf(i); });
+        std::vector<Finding> duplicates;
+        for (std::size_t phrase = 0; phrase < phrases_.size(); ++phrase) {
+            if (first[phrase] == phrase) continue;
+            duplicates.push_back(Finding{phrases_[phrase].line, Severity::Warning,
+                                         "the phrase " + QuoteText(PhraseOf(phrase)) + " is also on line " +
+                                             std::to_string(phrases_[first[phrase]].line) +
+                                             " (ASCII letters compared without case); the phrase edit "
+                                             "dialog does not add a phrase twice"});
+        }
+        if (duplicates.empty()) return;
+
+        auto byLine = [](const Finding& a, const Finding& b) { return a.line < b.line; };
+        std::sort(duplicates.begin(), duplicates.end(), byLine);
+        check_.warnings += duplicates.size();
+        const auto middle = static_cast<std::ptrdiff_t>(check_.findings.size());
+        check_.findings.insert(check_.findings.end(), std::make_move_iterator(duplicates.begin()),
+                               std::make_move_iterator(duplicates.end()));
+        std::inplace_merge(check_.findings.begin(), check_.findings.begin() + middle, check_.findings.end(), byLine);
+    }
+
+    std::u16string_view PhraseOf(std::size_t index) const {
+        return units_.substr(phrases_[index].start, phrases_[index].length);
+    }
+
+    // Positions fit 32 bits: input files are limited far below 4 GiB.
+    struct PhraseSpan {
+        std::uint32_t start = 0;
+        std::uint32_t length = 0;
+        std::uint32_t line = 0;
+    };
+
+    std::vector<PhraseSpan> phrases_;  // the phrases of the entries, for the duplicate test
+};
+
+// Associated-word lines: one character, "=", the words joined by ",".
+class TipLineChecker final : public LineFrame {
+public:
+    TipLineChecker(std::u16string_view units, const std::vector<UndecodedLine>& undecoded, CheckScope scope)
+        : LineFrame(TableKind::Tips, units, undecoded, scope) {}
+
+private:
+    char16_t Separator() const override { return TipSeparator; }
+    bool CheckEntryLine(const ImportLine& line, std::u16string_view text, const LineScan& scan) override {
+        return CheckTipLine(line, text, scan);
     }
 
     // Whether the import reads the line as an associated-word entry; reports why not, or what
@@ -287,19 +407,6 @@ private:
         return {};
     }
 
-    // What an entry's text holds that does not belong there.
-    void CheckContent(const ImportLine& line, std::u16string_view text, const char* what) {
-        if (const std::size_t control = FindControl(text); control != std::u16string_view::npos) {
-            Add(line, Severity::Warning,
-                std::string("the ") + what + " holds the control character " + DescribeCharacter(text[control]));
-        }
-        if (const std::size_t half = FindUnpairedSurrogate(text); half != std::u16string_view::npos) {
-            Add(line, Severity::Warning,
-                std::string("the ") + what + " holds " + DescribeCharacter(text[half]) +
-                    " without its other half (broken UTF-16)");
-        }
-    }
-
     static std::size_t CountWords(std::u16string_view words) {
         std::size_t count = 0;
         for (std::size_t start = 0;;) {
@@ -311,70 +418,6 @@ private:
         }
     }
 
-    // The phrase edit dialog's duplicate test over the whole file: every phrase that equals an
-    // earlier one, ASCII letters compared without case, is reported with the first line that
-    // holds it. Phrases are grouped by a hash of their folded text, sorted in linear time.
-    void AddDuplicatePhraseWarnings() {
-        const std::vector<std::size_t> first =
-            FirstOfEqualTexts(phrases_.size(), [this](std::size_t i) { return PhraseOf(i); });
-        std::vector<Finding> duplicates;
-        for (std::size_t phrase = 0; phrase < phrases_.size(); ++phrase) {
-            if (first[phrase] == phrase) continue;
-            duplicates.push_back(Finding{phrases_[phrase].line, Severity::Warning,
-                                         "the phrase " + QuoteText(PhraseOf(phrase)) + " is also on line " +
-                                             std::to_string(phrases_[first[phrase]].line) +
-                                             " (ASCII letters compared without case); the phrase edit "
-                                             "dialog does not add a phrase twice"});
-        }
-        if (duplicates.empty()) return;
-
-        auto byLine = [](const Finding& a, const Finding& b) { return a.line < b.line; };
-        std::sort(duplicates.begin(), duplicates.end(), byLine);
-        check_.warnings += duplicates.size();
-        const auto middle = static_cast<std::ptrdiff_t>(check_.findings.size());
-        check_.findings.insert(check_.findings.end(), std::make_move_iterator(duplicates.begin()),
-                               std::make_move_iterator(duplicates.end()));
-        std::inplace_merge(check_.findings.begin(), check_.findings.begin() + middle, check_.findings.end(), byLine);
-    }
-
-    std::u16string_view PhraseOf(std::size_t index) const {
-        return units_.substr(phrases_[index].start, phrases_[index].length);
-    }
-
-    bool Invalid(const ImportLine& line, std::string reason) {
-        Add(line, Severity::Invalid, std::move(reason));
-        return false;
-    }
-
-    void Add(const ImportLine& line, Severity severity, std::string message) {
-        if (severity == Severity::Warning) ++check_.warnings;
-        check_.findings.push_back(Finding{line.number, severity, std::move(message)});
-    }
-
-    void NoteLongest(std::size_t length, const ImportLine& line) {
-        if (check_.longestLine != 0 && length <= check_.longestLength) return;
-        check_.longestLength = length;
-        check_.longestLine = line.number;
-    }
-
-    static void Count(std::vector<std::size_t>& counts, std::size_t value) {
-        if (counts.size() <= value) counts.resize(value + 1, 0);
-        ++counts[value];
-    }
-
-    // Positions fit 32 bits: input files are limited far below 4 GiB.
-    struct PhraseSpan {
-        std::uint32_t start = 0;
-        std::uint32_t length = 0;
-        std::uint32_t line = 0;
-    };
-
-    std::u16string_view units_;
-    const std::vector<UndecodedLine>& undecoded_;
-    std::size_t nextUndecoded_ = 0;
-    bool warnings_;
-    TextCheck check_;
-    std::vector<PhraseSpan> phrases_;  // the phrases of the entries, for the duplicate test
     std::vector<std::size_t> firstLineOfCharacter_;  // by folded character unit; 0: none yet
 };
 
@@ -403,7 +446,8 @@ bool IsStoredKeyUnit(char16_t unit) {
 
 TextCheck CheckText(TableKind kind, std::u16string_view units, const std::vector<UndecodedLine>& undecoded,
                     CheckScope scope) {
-    return TextChecker(kind, units, undecoded, scope).Run();
+    if (kind == TableKind::Phrases) return PhraseLineChecker(units, undecoded, scope).Run();
+    return TipLineChecker(units, undecoded, scope).Run();
 }
 
 TextCheck CheckText(TableKind kind, std::u16string_view units, CheckScope scope) {
