@@ -259,9 +259,7 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWord
     ASSERT_EQ(window.Phrases().table.size(), 1u);
     EXPECT_TRUE(window.Phrases().phrasesUnchanged);
 
-    TabCtrl_SetCurSel(window.TabControl(), 1);
-    NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    SwitchToTab(window, 1);
     ASSERT_EQ(window.CurrentTab(), 1);
     WriteFileBytes(PathOf(L"tips.dat"), BytesOf(u"\u5927=\u5927\u5bb6,\u5927\u4eba\r\n\u5c0f=\u5c0f\u5fc3\r\n"));
     paths_.push_back(PathOf(L"tips.dat"));
@@ -364,9 +362,7 @@ TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSav
     PutText(PhrasesValue, u"A\tone\r\n");
     PutText(TipsValue, u"\u4e00=\u4e00\u500b\r\n");
     CMainWindow& window = OpenScripted(RecordRecentFiles);
-    TabCtrl_SetCurSel(window.TabControl(), 1);
-    NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    SwitchToTab(window, 1);
     ASSERT_EQ(window.CurrentTab(), 1);
 
     const std::wstring first = PathOf(L"first tips.dat");
@@ -449,9 +445,7 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
     // A row marked on the phrase tab, kept with No when leaving the tab; another on this one.
     Select(window.PhraseList(), {1});
     Command(cmdDelete);
-    TabCtrl_SetCurSel(window.TabControl(), 1);
-    NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
-    RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change)); },
+    RunDialogAnswered([&] { return SwitchToTab(window, 1); },
                       [](HWND box) { SendMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0); });
     ASSERT_EQ(window.CurrentTab(), 1);
     Select(window.TipList(), {1});

@@ -64,9 +64,7 @@ void CALLBACK SearchForScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
 class FindBoxTest : public EditBoxTest {
 protected:
     void SwitchToTips() {
-        TabCtrl_SetCurSel(window_->TabControl(), 1);
-        NMHDR change{window_->TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
-        SendMessageW(window_->Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+        SwitchToTab(*window_, 1);
         ASSERT_EQ(window_->CurrentTab(), 1);
     }
 

@@ -133,10 +133,8 @@ TEST_F(MainWindowTest, LeavingATabAsksAboutThatTableOnlyAndYesSavesIt) {
 
     std::wstring prompt;
     auto switchTo = [&](int tab, int answer) {
-        TabCtrl_SetCurSel(window.TabControl(), tab);
-        NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
         RunDialogAnswered(
-            [&] { return SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change)); },
+            [&] { return SwitchToTab(window, tab); },
             [&](HWND box) {
                 prompt = WindowText(box) + L"|" + ControlText(box, 0xFFFF);
                 SendMessageW(GetDlgItem(box, answer), BM_CLICK, 0, 0);

@@ -189,10 +189,8 @@ TEST_F(RibbonApplicationTest, CommandStatesLabelsAndTogglesFollowTheWindow) {
                                           cmdAscendingSort, cmdDescendingSort}));
 
     // The associated-word tab: Sort disabled, descriptions speak of associated words.
-    TabCtrl_SetCurSel(window.TabControl(), 1);
-    NMHDR change{window.TabControl(), 0, TCN_SELCHANGE};
     // Leaving the phrase tab with a deleted mark asks to save it; No keeps the mark.
-    RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change)); },
+    RunDialogAnswered([&] { return SwitchToTab(window, 1); },
                       [](HWND box) { SendMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0); });
     EXPECT_FALSE(framework_.enabled[cmdSort]);
     EXPECT_FALSE(framework_.enabled[cmdUndelete]);

@@ -65,9 +65,7 @@ class TipEditBoxTest : public EditBoxTest {
 protected:
     CMainWindow& OpenOnTips() {
         CMainWindow& window = Open();
-        TabCtrl_SetCurSel(window.TabControl(), 1);
-        NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
-        SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+        SwitchToTab(window, 1);
         return window;
     }
 };

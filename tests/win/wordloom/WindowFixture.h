@@ -51,6 +51,13 @@ protected:
         for (const int row : rows) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
     }
 
+    // Selects a tab as a click would: the tab control changes, then the window hears TCN_SELCHANGE.
+    // Returns what the window answered; a caller expecting a prompt wraps this in RunDialogAnswered.
+    static LRESULT SwitchToTab(CMainWindow& window, int tab) {
+        TabCtrl_SetCurSel(window.TabControl(), tab);
+        NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+        return SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    }
 
     void Command(unsigned id) { SendMessageW(window_->Window(), WM_COMMAND, id, 0); }
 
