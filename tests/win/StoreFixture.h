@@ -3,6 +3,7 @@
 #pragma once
 
 #include "RegistryKey.h"
+#include "TestBytes.h"
 
 #include <windows.h>
 
@@ -18,16 +19,6 @@
 
 inline constexpr std::int32_t kNormalImage = 7;  // distinct from a default-initialised image
 inline constexpr wchar_t kKeyPath[] = L"Software\\VantixIME";
-
-// The little-endian bytes of UTF-16 text, as the stores write it.
-inline std::string BytesOf(std::u16string_view text) {
-    std::string bytes;
-    for (const char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
 
 struct StoredValue {
     DWORD type = REG_NONE;

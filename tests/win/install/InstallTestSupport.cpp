@@ -1,6 +1,7 @@
 #include "InstallTestSupport.h"
 
 #include "RegistryKey.h"
+#include "TestBytes.h"
 
 #include <winternl.h>
 
@@ -43,13 +44,7 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
 }
 
 std::string StringValueBytes(std::wstring_view text) {
-    std::string bytes;
-    for (const wchar_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>((unit >> 8) & 0xFF);
-    }
-    bytes.append(2, '\0');
-    return bytes;
+    return BytesOf(Utf16(text)) + std::string(2, '\0');
 }
 
 WORD ProgramMachine(const std::filesystem::path& path) {
