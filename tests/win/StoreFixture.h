@@ -75,18 +75,6 @@ protected:
 
     std::wstring PathOf(const std::wstring& name) const { return (dir_ / name).wstring(); }
 
-    static void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
-        std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        ASSERT_TRUE(out.good());
-    }
-
-    static std::optional<std::string> ReadFileBytes(const std::wstring& path) {
-        std::ifstream in(std::filesystem::path(path), std::ios::binary);
-        if (!in) return std::nullopt;
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
     std::filesystem::path dir_;
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ResourceChecks.h"
+#include "TestBytes.h"  // WriteFileBytes, ReadFileBytes
 #include "WideText.h"
 
 #include <windows.h>
@@ -24,9 +25,6 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 
 
 // The little-endian bytes of a REG_SZ value: the text and its NUL.

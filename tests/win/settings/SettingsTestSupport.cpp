@@ -5,6 +5,7 @@
 #include "DialogDriver.h"
 #include "SettingsStore.h"
 #include "res/resource.h"
+#include "TestBytes.h"
 
 #include <commctrl.h>
 
@@ -31,18 +32,9 @@ void RemoveStoredSettings() {
     ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << status;
 }
 
-void WriteSettingsFile(const std::string& bytes) {
-    std::filesystem::create_directories(SettingsFolder());
-    std::ofstream file(std::filesystem::path(SettingsFile()), std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(file.good());
-}
+void WriteSettingsFile(const std::string& bytes) { WriteFileBytes(SettingsFile(), bytes); }
 
-std::optional<std::string> ReadSettingsFile() {
-    std::ifstream file(std::filesystem::path(SettingsFile()), std::ios::binary);
-    if (!file) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
+std::optional<std::string> ReadSettingsFile() { return ReadFileBytes(SettingsFile()); }
 
 std::string BytesOfWord(SettingsWord word) {
     const auto bytes = StoredBytesOf(word);
