@@ -47,7 +47,7 @@ public:
     const CTablePane& CurrentPane() const { return currentTab_ == 0 ? static_cast<const CTablePane&>(phrasePane_) : tipPane_; }
     HWND CurrentList() const { return CurrentPane().List(); }
     int CurrentFocusedRow() const { return CurrentPane().FocusedRow(); }
-    std::size_t CurrentRowCount() const { return CurrentPane().RowCount(); }
+    std::size_t CurrentShownRowCount() const { return CurrentPane().ShownRowCount(); }
     bool HasUnsavedWork() const { return phrasePane_.HasUnsavedWork() || tipPane_.HasUnsavedWork(); }
     Ribbon* RibbonBar() const { return ribbon_.get(); }
     // Asks for a file through the file dialog in use.

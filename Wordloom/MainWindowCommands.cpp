@@ -57,7 +57,7 @@ void CMainWindow::OnTabChanged() {
 }
 
 void CMainWindow::Find() {
-    if (CurrentRowCount() == 0) return;
+    if (CurrentShownRowCount() == 0) return;
     RunFindDialog(*this, GetActiveWindow());
     if (const HWND list = CurrentList()) SetFocus(list);
 }
