@@ -37,6 +37,7 @@ enum Command : unsigned {
     cmdAccelUndelete = ID_ACCEL_UNDELETE,
     cmdAccelDelete = ID_ACCEL_DELETE,
     cmdAccelToggleRibbon = ID_ACCEL_TOGGLE_RIBBON,
+    cmdAccelFilter = ID_ACCEL_FILTER,
 };
 
 static_assert(cmdAccelSave == 32785 && cmdAccelInsert == 32786 && cmdAccelFind == 32787 &&

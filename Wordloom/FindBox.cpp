@@ -174,11 +174,13 @@ void CFindBox::Search(bool markAll) {
     // The search runs on a copy of the selection, which the list then takes in one go.
     const HWND list = tipsMode_ ? owner_.TipList() : owner_.PhraseList();
     const int anchor = tipsMode_ ? owner_.FocusedTip() : owner_.FocusedPhrase();
-    const int rows = static_cast<int>(tipsMode_ ? owner_.Tips().table.size() : owner_.Phrases().table.size());
+    // Over the rows the list shows: a filtered list is searched among its own rows.
+    const RowView& view = tipsMode_ ? owner_.TipView() : owner_.PhraseView();
+    const int rows = static_cast<int>(view.Size(tipsMode_ ? owner_.Tips().table.size() : owner_.Phrases().table.size()));
     SelectionSnapshot copy = CopySelection(list, anchor, rows);
     const bool found = tipsMode_
-        ? FindTip(owner_.Tips().table, text, searchUp_, copy)
-        : FindPhrase(owner_.Phrases().table, text, matchWhole_, searchUp_, markAll, copy);
+        ? FindTip(owner_.Tips().table, view, text, searchUp_, copy)
+        : FindPhrase(owner_.Phrases().table, view, text, matchWhole_, searchUp_, markAll, copy);
     ApplySelection(list, copy);
     if (found) {
         balloon_.Hide();

@@ -70,13 +70,15 @@ LRESULT CALLBACK CMainWindow::WindowProc(HWND window, UINT message, WPARAM wPara
     return result;
 }
 
-// The lists are children of the tab control: their notifications go on to the main window.
+// The lists and filter boxes are children of the tab control: their notifications go on to the
+// main window.
 LRESULT CALLBACK CMainWindow::TabControlProc(HWND tab, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR, DWORD_PTR mainWindow) {
     if (message == WM_NOTIFY) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->hwndFrom != tab) return SendMessageW(reinterpret_cast<HWND>(mainWindow), WM_NOTIFY, wParam, lParam);
     }
+    if (message == WM_COMMAND && lParam != 0) return SendMessageW(reinterpret_cast<HWND>(mainWindow), message, wParam, lParam);
     return DefSubclassProc(tab, message, wParam, lParam);
 }
 
@@ -123,6 +125,12 @@ LRESULT CMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         RefreshCommandStates();
         return 0;
     case WM_COMMAND:
+        if (lParam != 0) {
+            if (CTablePane* pane = PaneOfFilterBox(reinterpret_cast<HWND>(lParam)); pane && HIWORD(wParam) == EN_CHANGE) {
+                pane->OnFilterTextChanged();
+            }
+            if (PaneOfFilterBox(reinterpret_cast<HWND>(lParam))) return 0;
+        }
         OnCommand(LOWORD(wParam));
         return 0;
     case WM_DPICHANGED:
@@ -161,15 +169,18 @@ void CMainWindow::OnCreate() {
 
         const RECT area = TabDisplayArea(tab_);
         const int smallIconWidth = metrics.smallIconWidth;
-        if (phrasePane_.CreateList(tab_, area, tabFont_.get(), smallIconWidth)) {
+        if (phrasePane_.CreateList(tab_, area, tabFont_.get(), smallIconWidth, IDC_PHRASE_FILTER)) {
             InstallImageList(phrasePane_.List());
             phrasePane_.Load();
         }
-        if (tipPane_.CreateList(tab_, area, tabFont_.get(), smallIconWidth)) {
+        if (tipPane_.CreateList(tab_, area, tabFont_.get(), smallIconWidth, IDC_TIP_FILTER)) {
             InstallImageList(tipPane_.List());
             tipPane_.Load(programFileName_);
-            ShowWindow(tipPane_.List(), SW_HIDE);
+            tipPane_.Show(false);
         }
+        status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window_,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)), instance, nullptr);
+        if (status_) SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(tabFont_.get()), FALSE);
     }
     if (ribbonFactory_) ribbon_ = ribbonFactory_(*this);
     Layout();
@@ -208,16 +219,23 @@ void CMainWindow::Layout() {
     if (!tab_) return;
     RECT client{};
     GetClientRect(window_, &client);
+    if (status_) {
+        // The bar places itself along the bottom; the two parts split its width.
+        SendMessageW(status_, WM_SIZE, 0, 0);
+        RECT bar{};
+        GetWindowRect(status_, &bar);
+        client.bottom = std::max(client.top, client.bottom - (bar.bottom - bar.top));
+        const int parts[] = {static_cast<int>(client.right) * 2 / 3, -1};
+        SendMessageW(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    }
     client.top = std::min(client.bottom, client.top + ribbonHeight_);
     SetWindowPos(tab_, nullptr, client.left, client.top, client.right - client.left, client.bottom - client.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT area = TabDisplayArea(tab_);
-    for (const HWND list : {PhraseList(), TipList()}) {
-        if (list) {
-            SetWindowPos(list, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    }
+    const int margin = MulDiv(4, monitorDpi_ > 0 ? monitorDpi_ : SystemDpi(), 96);
+    phrasePane_.Place(area, margin);
+    tipPane_.Place(area, margin);
+    UpdateStatusBar();
 }
 
 // The message names the new DPI; the window's monitor may not report it yet while it moves.
@@ -229,9 +247,11 @@ void CMainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     if (metrics.monitorDpiKnown && tab_) {
         // The controls take the new font before the old one is deleted.
         UniqueFont font(CreateFontIndirectW(&metrics.messageFont));
-        for (const HWND control : {tab_, PhraseList(), TipList()}) {
+        for (const HWND control : {tab_, status_}) {
             if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         }
+        phrasePane_.SetFont(font.get());
+        tipPane_.SetFont(font.get());
         tabFont_ = std::move(font);
     }
     SetWindowIcons(metrics.smallIconWidth, metrics.smallIconHeight, metrics.largeIconWidth, metrics.largeIconHeight);
@@ -265,6 +285,10 @@ LRESULT CMainWindow::OnNotify(const NMHDR& header) {
         if (pane && activate.iItem != -1) CurrentPane().Modify(activate.iItem);
         return 0;
     }
+    case LVN_KEYDOWN:
+        // The list and its filter box are the pane's two stops for Tab, either way.
+        if (pane && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_TAB) pane->FocusFilterBox();
+        return 0;
     case LVN_COLUMNCLICK:
         if (pane == &phrasePane_) phrasePane_.SortByColumn(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
         return 0;
@@ -287,6 +311,22 @@ LRESULT CMainWindow::OnNotify(const NMHDR& header) {
     }
 }
 
+CTablePane* CMainWindow::PaneOfFilterBox(HWND box) {
+    if (!box) return nullptr;
+    if (box == phrasePane_.FilterBox()) return &phrasePane_;
+    if (box == tipPane_.FilterBox()) return &tipPane_;
+    return nullptr;
+}
+
+// The current table's counts, and how many rows its list shows while it is filtered.
+void CMainWindow::UpdateStatusBar() {
+    if (!status_) return;
+    const std::wstring counts = CurrentPane().StatusCounts();
+    const std::wstring shown = CurrentPane().StatusShown();
+    SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(counts.c_str()));
+    SendMessageW(status_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
 CTablePane* CMainWindow::PaneOf(HWND list) {
     if (!list) return nullptr;
     if (list == phrasePane_.List()) return &phrasePane_;
@@ -301,6 +341,7 @@ void CMainWindow::SetRibbonHeight(int height) {
 
 void CMainWindow::RefreshCommandStates() {
     if (ribbon_) ribbon_->RefreshCommandStates();
+    UpdateStatusBar();
     if (shutdownReason_.IsSet() && !HasUnsavedWork()) shutdownReason_.Clear();
 }
 

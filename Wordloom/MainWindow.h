@@ -1,5 +1,5 @@
 // The phrase tool's only top-level window: under the ribbon, a tab control with one pane per
-// table, the phrases and the associated words. The window keeps the frame, the tab switch, the
+// table, the phrases and the associated words, and a status bar with the current table's counts. The window keeps the frame, the tab switch, the
 // ribbon and the questions that span both tables; every other command goes to the current pane.
 #pragma once
 
@@ -40,11 +40,14 @@ public:
     HWND TabControl() const { return tab_; }
     HWND PhraseList() const { return phrasePane_.List(); }
     HWND TipList() const { return tipPane_.List(); }
+    HWND StatusBar() const { return status_; }
+    const RowView& PhraseView() const { return phrasePane_.View(); }
+    const RowView& TipView() const { return tipPane_.View(); }
     CTablePane& CurrentPane() { return currentTab_ == 0 ? static_cast<CTablePane&>(phrasePane_) : tipPane_; }
     const CTablePane& CurrentPane() const { return currentTab_ == 0 ? static_cast<const CTablePane&>(phrasePane_) : tipPane_; }
     HWND CurrentList() const { return CurrentPane().List(); }
     int CurrentFocusedRow() const { return CurrentPane().FocusedRow(); }
-    std::size_t CurrentRowCount() const { return CurrentPane().RowCount(); }
+    std::size_t CurrentShownRowCount() const { return CurrentPane().ShownRowCount(); }
     bool HasUnsavedWork() const { return phrasePane_.HasUnsavedWork() || tipPane_.HasUnsavedWork(); }
     Ribbon* RibbonBar() const { return ribbon_.get(); }
     // Asks for a file through the file dialog in use.
@@ -90,6 +93,8 @@ private:
     void OnDestroy();
     LRESULT OnNotify(const NMHDR& header);
     CTablePane* PaneOf(HWND list);
+    CTablePane* PaneOfFilterBox(HWND box);
+    void UpdateStatusBar();
 
     // Commands and the questions that span both tables (MainWindowCommands.cpp).
     void OnCommand(unsigned command);
@@ -111,6 +116,7 @@ private:
     std::wstring title_;
     HWND window_ = nullptr;
     HWND tab_ = nullptr;
+    HWND status_ = nullptr;
     UniqueFont tabFont_;
     UniqueIcon smallIcon_;
     UniqueIcon largeIcon_;

@@ -37,6 +37,7 @@ void CMainWindow::OnCommand(unsigned command) {
     case cmdImport: Import(); break;
     case cmdImportMerge: pane.ImportMerge(); break;
     case cmdExport: pane.Export(); break;
+    case cmdAccelFilter: pane.FocusFilterBox(); break;
     case cmdAccelToggleRibbon:
         if (ribbon_) ribbon_->ToggleCollapsed();
         break;
@@ -50,13 +51,13 @@ void CMainWindow::OnTabChanged() {
     const CTablePane& left = toTips ? static_cast<const CTablePane&>(phrasePane_) : tipPane_;
     if (left.HasUnsavedWork() && AskToSave(MB_YESNO) == IDYES) SaveCurrentTable();
     currentTab_ = toTips ? 1 : 0;
-    if (PhraseList()) ShowWindow(PhraseList(), toTips ? SW_HIDE : SW_SHOW);
-    if (TipList()) ShowWindow(TipList(), toTips ? SW_SHOW : SW_HIDE);
+    phrasePane_.Show(!toTips);
+    tipPane_.Show(toTips);
     RefreshCommandStates();
 }
 
 void CMainWindow::Find() {
-    if (CurrentRowCount() == 0) return;
+    if (CurrentShownRowCount() == 0) return;
     RunFindDialog(*this, GetActiveWindow());
     if (const HWND list = CurrentList()) SetFocus(list);
 }

@@ -53,11 +53,11 @@ const std::u16string* CPhrasePane::CellText(std::size_t row, int column) const {
 }
 
 bool CPhrasePane::MarkSelected(const ListSelection& selection) {
-    return MarkSelectedDeleted(phrases_.table, phrases_.phrasesHaveDeleted, selection, owner_.Images());
+    return MarkSelectedDeleted(phrases_.table, phrases_.phrasesHaveDeleted, selection, owner_.Images(), view_);
 }
 
 bool CPhrasePane::UnmarkAll() {
-    return UnmarkAllEntries(phrases_.table, phrases_.phrasesHaveDeleted, owner_.Images());
+    return UnmarkShownEntries(phrases_.table, phrases_.phrasesHaveDeleted, owner_.Images(), view_);
 }
 
 void CPhrasePane::RunInsertDialog(HWND owner) {
@@ -77,6 +77,7 @@ bool CPhrasePane::AppendPhrase(const EditedPhrase& edited) {
         ShowTableTooLarge();
         return false;
     }
+    ClearFilter();  // the new entry is shown at the end of every row
     if (list_) {
         SetRowCount();
         ShowSortIndicators();
@@ -92,8 +93,9 @@ void CPhrasePane::ApplyPhraseEdit(int row, const EditedPhrase& edited) {
     for (int column = PhraseColumnPhrase; column <= PhraseColumnInputKey; ++column) {
         if (changed & ColumnBit(column)) RemoveSortArrow(column);
     }
-    if (changed && list_) {
-        ListView_RedrawItems(list_, row, row);
+    // The row stays shown until the filter runs again, even when it no longer holds the text.
+    if (const int listRow = view_.ListRowOf(static_cast<std::size_t>(row)); changed && list_ && listRow >= 0) {
+        ListView_RedrawItems(list_, listRow, listRow);
         UpdateWindow(list_);
     }
     InvalidateSortToggles();
@@ -110,7 +112,7 @@ bool CPhrasePane::Save() {
     }
     if (list_) {
         DeselectRows(list_, selected);
-        if (phrases_.phrasesHaveDeleted) SetRowCount();
+        if (phrases_.phrasesHaveDeleted) OnTableChangedUnderFilter();
         if (phrases_.table.size() < 2 || phrases_.phrasesHaveDeleted) ClearSortIndicators();
     }
     phrases_.phrasesHaveDeleted = false;
@@ -127,6 +129,7 @@ void CPhrasePane::ImportFile(const std::wstring& path) {
         ShowImportRefusal(result);
         return;
     }
+    ClearFilter();
     SetRowCount();
     focused_ = -1;
     ClearSortIndicators();
@@ -169,12 +172,16 @@ unsigned CPhrasePane::ExportTitleId() const {
     return IDS_EXPORT_PHRASES_TITLE;
 }
 
+unsigned CPhrasePane::StatusCountsId() const {
+    return IDS_STATUS_PHRASES;
+}
+
 void CPhrasePane::SortByColumn(int column) {
     if (!list_) return;
     ListViewSelection selection(list_, focused_);
     {
         const ListRepaintPause pause(list_);
-        if (!SortPhrasesByColumn(phrases_.table, sort_, column, selection)) return;
+        if (!SortPhrasesByColumn(phrases_.table, sort_, column, selection, view_)) return;
     }
     ShowSortIndicators();
     RedrawAllRows();
@@ -187,7 +194,7 @@ void CPhrasePane::SortInDirection(bool ascending) {
     bool sorted = false;
     {
         const ListRepaintPause pause(list_);
-        sorted = SortPhrasesInDirection(phrases_.table, sort_, ascending, selection);
+        sorted = SortPhrasesInDirection(phrases_.table, sort_, ascending, selection, view_);
     }
     if (sorted) {
         ShowSortIndicators();

@@ -19,6 +19,7 @@ public:
     void Load();
 
     std::size_t RowCount() const override { return phrases_.table.size(); }
+    std::size_t MarkedRowCount() const override { return CountMarkedEntries(phrases_.table); }
     bool HasUnsavedWork() const override { return phrases_.HasUnsavedWork(); }
     bool HasDeletedRows() const override { return phrases_.phrasesHaveDeleted; }
     bool Sortable() const override { return true; }
@@ -48,6 +49,9 @@ private:
     unsigned ImportTitleId() const override;
     unsigned ExportTitleId() const override;
     TableKind Kind() const override { return TableKind::Phrases; }
+    unsigned StatusCountsId() const override;
+    void FilterView(std::u16string_view text) override { view_.Filter(phrases_.table, text); }
+    void RefreshView() override { view_.Refresh(phrases_.table); }
 
     void ShowSortIndicators();
     void ClearSortIndicators();

@@ -23,7 +23,12 @@ void CopyCellText(const std::u16string& text, wchar_t* buffer, int capacity) {
 
 }  // namespace
 
-bool CTablePane::CreateList(HWND tab, const RECT& area, HFONT font, int smallIconWidth) {
+bool CTablePane::CreateList(HWND tab, const RECT& area, HFONT font, int smallIconWidth, int filterBoxId) {
+    // The box comes first, so that it comes before the list in the tab order.
+    CFilterBox::Events events;
+    events.textSettled = [this] { ApplyFilter(); };
+    events.moveToList = [this] { MoveIntoList(); };
+    if (!filterBox_.Create(tab, filterBoxId, font, std::move(events))) return false;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP | LVS_REPORT |
                         LVS_SHOWSELALWAYS | LVS_OWNERDATA | ExtraListStyle();
     const HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, area.left, area.top,
@@ -50,10 +55,90 @@ bool CTablePane::CreateList(HWND tab, const RECT& area, HFONT font, int smallIco
     return true;
 }
 
+void CTablePane::Place(const RECT& area, int margin) {
+    const int width = std::max(0, static_cast<int>(area.right - area.left) - 2 * margin);
+    const int boxHeight = filterBox_.Height();
+    if (const HWND box = filterBox_.Window()) {
+        SetWindowPos(box, nullptr, area.left + margin, area.top + margin, width, boxHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const int listTop = std::min(static_cast<int>(area.bottom), static_cast<int>(area.top) + boxHeight + 2 * margin);
+    if (list_) {
+        SetWindowPos(list_, nullptr, area.left, listTop, area.right - area.left, area.bottom - listTop,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CTablePane::Show(bool shown) {
+    for (const HWND control : {filterBox_.Window(), list_}) {
+        if (control) ShowWindow(control, shown ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void CTablePane::SetFont(HFONT font) {
+    for (const HWND control : {filterBox_.Window(), list_}) {
+        if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
+
+std::wstring CTablePane::StatusCounts() const {
+    return WithCounts(LoadUiString(StatusCountsId()), {RowCount(), MarkedRowCount()});
+}
+
+std::wstring CTablePane::StatusShown() const {
+    return view_.Filtered() ? WithCounts(LoadUiString(IDS_STATUS_SHOWN), {ShownRowCount()}) : std::wstring();
+}
+
+void CTablePane::ClearFilter() {
+    filterBox_.Clear();
+    if (!view_.Filtered()) return;
+    view_.ShowAll();
+    ShowNewRows();
+}
+
+void CTablePane::ApplyFilter() {
+    const std::wstring typed = filterBox_.Text();
+    FilterView(std::u16string(typed.begin(), typed.end()));
+    ShowNewRows();
+}
+
+void CTablePane::OnTableChangedUnderFilter() {
+    RefreshView();
+    SetRowCount();
+}
+
+// The list's rows now stand for other entries: their selection and focus go, and the list
+// starts at its top. The rows are taken away and given back, which clears the selection of an
+// owner-data list at once, however long it is.
+void CTablePane::ShowNewRows() {
+    focused_ = -1;
+    if (list_) {
+        {
+            const ListRepaintPause pause(list_);
+            ListView_SetItemCountEx(list_, 0, LVSICF_NOINVALIDATEALL);
+            SetRowCount();
+            if (ListView_GetSelectedCount(list_) != 0) ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+            if (ShownRowCount() > 0) ListView_EnsureVisible(list_, 0, FALSE);
+        }
+        UpdateWindow(list_);
+    }
+    owner_.RefreshCommandStates();
+}
+
+// Down, Tab or Enter in the filter box: the list takes the focus, on its first row when none
+// had it, so that the arrow keys go on from there.
+void CTablePane::MoveIntoList() {
+    if (!list_) return;
+    SetFocus(list_);
+    if (ShownRowCount() > 0 && ListView_GetNextItem(list_, -1, LVNI_FOCUSED) < 0) {
+        ListView_SetItemState(list_, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+        ListView_EnsureVisible(list_, 0, FALSE);
+    }
+}
+
 void CTablePane::OnDisplayInfo(NMLVDISPINFOW& info) const {
     LVITEMW& item = info.item;
-    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= RowCount()) return;
-    const auto row = static_cast<std::size_t>(item.iItem);
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= ShownRowCount()) return;
+    const std::size_t row = view_.TableRow(static_cast<std::size_t>(item.iItem));
     const RowLook look = LookOf(row);
     // Only column 0 shows the icon; the other columns must say they have none, or the list
     // draws whatever index it started with.
@@ -98,9 +183,9 @@ void CTablePane::Insert() {
     if (list_) SetFocus(list_);
 }
 
-void CTablePane::Modify(int row) {
-    if (row < 0 || static_cast<std::size_t>(row) >= RowCount()) return;
-    RunModifyDialog(GetActiveWindow(), row);
+void CTablePane::Modify(int listRow) {
+    if (listRow < 0 || static_cast<std::size_t>(listRow) >= ShownRowCount()) return;
+    RunModifyDialog(GetActiveWindow(), static_cast<int>(view_.TableRow(static_cast<std::size_t>(listRow))));
     if (list_) SetFocus(list_);
 }
 
@@ -130,7 +215,11 @@ void CTablePane::ImportMerge() {
         ShowImportRefusal(ImportResult{file.outcome, 0, file.invalidLines});
         return;
     }
-    if (const std::optional<std::wstring> report = MergeText(file)) ShowMessage(*report, MB_ICONINFORMATION);
+    if (const std::optional<std::wstring> report = MergeText(file)) {
+        // The user sees what the merge added: every row.
+        ClearFilter();
+        ShowMessage(*report, MB_ICONINFORMATION);
+    }
 }
 
 void CTablePane::Export() {
@@ -148,7 +237,7 @@ void CTablePane::Export() {
 }
 
 void CTablePane::SetRowCount(DWORD flags) {
-    if (list_) ListView_SetItemCountEx(list_, static_cast<int>(RowCount()), flags);
+    if (list_) ListView_SetItemCountEx(list_, static_cast<int>(ShownRowCount()), flags);
 }
 
 // Asking the list to redraw rows out of view only costs time: it asks for each cell as it draws.

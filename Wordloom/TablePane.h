@@ -4,7 +4,9 @@
 #pragma once
 
 #include "FileDialogs.h"
+#include "FilterBox.h"
 #include "Outcomes.h"
+#include "RowView.h"
 #include "TableStore.h"
 
 #include <windows.h>
@@ -33,13 +35,32 @@ public:
     CTablePane(const CTablePane&) = delete;
     CTablePane& operator=(const CTablePane&) = delete;
 
-    // Creates the list with its columns in the tab control's display area; false on failure.
-    bool CreateList(HWND tab, const RECT& area, HFONT font, int smallIconWidth);
+    // Creates the filter box and the list with its columns in the tab control's display area;
+    // false on failure.
+    bool CreateList(HWND tab, const RECT& area, HFONT font, int smallIconWidth, int filterBoxId);
     HWND List() const { return list_; }
+    HWND FilterBox() const { return filterBox_.Window(); }
     int FocusedRow() const { return focused_; }
     void OnFocusChanged(int row) { focused_ = row; }
+    // The filter box above the list, the list below it.
+    void Place(const RECT& area, int margin);
+    void Show(bool shown);
+    void SetFont(HFONT font);
 
+    // The rows of the table, and the rows the list shows of them; list rows count the latter.
     virtual std::size_t RowCount() const = 0;
+    std::size_t ShownRowCount() const { return view_.Size(RowCount()); }
+    const RowView& View() const { return view_; }
+    virtual std::size_t MarkedRowCount() const = 0;
+    // "%d phrases, %d marked for deletion", with "%d shown" while the list is filtered.
+    std::wstring StatusCounts() const;
+    std::wstring StatusShown() const;
+
+    // The filter box's EN_CHANGE, passed on by the main window.
+    void OnFilterTextChanged() { filterBox_.OnTextChanged(); }
+    void FocusFilterBox() { filterBox_.Focus(); }
+    // The list shows every row again and the box is emptied.
+    void ClearFilter();
     virtual bool HasUnsavedWork() const = 0;
     virtual bool HasDeletedRows() const = 0;
     // Only the phrase list has an order the user chooses.
@@ -52,7 +73,8 @@ public:
     void UndeleteAll();
     void SelectAll();
     void Insert();
-    void Modify(int row);
+    // Modify of a list row (the entry it shows).
+    void Modify(int listRow);
     // The row that has the list's focus, asked of the list itself.
     void ModifyFocusedRow();
     // Writes the table to the registry; false when nothing was written (the user was told).
@@ -86,8 +108,21 @@ protected:
     virtual unsigned ImportTitleId() const = 0;
     virtual unsigned ExportTitleId() const = 0;
     virtual TableKind Kind() const = 0;
+    virtual unsigned StatusCountsId() const = 0;
+    // The view is made anew from the text as typed, or from its own text after the table changed.
+    virtual void FilterView(std::u16string_view text) = 0;
+    virtual void RefreshView() = 0;
 
+    // The list learns how many rows it shows.
     void SetRowCount(DWORD flags = 0);
+    // The filter's text settled: the list shows the rows that hold it, from the top, with no
+    // row selected (the selection was of rows that may no longer be shown).
+    void ApplyFilter();
+    // The table changed under a filter (rows dropped or reordered): the list shows the rows
+    // found anew.
+    void OnTableChangedUnderFilter();
+    void ShowNewRows();
+    void MoveIntoList();
     // Every row is drawn anew: the rows in view now, the others as they come into view.
     void RedrawAllRows();
     void ShowMessage(unsigned stringId, UINT icon) const;
@@ -100,5 +135,7 @@ protected:
 
     CMainWindow& owner_;
     HWND list_ = nullptr;  // a child of the tab control, which destroys it
-    int focused_ = 0;
+    CFilterBox filterBox_;
+    RowView view_;
+    int focused_ = 0;  // a list row
 };

@@ -39,11 +39,11 @@ const std::u16string* CTipPane::CellText(std::size_t row, int column) const {
 }
 
 bool CTipPane::MarkSelected(const ListSelection& selection) {
-    return MarkSelectedDeleted(tips_.table, tips_.tipsHaveDeleted, selection, owner_.Images());
+    return MarkSelectedDeleted(tips_.table, tips_.tipsHaveDeleted, selection, owner_.Images(), view_);
 }
 
 bool CTipPane::UnmarkAll() {
-    return UnmarkAllEntries(tips_.table, tips_.tipsHaveDeleted, owner_.Images());
+    return UnmarkShownEntries(tips_.table, tips_.tipsHaveDeleted, owner_.Images(), view_);
 }
 
 void CTipPane::RunInsertDialog(HWND owner) {
@@ -62,6 +62,7 @@ bool CTipPane::AppendTip(const EditedTip& edited) {
         ShowTableTooLarge();
         return false;
     }
+    ClearFilter();  // the new entry is shown at the end of every row
     SetRowCount();
     owner_.RefreshCommandStates();
     return true;
@@ -69,8 +70,8 @@ bool CTipPane::AppendTip(const EditedTip& edited) {
 
 void CTipPane::ApplyTipEdit(int row, const EditedTip& edited) {
     if (row < 0 || !ModifyTipWords(tips_, static_cast<std::size_t>(row), edited.words)) return;
-    if (list_) {
-        ListView_RedrawItems(list_, row, row);
+    if (const int listRow = view_.ListRowOf(static_cast<std::size_t>(row)); list_ && listRow >= 0) {
+        ListView_RedrawItems(list_, listRow, listRow);
         UpdateWindow(list_);
     }
     owner_.RefreshCommandStates();
@@ -87,7 +88,7 @@ bool CTipPane::Save() {
     }
     if (list_) {
         DeselectRows(list_, selected);
-        if (tips_.tipsHaveDeleted) SetRowCount();
+        if (tips_.tipsHaveDeleted) OnTableChangedUnderFilter();
     }
     tips_.tipsHaveDeleted = false;
     focused_ = -1;
@@ -102,6 +103,7 @@ void CTipPane::ImportFile(const std::wstring& path) {
         ShowImportRefusal(result);
         return;
     }
+    ClearFilter();
     SetRowCount();
     focused_ = -1;
     owner_.RefreshCommandStates();
@@ -137,4 +139,8 @@ unsigned CTipPane::ImportTitleId() const {
 
 unsigned CTipPane::ExportTitleId() const {
     return IDS_EXPORT_TIPS_TITLE;
+}
+
+unsigned CTipPane::StatusCountsId() const {
+    return IDS_STATUS_TIPS;
 }

@@ -19,6 +19,7 @@ public:
     void Load(ModuleFileNameQuery programFileName);
 
     std::size_t RowCount() const override { return tips_.table.size(); }
+    std::size_t MarkedRowCount() const override { return CountMarkedEntries(tips_.table); }
     bool HasUnsavedWork() const override { return tips_.HasUnsavedWork(); }
     bool HasDeletedRows() const override { return tips_.tipsHaveDeleted; }
     bool Save() override;
@@ -44,6 +45,9 @@ private:
     unsigned ImportTitleId() const override;
     unsigned ExportTitleId() const override;
     TableKind Kind() const override { return TableKind::Tips; }
+    unsigned StatusCountsId() const override;
+    void FilterView(std::u16string_view text) override { view_.Filter(tips_.table, text); }
+    void RefreshView() override { view_.Refresh(tips_.table); }
 
     UserTips tips_;
 };

@@ -11,6 +11,7 @@
 
 #include "InputKeys.h"
 #include "Ordering.h"
+#include "RowView.h"
 #include "PhraseTable.h"
 #include "TableMerge.h"
 #include "TextEncoding.h"
@@ -473,6 +474,38 @@ void MarkAll(benchmark::State& state) {
 }
 BENCHMARK(MarkAll)->ArgName("absent")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The filter box's work for one typed character over the whole table, beside Mark All: arg 0 the
+// most frequent CJK unit, arg 1 the letter "a" (in many input keys), arg 2 a text that occurs
+// nowhere. Each looks at the phrase and both keys of every row.
+void FilterPhrases(benchmark::State& state) {
+    const BenchData& data = Data();
+    const std::u16string texts[] = {std::u16string(1, data.phraseText.frequentUnit), u"a", u"xyz"};
+    const std::u16string& text = texts[state.range(0)];
+    Timed timed(state, data.phraseText);
+    std::size_t shown = 0;
+    for (auto _ : state) {
+        RowView view;
+        timed.Time([&] { view.Filter(data.phrases, text); });
+        shown = view.Size(data.phrases.size());
+    }
+    state.counters["shown"] = static_cast<double>(shown);
+}
+BENCHMARK(FilterPhrases)->ArgName("text")->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The same for the associated words: a character no entry has, so every word is looked at.
+void FilterTips(benchmark::State& state) {
+    const BenchData& data = Data();
+    Timed timed(state, data.tipsText);
+    std::size_t shown = 0;
+    for (auto _ : state) {
+        RowView view;
+        timed.Time([&] { view.Filter(data.tips, u"a"); });
+        shown = view.Size(data.tips.size());
+    }
+    state.counters["shown"] = static_cast<double>(shown);
+}
+BENCHMARK(FilterTips)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // Find Next of a text that occurs nowhere: the longest walk a single Find Next makes.
 void FindNextPhraseAbsent(benchmark::State& state) {
     const BenchData& data = Data();
@@ -553,6 +586,8 @@ constexpr Target Targets[] = {
     {"StableSort/", 60, 0, 0},
     {"SortByColumn/", 60, 0, 0},
     {"MarkAll/", 20, 0, 0},
+    {"FilterPhrases/", 10, 0, 0},
+    {"FilterTips", 10, 0, 0},
     {"PhraseTableMemory", 0, 0, 10},
 };
 

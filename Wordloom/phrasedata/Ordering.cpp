@@ -1,6 +1,7 @@
 #include "Ordering.h"
 
 #include "InputKeys.h"
+#include "RowView.h"
 
 #include <algorithm>
 #include <new>
@@ -124,6 +125,12 @@ void StableSortPhrases(PhraseTable& table, int column, bool ascending) {
 
 bool SortPhrasesByColumn(PhraseTable& table, PhraseSortState& state, int column,
                          ListSelection& list) {
+    RowView everyRow;
+    return SortPhrasesByColumn(table, state, column, list, everyRow);
+}
+
+bool SortPhrasesByColumn(PhraseTable& table, PhraseSortState& state, int column,
+                         ListSelection& list, RowView& view) {
     if (column < PhraseColumnPhrase || column > PhraseColumnInputKey || table.size() < 2) return false;
 
     int& direction = state.columnSortState[static_cast<std::size_t>(column)];
@@ -139,20 +146,22 @@ bool SortPhrasesByColumn(PhraseTable& table, PhraseSortState& state, int column,
     state.sortedByInputKey = column == PhraseColumnInputKey;
 
     // The selection belongs to rows, so it rides along on the entries while they move.
-    const int rowCount = static_cast<int>(table.size());
+    const int rowCount = static_cast<int>(view.Size(table.size()));
     std::vector<int> selected;
     for (int row = list.NextSelected(-1); row >= 0; row = list.NextSelected(row)) selected.push_back(row);
     for (const int row : selected) {
         list.SetSelected(row, false);
-        if (row < rowCount) table[static_cast<std::size_t>(row)].flags |= WasSelectedMarker;
+        if (row < rowCount) table[view.TableRow(static_cast<std::size_t>(row))].flags |= WasSelectedMarker;
     }
     const int focused = list.FocusAnchor();
-    if (focused >= 0 && focused < rowCount) table[static_cast<std::size_t>(focused)].flags |= WasFocusedMarker;
+    if (focused >= 0 && focused < rowCount) table[view.TableRow(static_cast<std::size_t>(focused))].flags |= WasFocusedMarker;
 
     StableSortPhrases(table, column, ascending);
+    view.Refresh(table);
 
+    // Only shown rows carry markers, and the same rows are shown after the sort.
     for (int row = 0; row < rowCount; ++row) {
-        PhraseEntry& entry = table[static_cast<std::size_t>(row)];
+        PhraseEntry& entry = table[view.TableRow(static_cast<std::size_t>(row))];
         if ((entry.flags & SortMarkers) == 0) continue;
         if (entry.flags & WasSelectedMarker) list.SetSelected(row, true);
         if (entry.flags & WasFocusedMarker) list.SetFocused(row);
@@ -163,23 +172,35 @@ bool SortPhrasesByColumn(PhraseTable& table, PhraseSortState& state, int column,
 
 bool SortPhrasesInDirection(PhraseTable& table, PhraseSortState& state, bool ascending,
                             ListSelection& list) {
+    RowView everyRow;
+    return SortPhrasesInDirection(table, state, ascending, list, everyRow);
+}
+
+bool SortPhrasesInDirection(PhraseTable& table, PhraseSortState& state, bool ascending,
+                            ListSelection& list, RowView& view) {
     const int column = state.CurrentColumn();
     if (column == 0) return false;
     // Preset the opposite direction so that the column sort flips it to the one wanted.
     state.columnSortState[static_cast<std::size_t>(column)] = ascending ? 2 : 1;
-    return SortPhrasesByColumn(table, state, column, list);
+    return SortPhrasesByColumn(table, state, column, list, view);
 }
 
 bool FindPhrase(const PhraseTable& table, std::u16string_view text, bool matchWhole,
                 bool searchUp, bool markAll, ListSelection& list) {
-    if (table.empty()) return false;
+    return FindPhrase(table, RowView{}, text, matchWhole, searchUp, markAll, list);
+}
+
+bool FindPhrase(const PhraseTable& table, const RowView& view, std::u16string_view text, bool matchWhole,
+                bool searchUp, bool markAll, ListSelection& list) {
+    const std::size_t shown = view.Size(table.size());
+    if (shown == 0) return false;
     std::u16string foldedText(text);
     for (char16_t& c : foldedText) c = FoldAsciiCase(c);
     auto matches = [&](int row) {
-        return PhraseMatches(table[static_cast<std::size_t>(row)].phrase, foldedText, matchWhole);
+        return PhraseMatches(table[view.TableRow(static_cast<std::size_t>(row))].phrase, foldedText, matchWhole);
     };
 
-    const int anchor = StartRow(list, table.size());
+    const int anchor = StartRow(list, shown);
     bool found = false;
     if (matches(anchor) && !list.IsSelected(anchor)) {
         SelectHit(list, anchor);
@@ -190,7 +211,7 @@ bool FindPhrase(const PhraseTable& table, std::u16string_view text, bool matchWh
     }
 
     const int step = searchUp ? -1 : 1;
-    const int rowCount = static_cast<int>(table.size());
+    const int rowCount = static_cast<int>(shown);
     for (int row = anchor + step; row >= 0 && row < rowCount; row += step) {
         if (matches(row)) {
             SelectHit(list, row);
@@ -204,12 +225,18 @@ bool FindPhrase(const PhraseTable& table, std::u16string_view text, bool matchWh
 }
 
 bool FindTip(const TipTable& table, std::u16string_view text, bool searchUp, ListSelection& list) {
-    if (table.empty()) return false;
+    return FindTip(table, RowView{}, text, searchUp, list);
+}
+
+bool FindTip(const TipTable& table, const RowView& view, std::u16string_view text, bool searchUp,
+             ListSelection& list) {
+    const std::size_t shown = view.Size(table.size());
+    if (shown == 0) return false;
     auto matches = [&](int row) {
-        return EqualIgnoringAsciiCase(table[static_cast<std::size_t>(row)].character, text);
+        return EqualIgnoringAsciiCase(table[view.TableRow(static_cast<std::size_t>(row))].character, text);
     };
 
-    const int anchor = StartRow(list, table.size());
+    const int anchor = StartRow(list, shown);
     if (matches(anchor)) {
         // A selected match stays where it is: the search does not move on from it.
         if (!list.IsSelected(anchor)) SelectHit(list, anchor);
@@ -218,7 +245,7 @@ bool FindTip(const TipTable& table, std::u16string_view text, bool searchUp, Lis
     list.SetSelected(anchor, false);
 
     const int step = searchUp ? -1 : 1;
-    const int rowCount = static_cast<int>(table.size());
+    const int rowCount = static_cast<int>(shown);
     for (int row = anchor + step; row >= 0 && row < rowCount; row += step) {
         if (matches(row)) {
             SelectHit(list, row);

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string_view>
 
+class RowView;
+
 // Phrase-list columns that sort (column 0 shows only the row icon).
 enum PhraseColumn : int {
     PhraseColumnPhrase = 1,     // by phrase, unit by unit
@@ -51,18 +53,29 @@ void StableSortPhrases(PhraseTable& table, int column, bool ascending);
 // column other than 1..3. The caller then shows the arrows and redraws.
 bool SortPhrasesByColumn(PhraseTable& table, PhraseSortState& state, int column,
                          ListSelection& list);
+// The same for a list that shows only some rows: its selection is of the rows it shows, and the
+// view follows the table's new order.
+bool SortPhrasesByColumn(PhraseTable& table, PhraseSortState& state, int column,
+                         ListSelection& list, RowView& view);
 
 // Ascending / Descending: re-sorts by the current column in that direction. Returns false when
 // there is no current column (nothing sorted).
 bool SortPhrasesInDirection(PhraseTable& table, PhraseSortState& state, bool ascending,
                             ListSelection& list);
+bool SortPhrasesInDirection(PhraseTable& table, PhraseSortState& state, bool ascending,
+                            ListSelection& list, RowView& view);
 
 // Find Next (markAll false) or Mark All over the phrase column, from the focus anchor, without
 // wrapping. ASCII letters match either case; matchWhole compares the whole phrase. Returns
 // whether a row was selected.
 bool FindPhrase(const PhraseTable& table, std::u16string_view text, bool matchWhole,
                 bool searchUp, bool markAll, ListSelection& list);
+// Both searches go over the rows the list shows only, when given its view.
+bool FindPhrase(const PhraseTable& table, const RowView& view, std::u16string_view text, bool matchWhole,
+                bool searchUp, bool markAll, ListSelection& list);
 
 // Find Next over the character column: a row matches when its character equals the text as a
 // whole (ASCII letters in either case). Returns whether a matching row was found.
 bool FindTip(const TipTable& table, std::u16string_view text, bool searchUp, ListSelection& list);
+bool FindTip(const TipTable& table, const RowView& view, std::u16string_view text, bool searchUp,
+             ListSelection& list);

@@ -90,6 +90,13 @@ bool UnmarkAllEntries(Table& table, bool& haveDeleted, const EntryImages& images
     return true;
 }
 
+template <class Table>
+std::size_t CountMarkedEntries(const Table& table) {
+    return static_cast<std::size_t>(std::count_if(table.begin(), table.end(), [](const auto& entry) {
+        return (entry.flags & EntryDeleted) != 0;
+    }));
+}
+
 // Removes the marked entries in one pass, keeping the order of the rest; returns how many went.
 template <class Table>
 std::size_t DropDeletedEntries(Table& table) {

@@ -31,6 +31,7 @@
 #define ID_ACCEL_UNDELETE       32789 // Ctrl+Z
 #define ID_ACCEL_DELETE         32796 // Delete
 #define ID_ACCEL_TOGGLE_RIBBON  32797 // Ctrl+F1: collapse or expand the ribbon
+#define ID_ACCEL_FILTER         32799 // Ctrl+E: the filter box of the current tab
 
 #define ID_FIND_KEY_NEXT        32790 // F: Find Next
 #define ID_FIND_KEY_MARK_ALL    32791 // M: Mark All
@@ -72,6 +73,9 @@
 #define IDC_TIP_ADD_WORD        1024
 #define IDC_TIP_WORD            1025
 #define IDC_TIP_DELETE          1026
+#define IDC_PHRASE_FILTER       1030
+#define IDC_TIP_FILTER          1031
+#define IDC_STATUS_BAR          1032
 
 // ---------------------------------------------------------------------------
 // Strings (both languages, same identifiers)
@@ -205,5 +209,9 @@
 #define IDS_TIPS_UNREADABLE             309
 #define IDS_SAVE_WITHOUT_BACKUP         310
 #define IDS_SHUTDOWN_REASON             311
+#define IDS_FILTER_CUE                  312
+#define IDS_STATUS_PHRASES              313
+#define IDS_STATUS_TIPS                 314
+#define IDS_STATUS_SHOWN                315
 
 #endif // WORDLOOM_RES_RESOURCE_H

@@ -35,14 +35,16 @@ public:
     void RefreshCommandStates() override {
         if (!framework_) return;
         const CTablePane& pane = window_.CurrentPane();
+        // Select All and Find go over the rows the list shows; a sort orders the whole table.
         const std::size_t rows = pane.RowCount();
+        const std::size_t shown = pane.ShownRowCount();
         const bool haveDeleted = pane.HasDeletedRows();
         const HWND list = pane.List();
         const bool selected = list && ListView_GetSelectedCount(list) > 0;
         const bool focused = list && ListView_GetNextItem(list, -1, LVNI_FOCUSED) != -1;
         const std::array<std::pair<UINT32, bool>, 6> states{{
-            {cmdSelectAll, rows >= 1},
-            {cmdFind, rows >= 1},
+            {cmdSelectAll, shown >= 1},
+            {cmdFind, shown >= 1},
             {cmdSort, pane.Sortable() && rows >= 2},
             {cmdUndelete, haveDeleted},
             {cmdDelete, selected},
