@@ -10,15 +10,15 @@ constexpr char16_t Tab = u'\t';
 constexpr char16_t Cr = u'\r';
 constexpr char16_t Lf = u'\n';
 
-// Appends the entry of one line, or returns false when its key is empty or holds a unit that
-// is not a key character once lower-case letters are raised.
-bool AppendPhraseLine(PhraseTable& table, const char16_t* key, std::size_t keyLength,
-                      const char16_t* phrase, std::size_t phraseLength, std::int32_t normalImage) {
-    if (keyLength == 0) return false;
+}  // namespace
+
+bool AppendPhraseLine(PhraseTable& table, std::u16string_view key, std::u16string_view phrase,
+                      std::int32_t normalImage) {
+    if (key.empty()) return false;
     // One pass raises, checks and labels each unit.
-    std::u16string inputKey(key, keyLength);
-    std::u16string vantixKey(2 * keyLength, u'\0');
-    for (std::size_t i = 0; i < keyLength; ++i) {
+    std::u16string inputKey(key);
+    std::u16string vantixKey(2 * key.size(), u'\0');
+    for (std::size_t i = 0; i < key.size(); ++i) {
         char16_t& unit = inputKey[i];
         if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - (u'a' - u'A'));
         const std::optional<std::u16string_view> label = KeyLabelOf(unit);
@@ -28,14 +28,12 @@ bool AppendPhraseLine(PhraseTable& table, const char16_t* key, std::size_t keyLe
     }
 
     PhraseEntry& entry = table.emplace_back();
-    entry.phrase.assign(phrase, phraseLength);
+    entry.phrase.assign(phrase);
     entry.vantixKey = std::move(vantixKey);
     entry.inputKey = std::move(inputKey);
     entry.image = normalImage;
     return true;
 }
-
-}  // namespace
 
 std::size_t ParsePhraseText(PhraseTable& table, const char16_t* units, std::size_t count,
                             std::int32_t normalImage) {
@@ -53,8 +51,8 @@ std::size_t ParsePhraseText(PhraseTable& table, const char16_t* units, std::size
         if (cr == count) break;  // a last line without CR is neither read nor counted
 
         const std::size_t keyLength = afterTab > start ? afterTab - 1 - start : 0;
-        if (!AppendPhraseLine(table, units + start, keyLength, units + afterTab, cr - afterTab,
-                              normalImage)) {
+        if (!AppendPhraseLine(table, std::u16string_view(units + start, keyLength),
+                              std::u16string_view(units + afterTab, cr - afterTab), normalImage)) {
             ++invalid;
         }
         if (cr + 3 > count) break;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 inline constexpr std::size_t MaxPhraseLength = 255;
@@ -32,6 +33,12 @@ struct UserPhrases {
 
     bool HasUnsavedWork() const { return !phrasesUnchanged || phrasesHaveDeleted; }
 };
+
+// Appends the entry of one line as the parser reads it: the key raised ("a".."z" to "A".."Z") and
+// labelled, the phrase as it stands. Returns false, appending nothing, when the key is empty or
+// holds a unit that is not a key character once raised.
+bool AppendPhraseLine(PhraseTable& table, std::u16string_view key, std::u16string_view phrase,
+                      std::int32_t normalImage);
 
 // Appends one entry per valid line and returns the number of invalid lines. A last line not
 // ended by CR is neither read nor counted; the unit after each CR is skipped unexamined.

@@ -180,22 +180,10 @@ PhraseMergeCounts MergePhrasesFromText(UserPhrases& phrases, PhraseSortState& so
         return counts;
     }
 
+    // The new rows are made as the parser makes them.
     table.reserve(table.size() + counts.added);
     for (const Line& line : lines) {
-        if (!line.isNew) continue;
-        // One pass raises and labels the key, as the parser does.
-        const std::u16string_view key = keyOf(line);
-        PhraseEntry& entry = table.emplace_back();
-        entry.phrase.assign(phraseOf(line));
-        entry.inputKey.resize(key.size());
-        entry.vantixKey.resize(2 * key.size());
-        for (std::size_t k = 0; k < key.size(); ++k) {
-            entry.inputKey[k] = RaisedKeyUnit(key[k]);
-            const std::u16string_view label = *KeyLabelOf(entry.inputKey[k]);
-            entry.vantixKey[2 * k] = label[0];
-            entry.vantixKey[2 * k + 1] = label[1];
-        }
-        entry.image = normalImage;
+        if (line.isNew) AppendPhraseLine(table, keyOf(line), phraseOf(line), normalImage);
     }
     if (counts.added > 0) {
         phrases.phrasesUnchanged = false;

@@ -17,6 +17,16 @@ bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
+// Whether a three-byte sequence starts at bytes[offset] that needs no check beyond its
+// continuation bytes, as the Chinese characters of a text do: leads E0 and ED, which limit their
+// second byte, are left to DecodeUtf8.
+bool IsPlainThreeByteSequence(std::string_view bytes, std::size_t offset) {
+    const auto lead = static_cast<unsigned char>(bytes[offset]);
+    return lead >= 0xE1 && lead <= 0xEF && lead != 0xED && offset + 2 < bytes.size() &&
+           IsContinuation(static_cast<unsigned char>(bytes[offset + 1])) &&
+           IsContinuation(static_cast<unsigned char>(bytes[offset + 2]));
+}
+
 std::size_t Fail(Utf8Fault& fault, Utf8Fault why) {
     fault = why;
     return 0;
@@ -50,6 +60,22 @@ public:
             return;
         }
         text_ += unit;
+        lineOpen_ = true;
+    }
+
+    // Units that are neither CR nor LF, as Put takes them: every unit decoded from U+0080 up.
+    void PutWithinLine(char16_t unit) {
+        afterCr_ = false;
+        text_ += unit;
+        lineOpen_ = true;
+    }
+
+    // A run of ASCII bytes without CR or LF, as Put takes them one by one: one plain copy.
+    void PutAsciiRun(std::string_view run) {
+        const std::size_t at = text_.size();
+        text_.resize(at + run.size());
+        for (std::size_t i = 0; i < run.size(); ++i) text_[at + i] = static_cast<unsigned char>(run[i]);
+        afterCr_ = false;
         lineOpen_ = true;
     }
 
@@ -154,17 +180,36 @@ std::u16string DecodeByCharacter(std::string_view bytes, DecodeAt decodeAt) {
     return std::move(lines).Finish();
 }
 
+bool IsAsciiWithinLine(char byte) {
+    return static_cast<unsigned char>(byte) < 0x80 && byte != '\r' && byte != '\n';
+}
+
 std::u16string Utf8Units(std::string_view bytes) {
     return DecodeByCharacter(bytes, [bytes](std::size_t offset, LineCollector& lines) {
+        // Keys, separators and Latin text come in runs of ASCII: each run goes in at once. So do
+        // the three-byte sequences of Chinese text, without the checks of rarer ones.
+        if (IsAsciiWithinLine(bytes[offset])) {
+            std::size_t end = offset + 1;
+            while (end < bytes.size() && IsAsciiWithinLine(bytes[end])) ++end;
+            lines.PutAsciiRun(bytes.substr(offset, end - offset));
+            return end - offset;
+        }
+        if (IsPlainThreeByteSequence(bytes, offset)) {
+            lines.PutWithinLine(static_cast<char16_t>((bytes[offset] & 0x0F) << 12 | (bytes[offset + 1] & 0x3F) << 6 |
+                                                      (bytes[offset + 2] & 0x3F)));
+            return std::size_t{3};
+        }
         char32_t codePoint = 0;
         Utf8Fault fault = Utf8Fault::InvalidByte;
         const std::size_t length = DecodeUtf8(bytes, offset, codePoint, fault);
         if (length == 0) return length;
-        if (codePoint < 0x10000) {
-            lines.Put(static_cast<char16_t>(codePoint));
+        if (codePoint < 0x80) {
+            lines.Put(static_cast<char16_t>(codePoint));  // CR or LF
+        } else if (codePoint < 0x10000) {
+            lines.PutWithinLine(static_cast<char16_t>(codePoint));
         } else {
-            lines.Put(HighSurrogateOf(codePoint));
-            lines.Put(LowSurrogateOf(codePoint));
+            lines.PutWithinLine(HighSurrogateOf(codePoint));
+            lines.PutWithinLine(LowSurrogateOf(codePoint));
         }
         return length;
     });
@@ -274,6 +319,14 @@ std::size_t DecodeUtf8(std::string_view bytes, std::size_t offset, char32_t& cod
 
 bool IsUtf8(std::string_view bytes) {
     for (std::size_t offset = 0; offset < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[offset]) < 0x80) {
+            ++offset;
+            continue;
+        }
+        if (IsPlainThreeByteSequence(bytes, offset)) {
+            offset += 3;
+            continue;
+        }
         char32_t codePoint = 0;
         Utf8Fault fault = Utf8Fault::InvalidByte;
         const std::size_t length = DecodeUtf8(bytes, offset, codePoint, fault);

@@ -108,6 +108,43 @@ TEST(PhraseMerge, FindsDuplicatesAmongManyNewRows) {
     EXPECT_EQ(phrases.table.back().phrase, u"p2999");
 }
 
+// A large table met by a file of its own lines, the key in lower case and the phrase in upper
+// case, under keys of every length: each line finds its row, except where only a marked row has
+// it, and those lines come back as new rows in the file's order.
+TEST(PhraseMerge, FindsEachUnmarkedRowOfALargeTable) {
+    UserPhrases phrases;
+    std::u16string text;
+    std::size_t marked = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string number = std::to_string(i);
+        const std::u16string key(static_cast<std::size_t>(1 + i % 6), static_cast<char16_t>(u'A' + i % 26));
+        std::u16string phrase(number.begin(), number.end());
+        phrase.insert(phrase.begin(), u'p');
+        const bool isMarked = i % 7 == 3;
+        marked += isMarked ? 1 : 0;
+        phrases.table.push_back(MakePhrase(key, phrase, isMarked ? EntryDeleted : 0));
+        for (const char16_t unit : key) text += static_cast<char16_t>(unit + (u'a' - u'A'));
+        phrase[0] = u'P';
+        text += u'\t';
+        text += phrase;
+        text += u"\r\n";
+    }
+    PhraseSortState sort;
+    const PhraseMergeCounts counts = Merge(phrases, sort, text);
+    EXPECT_EQ(counts.added, marked);
+    EXPECT_EQ(counts.alreadyThere, 3000u - marked);
+    ASSERT_EQ(phrases.table.size(), 3000u + marked);
+    for (std::size_t k = 0; k < marked; ++k) {
+        const PhraseEntry& added = phrases.table[3000 + k];
+        const std::size_t row = 7 * k + 3;
+        std::u16string expected = phrases.table[row].phrase;
+        expected[0] = u'P';  // as the file has it
+        EXPECT_EQ(added.phrase, expected);
+        EXPECT_EQ(added.inputKey, phrases.table[row].inputKey);
+        EXPECT_EQ(added.flags, 0u);
+    }
+}
+
 // A line extends the first unmarked entry of exactly its character; with none, it is a new entry
 // that later lines of the character extend.
 TEST(TipMerge, ExtendsTheFirstUnmarkedEntryOfTheCharacterOrAddsOne) {
