@@ -46,22 +46,20 @@ private:
     std::vector<std::uint32_t> rows_;  // ascending table rows
 };
 
+// The rows of the table that hold the folded text, in order: all of them, or only those among
+// the ascending rows given.
+std::vector<std::uint32_t> RowsHoldingText(const PhraseTable& table, std::u16string_view foldedText,
+                                           const std::vector<std::uint32_t>* among);
+std::vector<std::uint32_t> RowsHoldingText(const TipTable& table, std::u16string_view foldedText,
+                                           const std::vector<std::uint32_t>* among);
+
 template <class Table>
 void RowView::Filter(const Table& table, std::u16string_view text) {
     std::u16string folded(text);
     for (char16_t& unit : folded) unit = FoldAsciiCase(unit);
     if (folded.empty()) return ShowAll();
-    std::vector<std::uint32_t> kept;
-    if (filtered_ && folded.find(filterText_) != std::u16string::npos) {
-        for (const std::uint32_t row : rows_) {
-            if (row < table.size() && EntryHoldsText(table[row], folded)) kept.push_back(row);
-        }
-    } else {
-        for (std::size_t row = 0; row < table.size(); ++row) {
-            if (EntryHoldsText(table[row], folded)) kept.push_back(static_cast<std::uint32_t>(row));
-        }
-    }
-    rows_ = std::move(kept);
+    const bool narrows = filtered_ && folded.find(filterText_) != std::u16string::npos;
+    rows_ = RowsHoldingText(table, folded, narrows ? &rows_ : nullptr);
     filterText_ = std::move(folded);
     filtered_ = true;
 }
