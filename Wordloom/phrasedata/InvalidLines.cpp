@@ -34,10 +34,9 @@ void AppendHex(std::u16string& text, unsigned value, int digits) {
     for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) text += Digits[(value >> shift) & 0xF];
 }
 
-// The bytes of a line that did not decode: what decodes as UTF-8 as text, every other byte as
-// \xHH, so that the reader sees where it went wrong.
-std::u16string BytesAsText(std::string_view bytes) {
-    std::u16string text;
+// The bytes of a line that did not decode, appended to text: what decodes as UTF-8 as text,
+// every other byte as \xHH, so that the reader sees where it went wrong.
+void AppendBytesAsText(std::u16string& text, std::string_view bytes) {
     for (std::size_t offset = 0; offset < bytes.size();) {
         char32_t codePoint = 0;
         Utf8Fault fault{};
@@ -51,7 +50,13 @@ std::u16string BytesAsText(std::string_view bytes) {
             offset += length;
         }
     }
-    return text;
+}
+
+// Appends a line of bytes to the report's text as a line of the report.
+void AddByteLine(InvalidLineReport& report, std::size_t number, InvalidReason reason, std::string_view bytes) {
+    const std::size_t start = report.text.size();
+    AppendBytesAsText(report.text, bytes);
+    report.lines.push_back({number, {reason}, start, report.text.size() - start});
 }
 
 }  // namespace
@@ -101,57 +106,54 @@ std::optional<LineFault> LineFaultOf(TableKind kind, std::u16string_view line) {
     return kind == TableKind::Phrases ? PhraseLineFault(line) : TipLineFault(line);
 }
 
-std::vector<std::size_t> UndecodedUtf8Lines(std::string_view body) {
-    std::vector<std::size_t> lines;
-    ForEachByteLine(body, [&](std::size_t number, std::size_t start, std::size_t end) {
-        if (!IsUtf8(body.substr(start, end - start))) lines.push_back(number);
-    });
-    return lines;
-}
-
-std::vector<InvalidLine> FindInvalidLines(TableKind kind, std::string_view bytes) {
-    std::vector<InvalidLine> invalid;
+InvalidLineReport FindInvalidLines(TableKind kind, std::string_view bytes) {
+    InvalidLineReport report;
     const std::optional<TextEncoding> encoding = DetectTextEncoding(bytes);
     if (!encoding) {
         ForEachByteLine(bytes, [&](std::size_t number, std::size_t start, std::size_t end) {
-            invalid.push_back({number, {InvalidReason::NoEncoding}, BytesAsText(bytes.substr(start, end - start))});
+            AddByteLine(report, number, InvalidReason::NoEncoding, bytes.substr(start, end - start));
         });
-        return invalid;
+        return report;
     }
 
+    report.text = DecodeText(bytes, *encoding);
     // Only UTF-8 behind its mark is read although some bytes do not decode: without the mark,
-    // UTF-8 and Big5 are told only when every byte decodes.
-    std::string_view body;
-    std::vector<std::size_t> undecoded;
+    // UTF-8 and Big5 are told only when every byte decodes. Such lines are empty in the units.
+    std::vector<std::pair<std::size_t, std::string_view>> undecoded;  // line number, its bytes
     if (*encoding == TextEncoding::Utf8 && EncodingByMark(bytes) == TextEncoding::Utf8) {
-        body = bytes.substr(3);
-        if (!IsUtf8(body)) undecoded = UndecodedUtf8Lines(body);
-    }
-    std::vector<std::pair<std::size_t, std::size_t>> undecodedSpans;  // byte spans, in line order
-    if (!undecoded.empty()) {
-        std::size_t next = 0;
-        ForEachByteLine(body, [&](std::size_t number, std::size_t start, std::size_t end) {
-            if (next < undecoded.size() && undecoded[next] == number) {
-                undecodedSpans.emplace_back(start, end);
-                ++next;
-            }
-        });
+        const std::string_view body = bytes.substr(3);
+        if (!IsUtf8(body)) {
+            ForEachByteLine(body, [&](std::size_t number, std::size_t start, std::size_t end) {
+                const std::string_view line = body.substr(start, end - start);
+                if (!IsUtf8(line)) undecoded.emplace_back(number, line);
+            });
+        }
     }
 
-    const std::u16string units = DecodeText(bytes, *encoding);
+    // The shown bytes go after the units once the walk is over, which keeps the units in place.
+    InvalidLineReport shown;
+    const std::u16string_view units = report.text;
+    // Room for every line at once: pages of it that no line needs are never touched.
+    report.lines.reserve(static_cast<std::size_t>(std::count(units.begin(), units.end(), u'\r')));
     std::size_t nextUndecoded = 0;
     ForEachImportLine(units, [&](const ImportLine& line) {
-        if (nextUndecoded < undecoded.size() && undecoded[nextUndecoded] == line.number) {
-            const auto [start, end] = undecodedSpans[nextUndecoded++];
-            invalid.push_back({line.number, {InvalidReason::NotDecoded}, BytesAsText(body.substr(start, end - start))});
+        if (nextUndecoded < undecoded.size() && undecoded[nextUndecoded].first == line.number) {
+            AddByteLine(shown, line.number, InvalidReason::NotDecoded, undecoded[nextUndecoded++].second);
+            report.lines.push_back(shown.lines.back());
             return;
         }
-        const std::u16string_view text(units.data() + line.start, line.end - line.start);
-        if (const std::optional<LineFault> fault = LineFaultOf(kind, text)) {
-            invalid.push_back({line.number, *fault, std::u16string(text)});
+        if (const std::optional<LineFault> fault = LineFaultOf(kind, units.substr(line.start, line.end - line.start))) {
+            report.lines.push_back({line.number, *fault, line.start, line.end - line.start});
         }
     });
-    return invalid;
+    if (!shown.lines.empty()) {
+        const std::size_t offset = report.text.size();
+        report.text += shown.text;
+        for (InvalidLine& line : report.lines) {
+            if (line.fault.reason == InvalidReason::NotDecoded) line.start += offset;
+        }
+    }
+    return report;
 }
 
 std::u16string VisibleLineText(std::u16string_view line) {

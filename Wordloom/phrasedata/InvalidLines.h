@@ -47,18 +47,27 @@ bool IsStoredKeyUnit(char16_t unit);
 struct InvalidLine {
     std::size_t number = 0;  // 1-based line of the file
     LineFault fault;
-    std::u16string text;     // the line as read; for lines that did not decode, their bytes
-                             // with each byte that does not decode written as \xHH
+    std::size_t start = 0;   // its text in the report's text
+    std::size_t length = 0;
+};
+
+// The invalid lines of a file and their texts, all held in one text so that a file of 100,000
+// invalid lines costs no more than one string.
+struct InvalidLineReport {
+    std::vector<InvalidLine> lines;  // in file order
+    // The file's units as read, then the shown bytes of the lines that did not decode (each byte
+    // that does not decode written as \xHH), and those of a file in no encoding.
+    std::u16string text;
+
+    std::u16string_view TextOf(const InvalidLine& line) const {
+        return std::u16string_view(text).substr(line.start, line.length);
+    }
 };
 
 // The invalid lines of an import file's bytes, as Import and Import and merge read them for the
 // table: as many as the import counts, in file order. The file is read as a whole, so nothing
 // depends on the table it goes into.
-std::vector<InvalidLine> FindInvalidLines(TableKind kind, std::string_view bytes);
-
-// The 1-based numbers of the lines of a UTF-8 body (the text after its mark) that hold bytes
-// which do not decode: the import reads each of them as an empty line.
-std::vector<std::size_t> UndecodedUtf8Lines(std::string_view body);
+InvalidLineReport FindInvalidLines(TableKind kind, std::string_view bytes);
 
 // A line for a reader: TAB as \t, other control characters, DEL, U+FEFF and unpaired surrogate
 // halves as \uXXXX, so that nothing invisible hides in a report or splits a tab-separated copy.

@@ -42,6 +42,15 @@ std::vector<std::pair<std::string, std::string>> SampleFiles() {
     return files;
 }
 
+// Where the line of that number starts in the units, as the import walks them.
+std::size_t ImportLineStart(std::u16string_view units, std::size_t number) {
+    std::size_t start = units.size();
+    ForEachImportLine(units, [&](const ImportLine& line) {
+        if (line.number == number) start = line.start;
+    });
+    return start;
+}
+
 std::size_t ParsedInvalidCount(TableKind kind, const std::u16string& units) {
     if (kind == TableKind::Phrases) {
         PhraseTable table;
@@ -59,12 +68,12 @@ TEST(InvalidLinesAgreement, CoreAndCheckAndParseFindTheSameLines) {
     for (const auto& [name, bytes] : files) {
         for (const TableKind kind : {TableKind::Phrases, TableKind::Tips}) {
             SCOPED_TRACE(name + (kind == TableKind::Phrases ? " as phrases" : " as associated words"));
-            const std::vector<InvalidLine> report = FindInvalidLines(kind, bytes);
+            const InvalidLineReport report = FindInvalidLines(kind, bytes);
             const std::optional<DecodedFile> file = DecodeFile(bytes);
             if (!file) {
                 // In no encoding: every line of bytes, as the import's message counts them.
-                ASSERT_EQ(report.size(), CountByteLines(bytes));
-                for (const InvalidLine& line : report) EXPECT_EQ(line.fault.reason, InvalidReason::NoEncoding);
+                ASSERT_EQ(report.lines.size(), CountByteLines(bytes));
+                for (const InvalidLine& line : report.lines) EXPECT_EQ(line.fault.reason, InvalidReason::NoEncoding);
                 continue;
             }
             const TextCheck check = CheckText(kind, file->units, file->undecoded, CheckScope::ImportOnly);
@@ -73,27 +82,29 @@ TEST(InvalidLinesAgreement, CoreAndCheckAndParseFindTheSameLines) {
                 if (finding.severity == Severity::Invalid) checked.push_back(finding.line);
             }
             std::vector<std::size_t> reported;
-            for (const InvalidLine& line : report) reported.push_back(line.number);
+            for (const InvalidLine& line : report.lines) reported.push_back(line.number);
             EXPECT_EQ(reported, checked);
-            EXPECT_EQ(report.size(), ParsedInvalidCount(kind, file->units));
+            EXPECT_EQ(report.lines.size(), ParsedInvalidCount(kind, file->units));
 
             // A line that did not decode is one for both, and the other lines are as read.
             std::size_t undecoded = 0;
             std::size_t finding = 0;
-            for (const InvalidLine& line : report) {
+            for (const InvalidLine& line : report.lines) {
                 while (finding < check.findings.size() && check.findings[finding].line != line.number) ++finding;
                 ASSERT_LT(finding, check.findings.size());
                 if (line.fault.reason == InvalidReason::NotDecoded) {
                     ASSERT_LT(undecoded, file->undecoded.size());
                     EXPECT_EQ(file->undecoded[undecoded++].line, line.number);
                 } else {
-                    EXPECT_EQ(check.findings[finding].message, DescribeLineFault(line.fault, line.text));
-                    EXPECT_EQ(LineFaultOf(kind, line.text), line.fault);
+                    const std::u16string_view text = report.TextOf(line);
+                    EXPECT_EQ(text, std::u16string_view(file->units).substr(ImportLineStart(file->units, line.number), text.size()));
+                    EXPECT_EQ(check.findings[finding].message, DescribeLineFault(line.fault, text));
+                    EXPECT_EQ(LineFaultOf(kind, text), line.fault);
                 }
                 ++finding;
             }
             EXPECT_EQ(undecoded, file->undecoded.size());
-            invalidSeen += report.size();
+            invalidSeen += report.lines.size();
             undecodedSeen += undecoded;
         }
     }

@@ -17,14 +17,15 @@ struct Expected {
 };
 
 void ExpectReport(TableKind kind, std::string_view bytes, const std::vector<Expected>& expected) {
-    const std::vector<InvalidLine> report = FindInvalidLines(kind, bytes);
-    ASSERT_EQ(report.size(), expected.size());
-    for (std::size_t i = 0; i < report.size(); ++i) {
+    const InvalidLineReport report = FindInvalidLines(kind, bytes);
+    ASSERT_EQ(report.lines.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(report[i].number, expected[i].number);
-        EXPECT_EQ(report[i].fault.reason, expected[i].reason);
-        EXPECT_EQ(report[i].fault.position, expected[i].position);
-        EXPECT_EQ(report[i].text, expected[i].text);
+        const InvalidLine& line = report.lines[i];
+        EXPECT_EQ(line.number, expected[i].number);
+        EXPECT_EQ(line.fault.reason, expected[i].reason);
+        EXPECT_EQ(line.fault.position, expected[i].position);
+        EXPECT_EQ(report.TextOf(line), expected[i].text);
     }
 }
 
@@ -80,7 +81,7 @@ TEST(InvalidLines, AFileInNoEncodingHasEveryLineOfBytesInvalid) {
                  {{1, InvalidReason::NoEncoding, 0, u"QQ\t\\xFF"},
                   {2, InvalidReason::NoEncoding, 0, u"AB\tok"},
                   {3, InvalidReason::NoEncoding, 0, u"\\xFF"}});
-    EXPECT_TRUE(FindInvalidLines(TableKind::Phrases, "").empty());
+    EXPECT_TRUE(FindInvalidLines(TableKind::Phrases, "").lines.empty());
 }
 
 TEST(InvalidLines, VisibleTextSpellsOutWhatCannotBeSeen) {
