@@ -62,7 +62,7 @@ InvalidLinesColumns InvalidLinesColumnsFor(int listWidth, int lineColumnWidth) {
     InvalidLinesColumns columns;
     columns.line = std::max(0, std::min(lineColumnWidth, listWidth));
     const int rest = std::max(0, listWidth - columns.line);
-    columns.reason = rest * 2 / 5;
+    columns.reason = rest / 2;
     columns.text = rest - columns.reason;
     return columns;
 }

@@ -29,7 +29,7 @@ struct InvalidLinesTextBoxes {
 using InvalidLinesBase = DialogBaseValues<InvalidLinesMetrics, InvalidLinesTextBoxes>;
 
 inline constexpr InvalidLinesBase InvalidLinesDialogBase{
-    {11, 7, 75, 23, 10, 640, 320, 200, 80},
+    {11, 7, 75, 23, 10, 720, 320, 200, 80},
     {{30, 13}, {30, 13}},
 };
 
@@ -69,5 +69,5 @@ struct InvalidLinesColumns {
 };
 
 // The widths of the three columns in a list whose client area is listWidth wide: the line
-// numbers as wide as their widest text, two fifths of the rest for the reason, the text the rest.
+// numbers as wide as their widest text, half of the rest for the reason, the text the rest.
 InvalidLinesColumns InvalidLinesColumnsFor(int listWidth, int lineColumnWidth);

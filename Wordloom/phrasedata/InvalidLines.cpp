@@ -15,20 +15,6 @@ constexpr char16_t TipSeparator = u'=';
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-// Calls visit(number, start, end) for every line of bytes whose line ends are ASCII, as the
-// import ends them: CR LF, LF alone and CR alone, and the end of the bytes for a last line
-// without one. CountByteLines counts the same lines.
-template <class Visit>
-void ForEachByteLine(std::string_view bytes, Visit visit) {
-    std::size_t number = 0;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
-        visit(++number, start, end);
-        start = end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);
-    }
-}
-
 void AppendHex(std::u16string& text, unsigned value, int digits) {
     constexpr char16_t Digits[] = u"0123456789ABCDEF";
     for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) text += Digits[(value >> shift) & 0xF];

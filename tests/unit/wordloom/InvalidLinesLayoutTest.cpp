@@ -7,19 +7,19 @@
 
 TEST(InvalidLinesLayout, OpensAt96And144DpiAndFollowsEverySizeAboveItsMinimum) {
     const InvalidLinesLayout unmeasured = InvalidLinesLayoutFor(std::nullopt);
-    EXPECT_EQ(unmeasured.clientSize, (Size{640 + 22, 320 + 22 + 7 + 23}));
+    EXPECT_EQ(unmeasured.clientSize, (Size{720 + 22, 320 + 22 + 7 + 23}));
     const InvalidLinesPlacement placed = PlaceInvalidLinesControls(unmeasured, unmeasured.clientSize);
     // The list fills the width; Close stands clear of the 17-pixel grip in the corner.
-    EXPECT_EQ(placed.list, (Rect{11, 11, 651, 331}));
-    EXPECT_EQ(placed.close, (Rect{662 - 17 - 75, 338, 662 - 17, 361}));
-    EXPECT_EQ(placed.copy, (Rect{662 - 17 - 150 - 7, 338, 662 - 17 - 75 - 7, 361}));
-    EXPECT_EQ(placed.grip, (Rect{645, 355, 662, 372}));
+    EXPECT_EQ(placed.list, (Rect{11, 11, 731, 331}));
+    EXPECT_EQ(placed.close, (Rect{742 - 17 - 75, 338, 742 - 17, 361}));
+    EXPECT_EQ(placed.copy, (Rect{742 - 17 - 150 - 7, 338, 742 - 17 - 75 - 7, 361}));
+    EXPECT_EQ(placed.grip, (Rect{725, 355, 742, 372}));
 
     // At 144 DPI everything is half as large again; a long button text widens both buttons.
     const InvalidLinesMeasurements measured{144, Size{26, 26}, Size{140, 20}, Size{40, 20}};
     const InvalidLinesLayout layout = InvalidLinesLayoutFor(measured);
     EXPECT_EQ(layout.button, (Size{140 + 2 * 15, 35}));
-    EXPECT_EQ(layout.clientSize, (Size{960 + 34, 480 + 34 + 11 + 35}));
+    EXPECT_EQ(layout.clientSize, (Size{1080 + 34, 480 + 34 + 11 + 35}));
     const InvalidLinesPlacement big = PlaceInvalidLinesControls(layout, Size{1200, 700});
     EXPECT_EQ(big.list, (Rect{17, 17, 1200 - 17, 700 - 17 - 35 - 11}));
     EXPECT_EQ(big.close.right, 1200 - 26);
@@ -37,7 +37,7 @@ TEST(InvalidLinesLayout, OpensAt96And144DpiAndFollowsEverySizeAboveItsMinimum) {
 TEST(InvalidLinesLayout, ColumnsShareTheListWidth) {
     const InvalidLinesColumns columns = InvalidLinesColumnsFor(640, 60);
     EXPECT_EQ(columns.line, 60);
-    EXPECT_EQ(columns.reason, 232);
+    EXPECT_EQ(columns.reason, 290);
     EXPECT_EQ(columns.line + columns.reason + columns.text, 640);
     const InvalidLinesColumns narrow = InvalidLinesColumnsFor(40, 60);
     EXPECT_EQ(narrow.line, 40);

@@ -672,10 +672,7 @@ InvalidLinesView ImportAnsweringYes(HWND window, unsigned command) {
                             std::wstring header;
                             for (int column = 0; column < 3; ++column) {
                                 wchar_t title[64]{};
-                                LVCOLUMNW lvColumn{};
-                                lvColumn.mask = LVCF_TEXT;
-                                lvColumn.pszText = title;
-                                lvColumn.cchTextMax = 64;
+                                LVCOLUMNW lvColumn{LVCF_TEXT, 0, 0, title, 64};
                                 ListView_GetColumn(list, column, &lvColumn);
                                 header += (column ? L" | " : L"") + std::wstring(title);
                             }
