@@ -126,7 +126,7 @@ bool CPhrasePane::Save() {
 void CPhrasePane::ImportFile(const std::wstring& path) {
     const ImportResult result = ImportPhraseFile(path, phrases_, owner_.Images().normalImage);
     if (result.outcome != ImportOutcome::Imported) {
-        ShowImportRefusal(result);
+        ShowImportRefusal(result, path);
         return;
     }
     ClearFilter();
@@ -137,17 +137,19 @@ void CPhrasePane::ImportFile(const std::wstring& path) {
     ResetSortMarks();
     if (list_) RedrawAllRows();
     if (Ribbon* ribbon = owner_.RibbonBar()) ribbon->AddRecentFile(path);
-    ShowMessage(WithCounts(LoadUiString(IDS_IMPORT_RESULT), {result.entries, result.invalidLines}), MB_ICONINFORMATION);
+    ShowImportReport(WithCounts(LoadUiString(IDS_IMPORT_RESULT), {result.entries, result.invalidLines}), MB_ICONINFORMATION,
+                     path, result.invalidLines);
 }
 
 // Rules in TableMerge.h.
-std::optional<std::wstring> CPhrasePane::MergeText(const ::ImportFile& file) {
+void CPhrasePane::MergeText(const ::ImportFile& file, const std::wstring& path) {
     const PhraseMergeCounts counts =
         MergePhrasesFromText(phrases_, sort_, file.units.data(), file.units.size(), owner_.Images().normalImage);
     if (counts.outcome != ImportOutcome::Imported) {
-        ShowImportRefusal(ImportResult{counts.outcome, 0, counts.invalidLines});
-        return std::nullopt;
+        ShowImportRefusal(ImportResult{counts.outcome, 0, counts.invalidLines}, path);
+        return;
     }
+    ClearFilter();  // the user sees what the merge added: every row
     if (counts.added > 0) {
         if (list_) {
             SetRowCount(LVSICF_NOSCROLL);
@@ -157,7 +159,8 @@ std::optional<std::wstring> CPhrasePane::MergeText(const ::ImportFile& file) {
         InvalidateSortToggles();
         owner_.RefreshCommandStates();
     }
-    return WithCounts(LoadUiString(IDS_MERGE_PHRASES_RESULT), {counts.added, counts.alreadyThere, counts.invalidLines});
+    ShowImportReport(WithCounts(LoadUiString(IDS_MERGE_PHRASES_RESULT), {counts.added, counts.alreadyThere, counts.invalidLines}),
+                     MB_ICONINFORMATION, path, counts.invalidLines);
 }
 
 ExportOutcome CPhrasePane::ExportTo(const std::wstring& path) const {

@@ -44,7 +44,7 @@ private:
     bool UnmarkAll() override;
     void RunInsertDialog(HWND owner) override;
     void RunModifyDialog(HWND owner, int row) override;
-    std::optional<std::wstring> MergeText(const ::ImportFile& file) override;
+    void MergeText(const ::ImportFile& file, const std::wstring& path) override;
     ExportOutcome ExportTo(const std::wstring& path) const override;
     unsigned ImportTitleId() const override;
     unsigned ExportTitleId() const override;

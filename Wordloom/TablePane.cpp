@@ -1,5 +1,6 @@
 #include "TablePane.h"
 
+#include "InvalidLinesBox.h"
 #include "ListRows.h"
 #include "ListViewSelection.h"
 #include "MainWindow.h"
@@ -212,14 +213,10 @@ void CTablePane::ImportMerge() {
     if (!path) return;
     const ::ImportFile file = ReadImportFile(*path);
     if (file.outcome != ImportOutcome::Imported) {
-        ShowImportRefusal(ImportResult{file.outcome, 0, file.invalidLines});
+        ShowImportRefusal(ImportResult{file.outcome, 0, file.invalidLines}, *path);
         return;
     }
-    if (const std::optional<std::wstring> report = MergeText(file)) {
-        // The user sees what the merge added: every row.
-        ClearFilter();
-        ShowMessage(*report, MB_ICONINFORMATION);
-    }
+    MergeText(file, *path);
 }
 
 void CTablePane::Export() {
@@ -259,13 +256,18 @@ void CTablePane::ShowMessage(const std::wstring& text, UINT icon) const {
 }
 
 // A file with nothing to read is a warning: the table is there as it was.
-void CTablePane::ShowImportRefusal(const ImportResult& result) const {
+void CTablePane::ShowImportRefusal(const ImportResult& result, const std::wstring& path) const {
     const unsigned message = MessageIdFor(result.outcome);
     if (result.outcome == ImportOutcome::NothingRead) {
-        ShowMessage(WithCounts(LoadUiString(message), {result.invalidLines}), MB_ICONWARNING);
+        ShowImportReport(WithCounts(LoadUiString(message), {result.invalidLines}), MB_ICONWARNING, path, result.invalidLines);
     } else {
         ShowMessage(message, MB_ICONERROR);
     }
+}
+
+void CTablePane::ShowImportReport(const std::wstring& text, UINT icon, const std::wstring& path,
+                                  std::size_t invalidLines) const {
+    ShowImportMessage(owner_.Window(), owner_.Title(), text, icon, Kind(), path, invalidLines);
 }
 
 // Over the editor that asked, when there is one.

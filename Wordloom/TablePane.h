@@ -101,9 +101,9 @@ protected:
     virtual bool UnmarkAll() = 0;
     virtual void RunInsertDialog(HWND owner) = 0;
     virtual void RunModifyDialog(HWND owner, int row) = 0;
-    // The file's lines join the table; the report to show, or nothing when the table stays as
-    // it was (the user was told why).
-    virtual std::optional<std::wstring> MergeText(const ::ImportFile& file) = 0;
+    // The file's lines join the table, and the user is told how many, or why the table stays as
+    // it was.
+    virtual void MergeText(const ::ImportFile& file, const std::wstring& path) = 0;
     virtual ExportOutcome ExportTo(const std::wstring& path) const = 0;
     virtual unsigned ImportTitleId() const = 0;
     virtual unsigned ExportTitleId() const = 0;
@@ -127,7 +127,9 @@ protected:
     void RedrawAllRows();
     void ShowMessage(unsigned stringId, UINT icon) const;
     void ShowMessage(const std::wstring& text, UINT icon) const;
-    void ShowImportRefusal(const ImportResult& result) const;
+    void ShowImportRefusal(const ImportResult& result, const std::wstring& path) const;
+    // An import's counts; when the file at path had invalid lines, it offers to show them.
+    void ShowImportReport(const std::wstring& text, UINT icon, const std::wstring& path, std::size_t invalidLines) const;
     void ShowTableTooLarge() const;
     bool AskToSaveWithoutBackup() const;
     // Puts the counts, in order, where the text has its "%d", as text: the string is never a format.

@@ -100,7 +100,7 @@ bool CTipPane::Save() {
 void CTipPane::ImportFile(const std::wstring& path) {
     const ImportResult result = ImportTips(path, tips_, owner_.Images().normalImage);
     if (result.outcome != ImportOutcome::Imported) {
-        ShowImportRefusal(result);
+        ShowImportRefusal(result, path);
         return;
     }
     ClearFilter();
@@ -109,16 +109,18 @@ void CTipPane::ImportFile(const std::wstring& path) {
     owner_.RefreshCommandStates();
     if (list_) RedrawAllRows();
     if (Ribbon* ribbon = owner_.RibbonBar()) ribbon->AddRecentFile(path);
-    ShowMessage(WithCounts(LoadUiString(IDS_IMPORT_RESULT), {result.entries, result.invalidLines}), MB_ICONINFORMATION);
+    ShowImportReport(WithCounts(LoadUiString(IDS_IMPORT_RESULT), {result.entries, result.invalidLines}), MB_ICONINFORMATION,
+                     path, result.invalidLines);
 }
 
 // Rules in TableMerge.h.
-std::optional<std::wstring> CTipPane::MergeText(const ::ImportFile& file) {
+void CTipPane::MergeText(const ::ImportFile& file, const std::wstring& path) {
     const TipMergeCounts counts = MergeTipsFromText(tips_, file.units.data(), file.units.size(), owner_.Images().normalImage);
     if (counts.outcome != ImportOutcome::Imported) {
-        ShowImportRefusal(ImportResult{counts.outcome, 0, counts.invalidLines});
-        return std::nullopt;
+        ShowImportRefusal(ImportResult{counts.outcome, 0, counts.invalidLines}, path);
+        return;
     }
+    ClearFilter();  // the user sees what the merge added: every row
     if (counts.added > 0 || counts.extended > 0) {
         if (list_) {
             SetRowCount(LVSICF_NOSCROLL);
@@ -126,7 +128,8 @@ std::optional<std::wstring> CTipPane::MergeText(const ::ImportFile& file) {
         }
         owner_.RefreshCommandStates();
     }
-    return WithCounts(LoadUiString(IDS_MERGE_TIPS_RESULT), {counts.added, counts.extended, counts.invalidLines});
+    ShowImportReport(WithCounts(LoadUiString(IDS_MERGE_TIPS_RESULT), {counts.added, counts.extended, counts.invalidLines}),
+                     MB_ICONINFORMATION, path, counts.invalidLines);
 }
 
 ExportOutcome CTipPane::ExportTo(const std::wstring& path) const {

@@ -10,6 +10,7 @@
 #include "PlainListSelection.h"
 
 #include "InputKeys.h"
+#include "InvalidLines.h"
 #include "Ordering.h"
 #include "RowView.h"
 #include "PhraseTable.h"
@@ -394,6 +395,69 @@ void DecodePairsOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(DecodePairsOnly)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// ---- The report of invalid lines ----
+
+// The bench's phrase text in the stored form, with the TAB of one line in `every` made a blank,
+// so that the import counts that line invalid (every 0: no line).
+std::string StoredBytesWithInvalidLines(std::size_t every) {
+    std::u16string units = Data().phraseText.units;
+    std::size_t line = 0;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (units[i] == u'\t' && every != 0 && line % every == 0) units[i] = u' ';
+        if (units[i] == u'\r') ++line;
+    }
+    std::string bytes(units.size() * 2, '\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
+    }
+    return bytes;
+}
+
+// What the report of an import costs once the import counted invalid lines: the file's bytes
+// read again (detected, decoded) and every line held to the rules, the invalid ones noted. `every`
+// is one invalid line in that many (1: all of them, 0: none). Beside it, in the same run, the
+// parse of the same decoded text (parse_ms) and the import's whole reading, decoding and parse
+// (import_ms), each the median of five; x_parse and x_import are the report's time over theirs.
+// All three are processor time, which other processes on a shared machine do not inflate as they
+// do wall time. An import whose file has no invalid line collects nothing at all.
+void CollectInvalidLines(benchmark::State& state) {
+    const auto every = static_cast<std::size_t>(state.range(0));
+    const std::string bytes = StoredBytesWithInvalidLines(every);
+    const GeneratedText& text = Data().phraseText;
+    auto cpuSeconds = [](std::clock_t from) { return static_cast<double>(std::clock() - from) / CLOCKS_PER_SEC; };
+    std::vector<double> parses;
+    std::vector<double> imports;
+    std::size_t parsedInvalid = 0;
+    for (int run = 0; run < 5; ++run) {
+        PhraseTable table;
+        const std::clock_t start = std::clock();
+        const std::u16string decoded = DecodeText(bytes, *DetectTextEncoding(bytes));
+        const std::clock_t decodedAt = std::clock();
+        parsedInvalid = ParsePhraseText(table, decoded.data(), decoded.size(), NormalImage);
+        parses.push_back(cpuSeconds(decodedAt));
+        imports.push_back(cpuSeconds(start));
+    }
+    std::sort(parses.begin(), parses.end());
+    std::sort(imports.begin(), imports.end());
+    double reportCpu = 0;
+    Timed timed(state, text);
+    for (auto _ : state) {
+        InvalidLineReport report;
+        const std::clock_t start = std::clock();
+        timed.Time([&] { report = FindInvalidLines(TableKind::Phrases, bytes); });
+        reportCpu += cpuSeconds(start);
+        if (report.lines.size() != parsedInvalid) state.SkipWithError("the report and the parse disagree");
+    }  // the report is freed here, outside the timed section
+    const double report = reportCpu / static_cast<double>(state.iterations());
+    state.counters["invalid"] = static_cast<double>(parsedInvalid);
+    state.counters["parse_ms"] = parses[2] * 1e3;
+    state.counters["x_parse"] = report / parses[2];
+    state.counters["import_ms"] = imports[2] * 1e3;
+    state.counters["x_import"] = report / imports[2];
+}
+BENCHMARK(CollectInvalidLines)->ArgName("every")->Arg(0)->Arg(100)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // ---- Sorting ----
 

@@ -47,6 +47,20 @@ std::size_t FindControl(std::u16string_view text) {
     return std::u16string_view::npos;
 }
 
+std::string WhyKeyIsInvalid(std::u16string_view key, std::size_t bad) {
+    const char32_t character = CharacterAt(key, bad);
+    std::string reason = "the input key " + QuoteText(key) + " has " + DescribeCharacter(character) +
+                         " at position " + std::to_string(bad + 1) + ", ";
+    reason += character > 0xFFFF ? "a two-unit character, which is not a key character"
+                                 : "which is not one of the 30 key characters (A-Z , . / ;)";
+    std::size_t more = 0;
+    for (std::size_t i = bad + (character > 0xFFFF ? 2 : 1); i < key.size(); ++i) {
+        if (!IsStoredKeyUnit(key[i]) && !IsLowSurrogate(key[i])) ++more;
+    }
+    if (more > 0) reason += " (and " + CountOf(more, "more such character", "more such characters") + ")";
+    return reason;
+}
+
 // What one pass over a line finds: its last separator (TAB or "="), and the first unit that needs
 // a closer look: a control character other than the separator, DEL, or half of a surrogate pair.
 struct LineScan {
@@ -184,20 +198,13 @@ private:
     // Whether the import reads the line as a phrase entry; reports why not, or what the phrase
     // edit dialog would refuse.
     bool CheckPhraseLine(const ImportLine& line, std::u16string_view text, const LineScan& scan) {
-        const std::size_t lastTab = scan.lastSeparator;
-        if (text.empty()) return Invalid(line, "empty line");
-        if (lastTab == std::u16string_view::npos) {
-            return Invalid(line, "no TAB between the input key and the phrase");
+        if (const std::optional<LineFault> fault = PhraseLineFault(text)) {
+            return Invalid(line, DescribeLineFault(*fault, text));
         }
-        if (lastTab == 0) return Invalid(line, "empty input key: the line starts with TAB");
-
+        const std::size_t lastTab = scan.lastSeparator;
         const std::u16string_view key = text.substr(0, lastTab);
         const std::u16string_view phrase = text.substr(lastTab + 1);
-        std::size_t bad = 0;
-        bool lowerCase = false;
-        for (; bad < key.size() && IsStoredKeyUnit(key[bad]); ++bad) lowerCase = lowerCase || key[bad] >= u'a';
-        if (bad < key.size()) return Invalid(line, WhyKeyIsInvalid(key, bad));
-        if (lowerCase) ++check_.lowerCaseKeys;
+        if (std::any_of(key.begin(), key.end(), [](char16_t unit) { return unit >= u'a'; })) ++check_.lowerCaseKeys;
 
         Count(check_.keyLengthCounts, key.size());
         NoteLongest(phrase.size(), line);
@@ -221,24 +228,6 @@ private:
         }
         if (scan.firstUnusual != std::u16string_view::npos) CheckContent(line, phrase, "phrase");
         return true;
-    }
-
-    static std::string WhyKeyIsInvalid(std::u16string_view key, std::size_t bad) {
-        if (key.find(Tab) != std::u16string_view::npos) {
-            return "more than one TAB: the input key is everything before the last TAB (" + QuoteText(key) +
-                   "), and TAB is not a key character";
-        }
-        const char32_t character = CharacterAt(key, bad);
-        std::string reason = "the input key " + QuoteText(key) + " has " + DescribeCharacter(character) +
-                             " at position " + std::to_string(bad + 1) + ", ";
-        reason += character > 0xFFFF ? "a two-unit character, which is not a key character"
-                                     : "which is not one of the 30 key characters (A-Z , . / ;)";
-        std::size_t more = 0;
-        for (std::size_t i = bad + (character > 0xFFFF ? 2 : 1); i < key.size(); ++i) {
-            if (!IsStoredKeyUnit(key[i]) && !IsLowSurrogate(key[i])) ++more;
-        }
-        if (more > 0) reason += " (and " + CountOf(more, "more such character", "more such characters") + ")";
-        return reason;
     }
 
     // The phrase edit dialog's duplicate test over the whole file: every phrase that equals an
@@ -296,16 +285,9 @@ private:
     // Whether the import reads the line as an associated-word entry; reports why not, or what
     // the associated-word editor would refuse.
     bool CheckTipLine(const ImportLine& line, std::u16string_view text, const LineScan& scan) {
-        const std::size_t lastSeparator = scan.lastSeparator;
-        if (text.empty()) return Invalid(line, "empty line");
-        if (lastSeparator == std::u16string_view::npos) {
-            return Invalid(line, "no \"=\" between the character and its associated words");
+        if (const std::optional<LineFault> fault = TipLineFault(text)) {
+            return Invalid(line, DescribeLineFault(*fault, text));
         }
-        if (lastSeparator == 0) return Invalid(line, "no character before \"=\"");
-        if (lastSeparator > 1) {
-            return Invalid(line, WhyCharacterIsInvalid(text.substr(0, lastSeparator)));
-        }
-
         const char16_t character = text[0];
         const std::u16string_view words = text.substr(2);
         if (!warnings_) {
@@ -330,19 +312,6 @@ private:
         CheckWords(line, words);
         if (scan.firstUnusual != std::u16string_view::npos) CheckContent(line, words, "associated words");
         return true;
-    }
-
-    static std::string WhyCharacterIsInvalid(std::u16string_view part) {
-        if (part.size() == 2 && IsHighSurrogate(part[0]) && IsLowSurrogate(part[1])) {
-            return "the character " + DescribeCharacter(CombineSurrogates(part[0], part[1])) +
-                   " is a two-unit character; only characters of one UTF-16 unit can have associated words";
-        }
-        if (part.find(TipSeparator) != std::u16string_view::npos) {
-            return "more than one \"=\": the character is everything before the last \"=\" (" +
-                   QuoteText(part) + "), so associated words cannot hold \"=\"";
-        }
-        return "the character " + QuoteText(part) + " has " + std::to_string(part.size()) +
-               " units; it must be exactly one";
     }
 
     void CheckWords(const ImportLine& line, std::u16string_view words) {
@@ -423,25 +392,41 @@ private:
 
 }  // namespace
 
+std::string DescribeLineFault(const LineFault& fault, std::u16string_view line) {
+    const std::size_t lastTab = line.rfind(Tab);
+    const std::size_t lastSeparator = line.rfind(TipSeparator);
+    switch (fault.reason) {
+    case InvalidReason::NoEncoding: return "the file is in no encoding the import reads";
+    case InvalidReason::NotDecoded: return "bytes that do not decode: the import reads the line as empty";
+    case InvalidReason::EmptyLine: return "empty line";
+    case InvalidReason::NoTab: return "no TAB between the input key and the phrase";
+    case InvalidReason::EmptyKey: return "empty input key: the line starts with TAB";
+    case InvalidReason::TabInKey:
+        return "more than one TAB: the input key is everything before the last TAB (" +
+               QuoteText(line.substr(0, lastTab)) + "), and TAB is not a key character";
+    case InvalidReason::NotKeyCharacter:
+    case InvalidReason::TwoUnitKeyCharacter: return WhyKeyIsInvalid(line.substr(0, lastTab), fault.position);
+    case InvalidReason::NoEquals: return "no \"=\" between the character and its associated words";
+    case InvalidReason::NoCharacter: return "no character before \"=\"";
+    case InvalidReason::TwoUnitCharacter:
+        return "the character " + DescribeCharacter(CombineSurrogates(line[0], line[1])) +
+               " is a two-unit character; only characters of one UTF-16 unit can have associated words";
+    case InvalidReason::EqualsInCharacter:
+        return "more than one \"=\": the character is everything before the last \"=\" (" +
+               QuoteText(line.substr(0, lastSeparator)) + "), so associated words cannot hold \"=\"";
+    case InvalidReason::LongCharacter:
+        return "the character " + QuoteText(line.substr(0, lastSeparator)) + " has " +
+               std::to_string(lastSeparator) + " units; it must be exactly one";
+    }
+    return {};
+}
+
 const char* SeverityName(Severity severity) {
     switch (severity) {
     case Severity::Invalid: return "invalid";
     case Severity::Warning: return "warning";
     }
     return "";
-}
-
-bool IsStoredKeyUnit(char16_t unit) {
-    // Asked for every key unit of a file: a table made once from the alphabet's own test.
-    static const std::array<bool, 0x80> table = [] {
-        std::array<bool, 0x80> keys{};
-        for (char16_t c = 0; c < 0x80; ++c) {
-            const char16_t raised = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
-            keys[c] = IsKeyCharacter(raised);
-        }
-        return keys;
-    }();
-    return unit < 0x80 && table[unit];
 }
 
 TextCheck CheckText(TableKind kind, std::u16string_view units, const std::vector<UndecodedLine>& undecoded,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ImportLines.h"
+#include "InvalidLines.h"
 #include "Outcomes.h"
 
 #include <cstddef>
@@ -73,5 +74,5 @@ TextCheck CheckText(TableKind kind, std::u16string_view units, CheckScope scope 
 // surrogate, or U+0000, whose zero byte would make the import take the text for UTF-16.
 std::string Utf8Obstacle(std::u16string_view units, const ImportLine& line);
 
-// Whether the import takes a unit as a key character once lower-case letters are raised.
-bool IsStoredKeyUnit(char16_t unit);
+// Why the import skips a line, in English: the rule in the core, with what the line holds.
+std::string DescribeLineFault(const LineFault& fault, std::u16string_view line);

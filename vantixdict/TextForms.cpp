@@ -30,20 +30,6 @@ TextForm FormOf(TextEncoding encoding) {
     return TextForm::Stored;
 }
 
-// Calls visit(number, start, end) for every line of bytes whose line ends are ASCII (UTF-8 and
-// Big5, whose other bytes are never CR or LF), as the import ends them: CR LF, LF alone and CR
-// alone each end a line, and so does the end of the bytes for a last line without one.
-template <class Visit>
-void ForEachByteLine(std::string_view bytes, Visit visit) {
-    std::size_t number = 0;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
-        visit(++number, start, end);
-        start = end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);
-    }
-}
-
 std::size_t LineOfOffset(std::string_view bytes, std::size_t offset) {
     std::size_t found = 0;
     ForEachByteLine(bytes, [&](std::size_t number, std::size_t start, std::size_t) {

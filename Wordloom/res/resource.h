@@ -16,6 +16,7 @@
 #define IDD_PHRASE_EDIT         132
 #define IDD_FIND                133
 #define IDD_TIP_EDIT            139
+#define IDD_INVALID_LINES       140
 
 // ---------------------------------------------------------------------------
 // Accelerator tables
@@ -76,6 +77,10 @@
 #define IDC_PHRASE_FILTER       1030
 #define IDC_TIP_FILTER          1031
 #define IDC_STATUS_BAR          1032
+// Invalid Lines report (IDD_INVALID_LINES); Close is IDCANCEL
+#define IDC_INVALID_LINES_LIST  1040
+#define IDC_INVALID_LINES_COPY  1041
+#define IDC_INVALID_LINES_GRIP  1042
 
 // ---------------------------------------------------------------------------
 // Strings (both languages, same identifiers)
@@ -213,5 +218,28 @@
 #define IDS_STATUS_PHRASES              313
 #define IDS_STATUS_TIPS                 314
 #define IDS_STATUS_SHOWN                315
+
+// Invalid Lines report (IDD_INVALID_LINES) and the question after an import
+#define IDS_SHOW_INVALID_LINES          320
+#define IDS_INVALID_LINES_CAPTION       321
+#define IDS_INVALID_COLUMN_LINE         322
+#define IDS_INVALID_COLUMN_REASON       323
+#define IDS_INVALID_COLUMN_TEXT         324
+#define IDS_INVALID_COPY                325
+#define IDS_INVALID_CLOSE               326
+// Why a line is invalid: IDS_REASON_NO_ENCODING + the core's InvalidReason, in its order
+#define IDS_REASON_NO_ENCODING          330
+#define IDS_REASON_NOT_DECODED          331
+#define IDS_REASON_EMPTY_LINE           332
+#define IDS_REASON_NO_TAB               333
+#define IDS_REASON_EMPTY_KEY            334
+#define IDS_REASON_TAB_IN_KEY           335
+#define IDS_REASON_NOT_KEY              336
+#define IDS_REASON_TWO_UNIT_KEY         337
+#define IDS_REASON_NO_EQUALS            338
+#define IDS_REASON_NO_CHARACTER         339
+#define IDS_REASON_EQUALS_IN_CHARACTER  340
+#define IDS_REASON_TWO_UNIT_CHARACTER   341
+#define IDS_REASON_LONG_CHARACTER       342
 
 #endif // WORDLOOM_RES_RESOURCE_H

@@ -5,6 +5,7 @@
 
 #include "Big5Table.h"
 #include "FuzzCheck.h"
+#include "InvalidLines.h"
 #include "PhraseTable.h"
 #include "TextEncoding.h"
 #include "TipTable.h"
@@ -160,6 +161,22 @@ void CheckParsersCount(const std::u16string& text, std::size_t spoiledLines) {
 
 }  // namespace
 
+// The report of an import's invalid lines has as many lines as the import counts, for either
+// table: the parse of the decoded text, or every line of bytes in no encoding.
+void CheckInvalidLineReport(std::string_view bytes) {
+    const std::optional<TextEncoding> encoding = DetectTextEncoding(bytes);
+    if (!encoding) {
+        FUZZ_CHECK(FindInvalidLines(TableKind::Phrases, bytes).lines.size() == CountByteLines(bytes));
+        return;
+    }
+    const std::u16string units = DecodeText(bytes, *encoding);
+    PhraseTable phrases;
+    TipTable tips;
+    FUZZ_CHECK(FindInvalidLines(TableKind::Phrases, bytes).lines.size() ==
+               ParsePhraseText(phrases, units.data(), units.size(), 0));
+    FUZZ_CHECK(FindInvalidLines(TableKind::Tips, bytes).lines.size() == ParseTipsText(tips, units.data(), units.size(), 0));
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
@@ -178,5 +195,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string big5 = DecodeText(bytes, TextEncoding::Big5);
     FUZZ_CHECK(big5 == ModelLines(ModelBig5Units(bytes), spoiledLines));
     CheckParsersCount(big5, spoiledLines);
+    CheckInvalidLineReport(bytes);
     return 0;
 }

@@ -18,6 +18,8 @@ namespace {
 
 constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
 constexpr wchar_t TipsValue[] = L"UserDefinedTips";
+// The last line of an import's message when the file had invalid lines (No is the answer there).
+const std::wstring AskToShowInvalidLines = L"\n\n\u8981\u986f\u793a\u7121\u6548\u7684\u884c\u55ce?";
 
 // The files handed to the recent items, by a ribbon that keeps nothing else.
 std::vector<std::wstring> recentFiles;
@@ -165,7 +167,8 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
     paths_.push_back(imported);
     UINT icon = 0;
     EXPECT_EQ(CommandWithMessage(cmdImport, &icon),
-              L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n2 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
+              L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n2 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002" +
+                  AskToShowInvalidLines);
     EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
     ASSERT_EQ(requests_.size(), 1u);
     EXPECT_FALSE(requests_[0].save);
@@ -311,7 +314,7 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
     UINT icon = 0;
     EXPECT_EQ(CommandWithMessage(cmdImport, &icon),
               L"\u672a\u532f\u5165\u4efb\u4f55\u5167\u5bb9:\u6b64\u6a94\u6848\u6c92\u6709\u53ef\u8b80\u53d6\u7684\u884c"
-              L"(10 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002");
+              L"(10 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002" + AskToShowInvalidLines);
     EXPECT_EQ(icon, UINT{MB_ICONWARNING});
     EXPECT_EQ(ListView_GetItemCount(window.PhraseList()), 3);
     EXPECT_EQ(Cell(window.PhraseList(), 0, 1), L"Alpha");
@@ -338,7 +341,8 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
     WriteFileBytes(second, BytesOf(u"D\tALPHA\r\nE\tnew\r\nbad line\r\nC\tDUP\r\ne\tNEW\r\nAB\tALPHA\r\nH\t\u842c\r\n"));
     paths_.push_back(second);
     EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
-              L"\u5df2\u65b0\u589e 4 \u500b\u8a5e\u5f59\u30022 \u500b\u5df2\u5728\u8868\u683c\u4e2d\u30021 \u884c\u7121\u6548\u3002");
+              L"\u5df2\u65b0\u589e 4 \u500b\u8a5e\u5f59\u30022 \u500b\u5df2\u5728\u8868\u683c\u4e2d\u30021 \u884c\u7121\u6548\u3002" +
+                  AskToShowInvalidLines);
     EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
     ASSERT_EQ(requests_.size(), 6u);
     EXPECT_EQ(requests_[5].title, L"\u532f\u5165\u4f7f\u7528\u8005\u9020\u8a5e");
@@ -383,7 +387,7 @@ TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSav
     paths_.push_back(invalid);
     EXPECT_EQ(CommandWithMessage(cmdImportMerge),
               L"\u672a\u532f\u5165\u4efb\u4f55\u5167\u5bb9:\u6b64\u6a94\u6848\u6c92\u6709\u53ef\u8b80\u53d6\u7684\u884c"
-              L"(2 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002");
+              L"(2 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002" + AskToShowInvalidLines);
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
 
     // 人 gets the word it lacks; 大, whose only entry is marked, gets an entry of its own.
@@ -392,7 +396,8 @@ TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSav
     paths_.push_back(second);
     UINT icon = 0;
     EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
-              L"\u5df2\u65b0\u589e 2 \u500b\u9805\u76ee\u3002\u5df2\u64f4\u5145 1 \u500b\u9805\u76ee\u30021 \u884c\u7121\u6548\u3002");
+              L"\u5df2\u65b0\u589e 2 \u500b\u9805\u76ee\u3002\u5df2\u64f4\u5145 1 \u500b\u9805\u76ee\u30021 \u884c\u7121\u6548\u3002" +
+                  AskToShowInvalidLines);
     EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
     EXPECT_EQ(requests_.back().title, L"\u532f\u5165\u76f8\u95dc\u5b57\u8a5e");
     ASSERT_EQ(ListView_GetItemCount(window.TipList()), 4);
@@ -621,4 +626,154 @@ TEST_F(FileCommandsTest, TheSystemsImportDialogTakesATypedPath) {
     EXPECT_EQ(report, L"1 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
     ASSERT_EQ(window.Phrases().table.size(), 1u);
     EXPECT_EQ(Cell(window.PhraseList(), 0, 3), L"YOEY");
+}
+
+namespace {
+
+// The clipboard's text, or "" when it holds none.
+std::wstring ClipboardText() {
+    if (!OpenClipboard(nullptr)) return L"";
+    std::wstring text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = units;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// What an import with invalid lines shows: the message with its question, answered Yes, then
+// the report, whose rows, columns and Copy are read before Close.
+struct InvalidLinesView {
+    std::wstring message;
+    bool yesAndNoOnly = false;
+    std::wstring caption;
+    std::vector<std::wstring> rows;  // the cells of each row joined by " | "
+    std::wstring copied;
+    bool resizable = false;
+    bool closed = false;
+};
+
+InvalidLinesView ImportAnsweringYes(HWND window, unsigned command) {
+    InvalidLinesView view;
+    RunDialogsAnswered([&] { return SendMessageW(window, WM_COMMAND, command, 0); },
+                       {[&](HWND box) {
+                            view.message = ControlText(box, 0xFFFF);
+                            view.yesAndNoOnly = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) && !GetDlgItem(box, IDOK);
+                            SendMessageW(box, WM_COMMAND, IDYES, 0);
+                        },
+                        [&](HWND report) {
+                            view.caption = WindowText(report);
+                            view.resizable = (GetWindowLongPtrW(report, GWL_STYLE) & WS_THICKFRAME) != 0;
+                            const HWND list = GetDlgItem(report, IDC_INVALID_LINES_LIST);
+                            EXPECT_TRUE(GetWindowLongPtrW(list, GWL_STYLE) & LVS_OWNERDATA);
+                            std::wstring header;
+                            for (int column = 0; column < 3; ++column) {
+                                wchar_t title[64]{};
+                                LVCOLUMNW lvColumn{LVCF_TEXT, 0, 0, title, 64};
+                                ListView_GetColumn(list, column, &lvColumn);
+                                header += (column ? L" | " : L"") + std::wstring(title);
+                            }
+                            view.rows.push_back(header);
+                            for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+                                std::wstring cells;
+                                for (int column = 0; column < 3; ++column) {
+                                    wchar_t text[300]{};
+                                    ListView_GetItemText(list, row, column, text, 300);
+                                    cells += (column ? L" | " : L"") + std::wstring(text);
+                                }
+                                view.rows.push_back(cells);
+                            }
+                            SendMessageW(report, WM_COMMAND, IDC_INVALID_LINES_COPY, 0);
+                            view.copied = ClipboardText();
+                            // Close, the command Esc gives too.
+                            SendMessageW(report, WM_COMMAND, IDCANCEL, 0);
+                            view.closed = !IsWindowVisible(report);
+                        }});
+    return view;
+}
+
+}  // namespace
+
+TEST_F(FileCommandsTest, AnImportWithInvalidPhraseLinesOffersTheirReportAndCopiesItsRows) {
+    PutText(PhrasesValue, u"A\tone\r\n");
+    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    CMainWindow& window = OpenScripted();
+    // Notepad's UTF-8 with LF line ends: a good line, one without TAB, a key with a digit, a line
+    // with a byte that does not decode, a TAB and a control character in a phrase.
+    const std::wstring path = PathOf(L"invalid phrases.txt");
+    WriteFileBytes(path, "\xEF\xBB\xBF" "AB\t\xE4\xB8\x80\nno tab here\nQ1\tx\nC\t\xFF\xE4\xB8\x80\n\tkey\x01less\nZ\tok\n");
+    paths_.push_back(path);
+    const InvalidLinesView view = ImportAnsweringYes(window.Window(), cmdImport);
+    EXPECT_EQ(view.message,
+              L"2 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n4 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002" +
+                  AskToShowInvalidLines);
+    EXPECT_TRUE(view.yesAndNoOnly);
+    EXPECT_EQ(view.caption, L"\u7121\u6548\u7684\u884c");
+    EXPECT_TRUE(view.resizable);
+    const std::wstring noTab = LoadUiString(IDS_REASON_NO_TAB);
+    const std::wstring notKey = LoadUiString(IDS_REASON_NOT_KEY);
+    const std::wstring notDecoded = LoadUiString(IDS_REASON_NOT_DECODED);
+    const std::wstring emptyKey = LoadUiString(IDS_REASON_EMPTY_KEY);
+    EXPECT_EQ(view.rows, (std::vector<std::wstring>{
+                             L"\u884c | \u539f\u56e0 | \u5167\u5bb9",
+                             L"2 | " + noTab + L" | no tab here",
+                             L"3 | " + notKey + L" | Q1\\tx",
+                             L"4 | " + notDecoded + L" | C\\t\\xFF\u4e00",
+                             L"5 | " + emptyKey + L" | \\tkey\\u0001less",
+                         }));
+    EXPECT_EQ(view.copied, L"\u884c\t\u539f\u56e0\t\u5167\u5bb9\r\n"
+                           L"2\t" + noTab + L"\tno tab here\r\n"
+                           L"3\t" + notKey + L"\tQ1\\tx\r\n"
+                           L"4\t" + notDecoded + L"\tC\\t\\xFF\u4e00\r\n"
+                           L"5\t" + emptyKey + L"\t\\tkey\\u0001less\r\n");
+    EXPECT_TRUE(view.closed);
+    ASSERT_EQ(window.Phrases().table.size(), 2u);  // the import itself is as before
+
+    // A file without an invalid line asks nothing: its message has OK alone.
+    Command(cmdSave);
+    const std::wstring clean = PathOf(L"clean phrases.txt");
+    WriteFileBytes(clean, "AB\tone\r\nC\ttwo\r\n");
+    paths_.push_back(clean);
+    bool okOnly = false;
+    RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_COMMAND, cmdImport, 0); },
+                      [&](HWND box) {
+                          okOnly = GetDlgItem(box, IDOK) && !GetDlgItem(box, IDYES) && !GetDlgItem(box, IDNO);
+                          EXPECT_EQ(ControlText(box, 0xFFFF).find(AskToShowInvalidLines), std::wstring::npos);
+                          SendMessageW(box, WM_COMMAND, IDOK, 0);
+                      });
+    EXPECT_TRUE(okOnly);
+}
+
+TEST_F(FileCommandsTest, AMergeOfAssociatedWordsWithInvalidLinesOffersTheirReport) {
+    PutText(PhrasesValue, u"A\tone\r\n");
+    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    CMainWindow& window = OpenScripted();
+    SwitchToTab(window, 1);
+    const std::wstring path = PathOf(L"invalid tips.dat");
+    WriteFileBytes(path, BytesOf(u"\u4eba=\u4eba\u751f\r\nAB=x\r\n\u5927\u5bb6\r\n=x\r\na=b=c\r\n\U0001F600=x\r\n\r\n"));
+    paths_.push_back(path);
+    const InvalidLinesView view = ImportAnsweringYes(window.Window(), cmdImportMerge);
+    EXPECT_EQ(view.message,
+              L"\u5df2\u65b0\u589e 0 \u500b\u9805\u76ee\u3002\u5df2\u64f4\u5145 1 \u500b\u9805\u76ee\u30026 \u884c\u7121\u6548\u3002" +
+                  AskToShowInvalidLines);
+    EXPECT_TRUE(view.yesAndNoOnly);
+    auto row = [](int line, unsigned reason, const std::wstring& text) {
+        return std::to_wstring(line) + L" | " + LoadUiString(reason) + L" | " + text;
+    };
+    EXPECT_EQ(view.rows, (std::vector<std::wstring>{
+                             L"\u884c | \u539f\u56e0 | \u5167\u5bb9",
+                             row(2, IDS_REASON_LONG_CHARACTER, L"AB=x"),
+                             row(3, IDS_REASON_NO_EQUALS, L"\u5927\u5bb6"),
+                             row(4, IDS_REASON_NO_CHARACTER, L"=x"),
+                             row(5, IDS_REASON_EQUALS_IN_CHARACTER, L"a=b=c"),
+                             row(6, IDS_REASON_TWO_UNIT_CHARACTER, L"\U0001F600=x"),
+                             row(7, IDS_REASON_EMPTY_LINE, L""),
+                         }));
+    EXPECT_EQ(view.copied.substr(0, view.copied.find(L"\r\n", view.copied.find(L"\r\n") + 2) + 2),
+              L"\u884c\t\u539f\u56e0\t\u5167\u5bb9\r\n2\t" + LoadUiString(IDS_REASON_LONG_CHARACTER) + L"\tAB=x\r\n");
+    EXPECT_EQ(std::count(view.copied.begin(), view.copied.end(), L'\n'), 7);
+    EXPECT_EQ(Cell(window.TipList(), 0, 2), L"\u4eba\u6c11,\u4eba\u751f");
 }

@@ -306,10 +306,12 @@ TEST_F(RibbonApplicationTest, RecentItemsPinsAndRibbonSettingsSurviveARestart) {
         [&] { return Handler().Execute(cmdMRUList, RibbonExecute, &RibbonKeySelectedItem, &index, chosen); },
         [&](HWND box) {
             report = ControlText(box, 0xFFFF);
-            SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+            // The file has an invalid line: the report asks whether to show it, and No declines.
+            SendMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
         });
     chosen->Release();
-    EXPECT_EQ(report, L"1 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n1 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
+    EXPECT_EQ(report, L"1 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n1 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002"
+                      L"\n\n\u8981\u986f\u793a\u7121\u6548\u7684\u884c\u55ce?");
     ASSERT_EQ(window.Phrases().table.size(), 1u);
     EXPECT_EQ(ListView_GetItemCount(window.PhraseList()), 1);
 
