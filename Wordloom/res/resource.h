@@ -213,5 +213,8 @@
 #define IDS_STATUS_PHRASES              313
 #define IDS_STATUS_TIPS                 314
 #define IDS_STATUS_SHOWN                315
+#define IDS_RIBBON_FILTER               316
+#define IDS_TOOLTIP_FILTER_TITLE        317
+#define IDS_TOOLTIP_FILTER              318
 
 #endif // WORDLOOM_RES_RESOURCE_H
