@@ -30,6 +30,7 @@ enum Command : unsigned {
     cmdSortByVantixInputKey = 32783,
     cmdSortByInputKey = 32784,
     cmdImportMerge = 32798,
+    cmdFilter = 32800,
     cmdAccelSave = ID_ACCEL_SAVE,
     cmdAccelInsert = ID_ACCEL_INSERT,
     cmdAccelFind = ID_ACCEL_FIND,

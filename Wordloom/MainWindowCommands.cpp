@@ -37,6 +37,7 @@ void CMainWindow::OnCommand(unsigned command) {
     case cmdImport: Import(); break;
     case cmdImportMerge: pane.ImportMerge(); break;
     case cmdExport: pane.Export(); break;
+    case cmdFilter:
     case cmdAccelFilter: pane.FocusFilterBox(); break;
     case cmdAccelToggleRibbon:
         if (ribbon_) ribbon_->ToggleCollapsed();

@@ -218,6 +218,9 @@
 #define IDS_STATUS_PHRASES              313
 #define IDS_STATUS_TIPS                 314
 #define IDS_STATUS_SHOWN                315
+#define IDS_RIBBON_FILTER               316
+#define IDS_TOOLTIP_FILTER_TITLE        317
+#define IDS_TOOLTIP_FILTER              318
 
 // Invalid Lines report (IDD_INVALID_LINES) and the question after an import
 #define IDS_SHOW_INVALID_LINES          320

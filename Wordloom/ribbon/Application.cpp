@@ -27,7 +27,7 @@ struct CommandStrings {
     unsigned tipsDescription;  // associated words; 0: the same as for phrases
 };
 
-constexpr std::array<CommandStrings, 21> CommandTable{{
+constexpr std::array<CommandStrings, 22> CommandTable{{
     {cmdHome, IDS_RIBBON_HOME, 0, 0, 0},
     {cmdGroupEdit, IDS_RIBBON_GROUP_EDIT, 0, 0, 0},
     {cmdGroupView, IDS_RIBBON_GROUP_VIEW, 0, 0, 0},
@@ -47,6 +47,7 @@ constexpr std::array<CommandStrings, 21> CommandTable{{
     {cmdModify, IDS_RIBBON_MODIFY, IDS_TOOLTIP_MODIFY_TITLE, IDS_TOOLTIP_MODIFY, 0},
     {cmdSelectAll, IDS_RIBBON_SELECT_ALL, IDS_TOOLTIP_SELECT_ALL_TITLE, IDS_TOOLTIP_SELECT_ALL, 0},
     {cmdFind, IDS_RIBBON_FIND, IDS_TOOLTIP_FIND_TITLE, IDS_TOOLTIP_FIND, 0},
+    {cmdFilter, IDS_RIBBON_FILTER, IDS_TOOLTIP_FILTER_TITLE, IDS_TOOLTIP_FILTER, 0},
     {cmdSortByPhrase, IDS_RIBBON_SORT_BY_PHRASE, 0, 0, 0},
     {cmdSortByVantixInputKey, IDS_RIBBON_SORT_BY_VANTIX_KEY, 0, 0, 0},
     {cmdSortByInputKey, IDS_RIBBON_SORT_BY_INPUT_KEY, 0, 0, 0},

@@ -42,9 +42,11 @@ public:
         const HWND list = pane.List();
         const bool selected = list && ListView_GetSelectedCount(list) > 0;
         const bool focused = list && ListView_GetNextItem(list, -1, LVNI_FOCUSED) != -1;
-        const std::array<std::pair<UINT32, bool>, 6> states{{
+        // Filter stays on when no row is shown, so that the box can be reached to change its text.
+        const std::array<std::pair<UINT32, bool>, 7> states{{
             {cmdSelectAll, shown >= 1},
             {cmdFind, shown >= 1},
+            {cmdFilter, list != nullptr},
             {cmdSort, pane.Sortable() && rows >= 2},
             {cmdUndelete, haveDeleted},
             {cmdDelete, selected},

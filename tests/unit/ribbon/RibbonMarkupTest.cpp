@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -59,6 +61,7 @@ TEST(Markup, EveryCommandHasTheIdNameKindAndKeytipOfTheProgram) {
         COMMAND(cmdSortByVantixInputKey, Toggle, u"A"),
         COMMAND(cmdSortByInputKey, Toggle, u"K"),
         COMMAND(cmdImportMerge, Button, u"M"),
+        COMMAND(cmdFilter, Button, u"L"),
     };
     const RibbonModel model = RealModel();
     EXPECT_EQ(model.commands.size(), std::size(expected));  // nothing the program does not know
@@ -96,7 +99,7 @@ TEST(Markup, LaysTheCommandsOutAsAgreed) {
     using enum ControlSize;
     EXPECT_EQ(controls, (std::vector<std::pair<unsigned, ControlSize>>{
                             {cmdInsert, Large}, {cmdDelete, Large}, {cmdModify, Large}, {cmdUndelete, Small},
-                            {cmdSelectAll, Small}, {cmdFind, Small}, {cmdSort, Large}}));
+                            {cmdSelectAll, Small}, {cmdFind, Small}, {cmdSort, Large}, {cmdFilter, Large}}));
 
     ASSERT_NE(model.DropDown(cmdSort), nullptr);
     EXPECT_EQ(model.DropDown(cmdSort)->groups,
@@ -106,9 +109,9 @@ TEST(Markup, LaysTheCommandsOutAsAgreed) {
     EXPECT_EQ(model.ContextPopup(cmdEditContextMenu)->groups,
               (std::vector<Ids>{{cmdUndelete}, {cmdInsert, cmdDelete, cmdModify}, {cmdSelectAll}, {cmdFind}}));
 
-    // The defaults, the Edit group's buttons and the application menu's commands; not Sort.
-    EXPECT_EQ(model.QuickAccessAllowed(), (Ids{cmdSave, cmdUndelete, cmdImport, cmdDelete, cmdExport, cmdInsert,
-                                               cmdModify, cmdSelectAll, cmdFind, cmdImportMerge, cmdAbout, cmdExit}));
+    // The defaults, the tab's buttons and the application menu's commands; not Sort.
+    EXPECT_EQ(model.QuickAccessAllowed(), (Ids{cmdSave, cmdUndelete, cmdImport, cmdDelete, cmdExport, cmdInsert, cmdModify,
+                                               cmdSelectAll, cmdFind, cmdFilter, cmdImportMerge, cmdAbout, cmdExit}));
 }
 
 TEST(Markup, ImageIdsAreTheOnesTheBitmapsAreMadeWith) {
@@ -126,7 +129,7 @@ TEST(Markup, ImageIdsAreTheOnesTheBitmapsAreMadeWith) {
         }
     }
     // Commands added later take eight ids each after that block, from the first one given here.
-    const std::pair<unsigned, unsigned> later[] = {{cmdImportMerge, 60130}};
+    const std::pair<unsigned, unsigned> later[] = {{cmdImportMerge, 60130}, {cmdFilter, 60138}};
     for (const auto& [id, first] : later) {
         const RibbonCommand* command = model.Command(static_cast<std::uint16_t>(id));
         ASSERT_TRUE(command && command->images) << id;
@@ -138,6 +141,46 @@ TEST(Markup, ImageIdsAreTheOnesTheBitmapsAreMadeWith) {
     const auto withImages = std::count_if(model.commands.begin(), model.commands.end(),
                                           [](const RibbonCommand& c) { return c.images.has_value(); });
     EXPECT_EQ(static_cast<std::size_t>(withImages), std::size(order) + std::size(later));
+}
+
+// Keytips pick one control of a level: the top level (the application menu, the tabs) and each
+// tab's controls. A control without a keytip, or whose keytip starts another's (or equals it),
+// leaves a control that the keys cannot reach: each such one is named.
+std::vector<std::string> Unreachable(const RibbonModel& model, const std::vector<std::uint16_t>& level) {
+    std::vector<std::string> found;
+    for (const std::uint16_t mine : level) {
+        const std::u16string& keytip = model.Command(mine)->keytip;
+        if (keytip.empty()) found.push_back(model.Command(mine)->name + " has no keytip");
+        for (const std::uint16_t other : level) {
+            if (other == mine || keytip.empty() || !model.Command(other)->keytip.starts_with(keytip)) continue;
+            found.push_back(model.Command(other)->name + " is hidden by " + model.Command(mine)->name);
+        }
+    }
+    return found;
+}
+
+std::vector<std::uint16_t> ControlsOf(const RibbonTab& tab) {
+    std::vector<std::uint16_t> controls;
+    for (const TabGroup& group : tab.groups) {
+        for (const TabControl& control : group.controls) controls.push_back(control.command);
+    }
+    return controls;
+}
+
+TEST(Markup, EveryControlOfEachKeytipLevelHasAKeytipOfItsOwn) {
+    const RibbonModel model = RealModel();
+    std::vector<std::uint16_t> top = {model.applicationMenu.command};
+    for (const RibbonTab& tab : model.tabs) top.push_back(tab.command);
+    EXPECT_EQ(Unreachable(model, top), std::vector<std::string>{});
+    for (const RibbonTab& tab : model.tabs) EXPECT_EQ(Unreachable(model, ControlsOf(tab)), std::vector<std::string>{});
+
+    // Had Filter taken Find's letter, neither could be reached.
+    RibbonModel clash = model;
+    for (RibbonCommand& command : clash.commands) {
+        if (command.id == cmdFilter) command.keytip = model.Command(cmdFind)->keytip;
+    }
+    EXPECT_EQ(Unreachable(clash, ControlsOf(clash.tabs.at(0))),
+              (std::vector<std::string>{"cmdFilter is hidden by cmdFind", "cmdFind is hidden by cmdFilter"}));
 }
 
 // A small markup that parses; each case below breaks one line of it.

@@ -179,13 +179,16 @@ TEST_F(RibbonAccessibilityTest, EveryCommandHasItsNameRoleStateAndKeytipsInTheUi
     EXPECT_EQ(Names(ChildrenOf(ObjectOf(GetDlgItem(bar, CommandBarFirstGroup + 1)))),
               (std::vector<std::wstring>{L"Undelete", L"Select all", L"Find"}));
 
-    // Sort is a menu button; its toggles are its children, read while the menu is closed.
+    // Sort is a menu button; its toggles are its children, read while the menu is closed. Filter,
+    // beside it, is a plain button.
     const std::vector<ChildLook> sort = ChildrenOf(ObjectOf(view));
-    ASSERT_EQ(sort.size(), 1u);
-    EXPECT_EQ(sort[0].name, L"Sort by");
+    EXPECT_EQ(Names(sort), (std::vector<std::wstring>{L"Sort by", L"Filter"}));
+    EXPECT_EQ(Shortcuts(sort), (std::vector<std::wstring>{L"Alt, H, T", L"Alt, H, L"}));
+    ASSERT_EQ(sort.size(), 2u);
+    EXPECT_EQ(sort[1].role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_TRUE(Has(sort[1], Enabled));
     EXPECT_EQ(sort[0].role, ROLE_SYSTEM_BUTTONMENU);
     EXPECT_TRUE(Has(sort[0], STATE_SYSTEM_HASPOPUP | Enabled));
-    EXPECT_EQ(sort[0].shortcut, L"Alt, H, T");
     const std::vector<ChildLook> toggles = ChildrenOf(ChildObject(*ObjectOf(view).get(), 1));
     EXPECT_EQ(Names(toggles), (std::vector<std::wstring>{L"Sort by phrase", L"Sort by Vantix input key",
                                                          L"Sort by input key", L"Ascending", L"Descending"}));
@@ -233,6 +236,9 @@ TEST_F(RibbonAccessibilityTest, EveryCommandHasItsNameRoleStateAndKeytipsInTheUi
     EXPECT_EQ(chineseToggles[1].name, L"\u4f9d\u842c\u7df9\u8f38\u5165\u9375\u6392\u5e8f (A)");
     EXPECT_EQ(chineseToggles[1].shortcut, L"Alt, H, T, A");
     EXPECT_EQ(chineseToggles[3].name, L"\u905e\u589e");
+    const std::vector<ChildLook> chineseView = ChildrenOf(ObjectOf(GetDlgItem(bar, CommandBarFirstGroup + 2)));
+    EXPECT_EQ(Names(chineseView), (std::vector<std::wstring>{L"\u6392\u5e8f", L"\u7be9\u9078"}));
+    EXPECT_EQ(Shortcuts(chineseView), (std::vector<std::wstring>{L"Alt, H, T", L"Alt, H, L"}));
 
     // Collapsed, the groups are there but hidden, and say so.
     Command(cmdAccelToggleRibbon);

@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "res/resource.h"
 #include "DialogDriver.h"
+#include "KeytipKeys.h"
 #include "RibbonInterfaces.h"
 #include "RibbonStores.h"
 #include "UiStrings.h"
@@ -154,8 +155,8 @@ TEST_F(RibbonApplicationTest, CommandStatesLabelsAndTogglesFollowTheWindow) {
     EXPECT_EQ(framework_.invalidated.at(0), std::make_pair(UINT32{cmdGroupEdit}, int{RibbonInvalidateProperty}));
     EXPECT_EQ(framework_.invalidated.at(1), std::make_pair(UINT32{cmdGroupView}, int{RibbonInvalidateProperty}));
 
-    const std::map<UINT32, bool> atStart{{cmdSelectAll, true}, {cmdFind, true}, {cmdSort, true},
-                                         {cmdUndelete, false}, {cmdDelete, false}, {cmdModify, false}};
+    const std::map<UINT32, bool> atStart{{cmdSelectAll, true}, {cmdFind, true},    {cmdFilter, true}, {cmdSort, true},
+                                         {cmdUndelete, false},  {cmdDelete, false}, {cmdModify, false}};
     EXPECT_EQ(framework_.enabled, atStart);
     Select(window.PhraseList(), {0});
     ListView_SetItemState(window.PhraseList(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
@@ -173,9 +174,15 @@ TEST_F(RibbonApplicationTest, CommandStatesLabelsAndTogglesFollowTheWindow) {
     EXPECT_EQ(StringProperty(Handler(), cmdImportMerge, RibbonKeyTooltipTitle), L"Import and merge");
     EXPECT_EQ(StringProperty(Handler(), cmdImportMerge, RibbonKeyTooltipDescription),
               L"Add the phrases of a file to the list.");
+    EXPECT_EQ(StringProperty(Handler(), cmdFilter, RibbonKeyLabel), L"Filter");
+    EXPECT_EQ(StringProperty(Handler(), cmdFilter, RibbonKeyTooltipTitle), L"Filter (Ctrl+E)");
+    EXPECT_EQ(StringProperty(Handler(), cmdFilter, RibbonKeyTooltipDescription),
+              L"Type to show only the rows that hold a text.");
     EXPECT_EQ(StringProperty(Handler(), cmdEditContextMenu, RibbonKeyLabel), L"<none>");  // the markup's own
     SetProcessUiLanguage(UiLanguageTraditionalChinese);
     EXPECT_EQ(StringProperty(Handler(), cmdGroupEdit, RibbonKeyLabel), L"\u7de8\u8f2f");
+    EXPECT_EQ(StringProperty(Handler(), cmdFilter, RibbonKeyLabel), L"\u7be9\u9078");
+    EXPECT_EQ(StringProperty(Handler(), cmdFilter, RibbonKeyTooltipTitle), L"\u7be9\u9078 (Ctrl+E)");
 
     // Sorting checks its toggles and has them read again, in the listed order.
     framework_.invalidated.clear();
@@ -198,6 +205,45 @@ TEST_F(RibbonApplicationTest, CommandStatesLabelsAndTogglesFollowTheWindow) {
               L"\u5c07\u8b8a\u66f4\u5132\u5b58\u81f3\u76f8\u95dc\u5b57\u8a5e\u8cc7\u6599\u5eab\u3002");
     EXPECT_EQ(StringProperty(Handler(), cmdImportMerge, RibbonKeyTooltipDescription),
               L"\u5c07\u6a94\u6848\u4e2d\u7684\u76f8\u95dc\u5b57\u8a5e\u52a0\u5165\u6e05\u55ae\u3002");
+}
+
+// Alt, H, L does what Ctrl+E does: the current tab's filter box takes the focus with its text
+// selected. Filter stays on while the filter shows no row, so the box can still be reached.
+TEST_F(RibbonApplicationTest, KeytipsAltHLPutTheFocusInTheCurrentTabsFilterBox) {
+    PutText(L"UserDefinedPhrases", u"AB\tone\r\nCD\ttwo\r\n");
+    PutText(L"UserDefinedTips", u"\u4e00=\u4e00\u500b\r\n");
+    CMainWindow& window = Open(CreateRibbon);
+    const HWND phraseBox = GetDlgItem(window.TabControl(), IDC_PHRASE_FILTER);
+    const HWND tipBox = GetDlgItem(window.TabControl(), IDC_TIP_FILTER);
+    ASSERT_TRUE(phraseBox && tipBox);
+    SetWindowTextW(phraseBox, L"zz");
+    for (int round = 0; round < 100 && ListView_GetItemCount(window.PhraseList()) != 0; ++round) Pump();
+    ASSERT_EQ(ListView_GetItemCount(window.PhraseList()), 0);
+    SetForegroundWindow(window.Window());
+    const auto typeKeytips = [&](HWND focus, WPARAM last) {
+        SetFocus(focus);
+        Pump();
+        SendMessageW(window.Window(), WM_SYSCOMMAND, SC_KEYMENU, 0);  // Alt
+        Press('H');
+        const std::vector<std::wstring> home = ShownKeytips();
+        Press(last);
+        return home;
+    };
+
+    EXPECT_EQ(typeKeytips(window.PhraseList(), 'L'),
+              (std::vector<std::wstring>{L"A", L"D(off)", L"F", L"I", L"L", L"O(off)", L"T", L"U(off)"}));
+    EXPECT_TRUE(ShownKeytips().empty());
+    EXPECT_EQ(GetFocus(), phraseBox);
+    DWORD start = 1;
+    DWORD end = 0;
+    SendMessageW(phraseBox, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 2u);
+
+    // On the associated-word tab the same keys reach that tab's box.
+    SwitchToTab(window, 1);
+    typeKeytips(window.TipList(), 'L');
+    EXPECT_EQ(GetFocus(), tipBox);
 }
 
 TEST_F(RibbonApplicationTest, SelectionChangesOfAnyOriginRefreshTheCommandStatesOncePerBurst) {
