@@ -230,6 +230,7 @@
 #define IDS_INVALID_COLUMN_TEXT         324
 #define IDS_INVALID_COPY                325
 #define IDS_INVALID_CLOSE               326
+#define IDS_RIBBON_RECENT_ITEMS         327
 // Why a line is invalid: IDS_REASON_NO_ENCODING + the core's InvalidReason, in its order
 #define IDS_REASON_NO_ENCODING          330
 #define IDS_REASON_NOT_DECODED          331

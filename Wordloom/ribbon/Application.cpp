@@ -27,7 +27,8 @@ struct CommandStrings {
     unsigned tipsDescription;  // associated words; 0: the same as for phrases
 };
 
-constexpr std::array<CommandStrings, 22> CommandTable{{
+constexpr std::array<CommandStrings, 23> CommandTable{{
+    {cmdMRUList, IDS_RIBBON_RECENT_ITEMS, 0, 0, 0},
     {cmdHome, IDS_RIBBON_HOME, 0, 0, 0},
     {cmdGroupEdit, IDS_RIBBON_GROUP_EDIT, 0, 0, 0},
     {cmdGroupView, IDS_RIBBON_GROUP_VIEW, 0, 0, 0},

@@ -121,8 +121,8 @@ void CApplicationMenu::Show(const RibbonModel& model, POINT screen) {
     if (model.recentItems) {
         recent = ReadRecentItems(host_, model.recentItems);
         if (GetMenuItemCount(menu.get()) > 0) AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-        const RibbonCommand* header = model.Command(model.recentItems);
-        AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, 0, header ? Wide(header->label).c_str() : L"");
+        // The heading in the UI language, as the program answers it.
+        AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, 0, commands_.Label(model.recentItems).c_str());
         for (std::size_t index = 0; index < recent.size(); ++index) {
             // Pinned items carry a check mark; a right click pins or unpins.
             const UINT flags = MF_STRING | (recent[index].pinned ? MF_CHECKED : MF_UNCHECKED);

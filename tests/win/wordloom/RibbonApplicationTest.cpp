@@ -182,6 +182,7 @@ TEST_F(RibbonApplicationTest, CommandStatesLabelsAndTogglesFollowTheWindow) {
     SetProcessUiLanguage(UiLanguageTraditionalChinese);
     EXPECT_EQ(StringProperty(Handler(), cmdGroupEdit, RibbonKeyLabel), L"\u7de8\u8f2f");
     EXPECT_EQ(StringProperty(Handler(), cmdFilter, RibbonKeyLabel), L"\u7be9\u9078");
+    EXPECT_EQ(StringProperty(Handler(), cmdMRUList, RibbonKeyLabel), L"\u6700\u8fd1\u4f7f\u7528\u7684\u9805\u76ee...");
     EXPECT_EQ(StringProperty(Handler(), cmdFilter, RibbonKeyTooltipTitle), L"\u7be9\u9078 (Ctrl+E)");
 
     // Sorting checks its toggles and has them read again, in the listed order.
