@@ -4,6 +4,7 @@
 
 #include "Commands.h"
 #include "DialogDriver.h"
+#include "KeyAccess.h"
 #include "UiStrings.h"
 #include "ValueBackup.h"
 #include "res/resource.h"
@@ -118,29 +119,7 @@ public:
     }
 
 private:
-    static void SetAccess(ACCESS_MASK granted) {
-        HANDLE token = nullptr;
-        ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
-        DWORD size = 0;
-        GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-        std::vector<BYTE> user(size);
-        const bool known = GetTokenInformation(token, TokenUser, user.data(), size, &size) != FALSE;
-        CloseHandle(token);
-        ASSERT_TRUE(known);
-        const PSID sid = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
-        std::vector<BYTE> list(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(sid));
-        const auto acl = reinterpret_cast<PACL>(list.data());
-        ASSERT_TRUE(InitializeAcl(acl, static_cast<DWORD>(list.size()), ACL_REVISION));
-        ASSERT_TRUE(AddAccessAllowedAce(acl, ACL_REVISION, granted, sid));
-        SECURITY_DESCRIPTOR descriptor{};
-        ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
-        ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE));
-        HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, WRITE_DAC, &key), ERROR_SUCCESS);
-        const LSTATUS status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
-        RegCloseKey(key);
-        ASSERT_EQ(status, ERROR_SUCCESS);
-    }
+    static void SetAccess(ACCESS_MASK granted) { SetKeyAccess(kKeyPath, OnlyTheUserMay(granted)); }
 };
 
 }  // namespace
