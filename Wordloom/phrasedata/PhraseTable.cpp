@@ -8,7 +8,6 @@ namespace {
 
 constexpr char16_t Tab = u'\t';
 constexpr char16_t Cr = u'\r';
-constexpr char16_t Lf = u'\n';
 
 // Appends the entry of one line, or returns false when its key is empty or holds a unit that
 // is not a key character once lower-case letters are raised.
@@ -64,29 +63,11 @@ std::size_t ParsePhraseText(PhraseTable& table, const char16_t* units, std::size
 }
 
 std::u16string FormatPhraseText(const PhraseTable& table, bool skipDeleted) {
-    auto included = [skipDeleted](const PhraseEntry& entry) {
-        return !skipDeleted || (entry.flags & EntryDeleted) == 0;
-    };
-    std::size_t length = 0;
-    for (const PhraseEntry& entry : table) {
-        if (included(entry)) length += entry.inputKey.size() + entry.phrase.size() + 3;
-    }
-    std::u16string text;
-    text.reserve(length);
-    for (const PhraseEntry& entry : table) {
-        if (!included(entry)) continue;
-        text += entry.inputKey;
-        text += Tab;
-        text += entry.phrase;
-        text += Cr;
-        text += Lf;
-    }
-    return text;
+    return FormatTableText(table, skipDeleted, &PhraseEntry::inputKey, Tab, &PhraseEntry::phrase);
 }
 
 std::uint64_t StoredLineBytes(const PhraseEntry& entry) {
-    // key, TAB, phrase, CR LF
-    return (entry.inputKey.size() + entry.phrase.size() + 3) * sizeof(char16_t);
+    return StoredLineBytesOf(entry.inputKey, entry.phrase);
 }
 
 std::uint64_t StoredFormBytes(const PhraseTable& table) {
