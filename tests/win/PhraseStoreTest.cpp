@@ -16,16 +16,12 @@ namespace {
 constexpr wchar_t kPhrasesValue[] = L"UserDefinedPhrases";
 
 UserPhrases PhrasesFrom(std::u16string_view text) {
-    UserPhrases phrases;
-    ParsePhraseText(phrases.table, text.data(), text.size(), kNormalImage);
-    return phrases;
+    return TablesFrom<UserPhrases>(text, ParsePhraseText);
 }
 
-// "KEY=phrase" per entry, to compare tables at a glance.
+// "KEY=phrase" per entry.
 std::vector<std::u16string> RowsOf(const PhraseTable& table) {
-    std::vector<std::u16string> rows;
-    for (const PhraseEntry& entry : table) rows.push_back(entry.inputKey + u"=" + entry.phrase);
-    return rows;
+    return EntryRows(table, &PhraseEntry::inputKey, &PhraseEntry::phrase);
 }
 
 using Rows = std::vector<std::u16string>;

@@ -42,6 +42,13 @@ protected:
     // Opens the window with a file dialog that hands out the queued paths, or cancels.
     CMainWindow& OpenScripted(RibbonFactory ribbon = nullptr) {
         CMainWindow& window = Open(ribbon);
+        ScriptFileDialog(window);
+        return window;
+    }
+
+    // The window's file dialog, from here on, records what it is asked and hands out the queued
+    // paths, or cancels.
+    void ScriptFileDialog(CMainWindow& window) {
         window.SetFileDialog([this](HWND owner, const FileDialogRequest& request) -> std::optional<std::wstring> {
             EXPECT_EQ(owner, window_->Window());
             requests_.push_back(request);
@@ -50,7 +57,6 @@ protected:
             paths_.pop_front();
             return path;
         });
-        return window;
     }
 
     // Runs a command that ends in one message box; returns its text and icon, or "" when none came.
@@ -64,6 +70,15 @@ protected:
                               SendMessageW(box, WM_COMMAND, IDOK, 0);
                           });
         return text;
+    }
+
+    // An answer that reads a message box's text and icon, then closes it with OK.
+    static std::function<void(HWND)> ReadMessage(std::wstring& text, UINT& icon) {
+        return [&text, &icon](HWND box) {
+            text = ControlText(box, 0xFFFF);
+            icon = MessageBoxIcon(box);
+            SendMessageW(box, WM_COMMAND, IDOK, 0);
+        };
     }
 
     // Which standard icon the box shows, told apart by the icon handle the system hands out.
@@ -436,11 +451,7 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
         UINT icon = 0;
         RunDialogsAnswered([&] { command(); return INT_PTR{0}; },
                            {[](HWND prompt) { SendMessageW(GetDlgItem(prompt, IDYES), BM_CLICK, 0, 0); },
-                            [&](HWND box) {
-                                message = ControlText(box, 0xFFFF);
-                                icon = MessageBoxIcon(box);
-                                SendMessageW(box, WM_COMMAND, IDOK, 0);
-                            }});
+                            ReadMessage(message, icon)});
         EXPECT_EQ(icon, UINT{MB_ICONERROR});
         return message;
     };
@@ -519,11 +530,7 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
         UINT icon = 0;
         window_ = std::make_unique<CMainWindow>(nullptr);
         RunDialogAnswered([&] { return INT_PTR{window_->Create(GetModuleHandleW(nullptr), L"Wordloom window test") != nullptr}; },
-                          [&](HWND box) {
-                              message = ControlText(box, 0xFFFF);
-                              icon = MessageBoxIcon(box);
-                              SendMessageW(box, WM_COMMAND, IDOK, 0);
-                          });
+                          ReadMessage(message, icon));
         EXPECT_EQ(icon, UINT{MB_ICONWARNING});
         return message;
     };
@@ -536,12 +543,7 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
 
     EXPECT_EQ(openAndReadMessage(), LoadUiString(IDS_PHRASES_UNREADABLE));
     CMainWindow& window = *window_;
-    window.SetFileDialog([this](HWND, const FileDialogRequest&) -> std::optional<std::wstring> {
-        if (paths_.empty()) return std::nullopt;
-        std::wstring path = paths_.front();
-        paths_.pop_front();
-        return path;
-    });
+    ScriptFileDialog(window);
     const std::wstring file = PathOf(L"new.dat");
     WriteFileBytes(file, BytesOf(u"B\tnew\r\n"));
     paths_.push_back(file);

@@ -368,25 +368,11 @@ TEST(FindBoxLayout, ButtonsAndBoxesFollowTheScreenDpi) {
     const auto scaled = ScaledForScreen;
     CMainWindow window(nullptr);
     CFindBox box(GetModuleHandleW(nullptr), window, false);
-    RECT client{}, next{}, mark{}, cancel{}, what{}, whole{}, frame{}, up{}, down{}, label{};
-    RunDialogAnswered([&] { return box.Run(nullptr); }, [&](HWND dialog) {
-        GetClientRect(dialog, &client);
-        next = ControlRect(dialog, IDC_FIND_NEXT);
-        mark = ControlRect(dialog, IDC_MARK_ALL);
-        cancel = ControlRect(dialog, IDCANCEL);
-        what = ControlRect(dialog, IDC_FIND_WHAT);
-        label = ControlRect(dialog, IDC_FIND_WHAT_LABEL);
-        whole = ControlRect(dialog, IDC_MATCH_WHOLE);
-        frame = ControlRect(dialog, IDC_DIRECTION);
-        up = ControlRect(dialog, IDC_SEARCH_UP);
-        down = ControlRect(dialog, IDC_SEARCH_DOWN);
-        EndDialog(dialog, IDCANCEL);
-    });
-    for (const RECT& button : {next, mark, cancel}) {
-        EXPECT_EQ(button.right - button.left, scaled(75));
-        EXPECT_EQ(button.bottom - button.top, scaled(23));
-        EXPECT_EQ(client.right - button.right, scaled(11));
-    }
+    const auto [client, next, mark, cancel, what, label, whole, frame, up, down] =
+        DialogRects([&] { return box.Run(nullptr); },
+                    {IDC_FIND_NEXT, IDC_MARK_ALL, IDCANCEL, IDC_FIND_WHAT, IDC_FIND_WHAT_LABEL, IDC_MATCH_WHOLE,
+                     IDC_DIRECTION, IDC_SEARCH_UP, IDC_SEARCH_DOWN});
+    for (const RECT& button : {next, mark, cancel}) ExpectStandardButtonAtRight(client, button);
     EXPECT_EQ(next.top, scaled(11));
     EXPECT_EQ(mark.top - next.bottom, scaled(7));
     EXPECT_EQ(client.bottom - cancel.bottom, scaled(11));

@@ -225,16 +225,9 @@ TEST_F(PhraseEditBoxTest, ModifyTakesTheSortArrowOnlyFromAColumnWhoseTextChanged
 TEST(PhraseEditBoxLayout, ButtonsAndFieldsFollowTheScreenDpi) {
     const PhraseTable table;
     CPhraseEditBox box(GetModuleHandleW(nullptr), table, nullptr);
-    RECT client{}, ok{}, phrase{}, vantix{}, key{};
-    RunDialogAnswered([&] { return box.Run(nullptr); }, [&](HWND dialog) {
-        ExpectButtonRow(dialog);
-        GetClientRect(dialog, &client);
-        ok = ControlRect(dialog, IDOK);
-        phrase = ControlRect(dialog, IDC_PHRASE);
-        vantix = ControlRect(dialog, IDC_VANTIX_KEY);
-        key = ControlRect(dialog, IDC_INPUT_KEY);
-        EndDialog(dialog, IDCANCEL);
-    });
+    const auto [client, ok, cancel, phrase, vantix, key] = DialogRects(
+        [&] { return box.Run(nullptr); }, {IDOK, IDCANCEL, IDC_PHRASE, IDC_VANTIX_KEY, IDC_INPUT_KEY});
+    ExpectButtonRow(client, ok, cancel);
     EXPECT_EQ(phrase.bottom - phrase.top, 4 * ScaledForScreen(23));
     // The two key fields share the line under the phrase field.
     EXPECT_EQ(vantix.right - vantix.left, key.right - key.left);

@@ -253,19 +253,10 @@ TEST(TipEditBoxLayout, BoxesListAndButtonsFollowTheScreenDpi) {
     const auto scaled = ScaledForScreen;
     const TipTable table;
     CTipEditBox box(GetModuleHandleW(nullptr), table, nullptr);
-    RECT cancel{}, character{}, word{}, list{}, add{}, up{}, down{}, remove{};
-    RunDialogAnswered([&] { return box.Run(nullptr); }, [&](HWND dialog) {
-        ExpectButtonRow(dialog);
-        cancel = ControlRect(dialog, IDCANCEL);
-        character = ControlRect(dialog, IDC_TIP_CHAR);
-        word = ControlRect(dialog, IDC_TIP_WORD);
-        list = ControlRect(dialog, IDC_TIP_WORD_LIST);
-        add = ControlRect(dialog, IDC_TIP_ADD_WORD);
-        up = ControlRect(dialog, IDC_TIP_UP);
-        down = ControlRect(dialog, IDC_TIP_DOWN);
-        remove = ControlRect(dialog, IDC_TIP_DELETE);
-        EndDialog(dialog, IDCANCEL);
-    });
+    const auto [client, confirm, cancel, character, word, list, add, up, down, remove] =
+        DialogRects([&] { return box.Run(nullptr); }, {IDOK, IDCANCEL, IDC_TIP_CHAR, IDC_TIP_WORD, IDC_TIP_WORD_LIST,
+                                                       IDC_TIP_ADD_WORD, IDC_TIP_UP, IDC_TIP_DOWN, IDC_TIP_DELETE});
+    ExpectButtonRow(client, confirm, cancel);
     EXPECT_EQ(character.top, scaled(11));
     EXPECT_EQ(character.bottom - character.top, scaled(23));
     // Two characters wide, the word box and the list eight, in one column left of the buttons.
