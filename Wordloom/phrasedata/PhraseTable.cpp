@@ -76,10 +76,6 @@ std::uint64_t StoredFormBytes(const PhraseTable& table) {
 
 ImportResult ReplacePhrasesFromText(UserPhrases& phrases, const char16_t* units, std::size_t count,
                                     std::int32_t normalImage) {
-    PhraseTable incoming;
-    const std::size_t invalidLines = ParsePhraseText(incoming, units, count, normalImage);
-    return ReplaceTableFromText(phrases.table, incoming, invalidLines, StoredFormBytes(incoming), [&phrases] {
-        phrases.phrasesHaveDeleted = false;
-        phrases.phrasesUnchanged = false;
-    });
+    return ReplaceTableFromText(phrases.table, phrases.phrasesUnchanged, phrases.phrasesHaveDeleted, units, count,
+                                normalImage, ParsePhraseText);
 }

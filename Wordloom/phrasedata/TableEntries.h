@@ -58,21 +58,26 @@ inline std::uint64_t StoredLineBytesOf(const std::u16string& first, const std::u
     return (first.size() + second.size() + 3) * sizeof(char16_t);
 }
 
-// The end of an import: the parsed entries replace the table only when there is at least one and
-// their stored form fits; then markReplaced sets the table's flags. Otherwise nothing changes.
-template <class Table, class MarkReplaced>
-ImportResult ReplaceTableFromText(Table& table, Table& incoming, std::size_t invalidLines,
-                                  std::uint64_t incomingStoredBytes, MarkReplaced markReplaced) {
+// The end of an import: the text is parsed into a table of its own, whose entries replace the
+// table only when there is at least one and their stored form (StoredFormBytes, found beside the
+// entry type) fits. Then the table differs from the stored one and has no marked entry: both
+// flags go false. Otherwise nothing changes.
+template <class Table>
+ImportResult ReplaceTableFromText(Table& table, bool& unchanged, bool& haveDeleted, const char16_t* units,
+                                  std::size_t count, std::int32_t normalImage,
+                                  std::size_t (*parse)(Table&, const char16_t*, std::size_t, std::int32_t)) {
+    Table incoming;
     ImportResult result;
-    result.invalidLines = invalidLines;
+    result.invalidLines = parse(incoming, units, count, normalImage);
     if (incoming.empty()) {
         result.outcome = ImportOutcome::NothingRead;
-    } else if (incomingStoredBytes > MaxImportFileSize) {
+    } else if (StoredFormBytes(incoming) > MaxImportFileSize) {
         result.outcome = ImportOutcome::TableTooLarge;
     } else {
         result.outcome = ImportOutcome::Imported;
         table.swap(incoming);
-        markReplaced();
+        unchanged = false;
+        haveDeleted = false;
     }
     result.entries = table.size();
     return result;

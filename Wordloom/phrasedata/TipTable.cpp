@@ -49,12 +49,8 @@ std::uint64_t StoredFormBytes(const TipTable& table) {
 
 ImportResult ReplaceTipsFromText(UserTips& tips, const char16_t* units, std::size_t count,
                                  std::int32_t normalImage) {
-    TipTable incoming;
-    const std::size_t invalidLines = ParseTipsText(incoming, units, count, normalImage);
-    return ReplaceTableFromText(tips.table, incoming, invalidLines, StoredFormBytes(incoming), [&tips] {
-        tips.tipsUnchanged = false;
-        tips.tipsHaveDeleted = false;
-    });
+    return ReplaceTableFromText(tips.table, tips.tipsUnchanged, tips.tipsHaveDeleted, units, count, normalImage,
+                                ParseTipsText);
 }
 
 bool AddTip(UserTips& tips, std::u16string character, std::u16string words,
