@@ -20,6 +20,8 @@
 
 inline constexpr std::int32_t kNormalImage = 7;  // distinct from a default-initialised image
 inline constexpr wchar_t kKeyPath[] = L"Software\\VantixIME";
+inline constexpr wchar_t kPhrasesValue[] = L"UserDefinedPhrases";  // under kKeyPath
+inline constexpr wchar_t kTipsValue[] = L"UserDefinedTips";
 
 struct StoredValue {
     DWORD type = REG_NONE;

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr wchar_t kTipsValue[] = L"UserDefinedTips";
 const std::u16string kDictionary = u"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\nbad\r\n\u5927=\u5927\u5bb6\r\n";
 const std::u16string kDictionaryEntries = u"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n";
 

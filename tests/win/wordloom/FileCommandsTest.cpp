@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
-constexpr wchar_t TipsValue[] = L"UserDefinedTips";
 
 // The files handed to the recent items, by a ribbon that keeps nothing else.
 std::vector<std::wstring> recentFiles;
@@ -70,6 +68,14 @@ protected:
                               SendMessageW(box, WM_COMMAND, IDOK, 0);
                           });
         return text;
+    }
+
+    // Writes the bytes as the file the dialog hands out next, then runs a command on it as
+    // CommandWithMessage does.
+    std::wstring CommandOnNewFile(unsigned id, const std::wstring& path, std::string_view bytes, UINT* icon = nullptr) {
+        WriteFileBytes(path, bytes);
+        paths_.push_back(path);
+        return CommandWithMessage(id, icon);
     }
 
     // An answer that reads a message box's text and icon, then closes it with OK.
@@ -144,8 +150,8 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
     for (char16_t first = u'A'; first <= u'J'; ++first) {
         for (char16_t second = u'A'; second <= u'J'; ++second) before += std::u16string{first, second} + u"\tp\r\n";
     }
-    PutText(PhrasesValue, before);
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, before);
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     const std::optional<std::wstring> backups = BackupFolder();
     ASSERT_TRUE(backups);
     std::filesystem::remove_all(*backups);
@@ -155,10 +161,9 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
     const std::filesystem::path folder = dir_ / L"\u8a5e\u5f59 files";
     std::filesystem::create_directories(folder);
     const std::wstring imported = (folder / L"my phrases.dat").wstring();
-    WriteFileBytes(imported, BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nbad line\r\nAB\tP2\r\nA1\tdigit\r\nC\tthree\r\n"));
-    paths_.push_back(imported);
     UINT icon = 0;
-    EXPECT_EQ(CommandWithMessage(cmdImport, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImport, imported,
+                               BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nbad line\r\nAB\tP2\r\nA1\tdigit\r\nC\tthree\r\n"), &icon),
               L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n2 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
     EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
     ASSERT_EQ(requests_.size(), 1u);
@@ -215,7 +220,7 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
 
     // Save drops the marked row for good; the value it overwrote is kept as an importable file.
     Command(cmdSave);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nC\tthree\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nC\tthree\r\n"));
     const std::vector<std::wstring> kept = FilesIn(*backups);
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].rfind(L"UserDefinedPhrases-", 0), 0u);
@@ -235,15 +240,13 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
 }
 
 TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWordTabImportsItsOwn) {
-    PutText(PhrasesValue, u"A\tone\r\n");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\n");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = OpenScripted();
 
     const std::string limit(4 * 1024 * 1024, 'A');
-    WriteFileBytes(PathOf(L"over.dat"), limit + "A");
-    paths_.push_back(PathOf(L"over.dat"));
     UINT icon = 0;
-    EXPECT_EQ(CommandWithMessage(cmdImport, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImport, PathOf(L"over.dat"), limit + "A", &icon),
               L"\u7121\u6cd5\u5f9e\u6a94\u6848\u8b80\u53d6\u8a5e\u5f59!\n\u6a94\u6848\u5927\u5c0f\u9650\u5236\u70ba 4MB\u3002");
     EXPECT_EQ(icon, UINT{MB_ICONERROR});
     paths_.push_back(PathOf(L"missing.dat"));
@@ -255,9 +258,8 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWord
 
     SwitchToTab(window, 1);
     ASSERT_EQ(window.CurrentTab(), 1);
-    WriteFileBytes(PathOf(L"tips.dat"), BytesOf(u"\u5927=\u5927\u5bb6,\u5927\u4eba\r\n\u5c0f=\u5c0f\u5fc3\r\n"));
-    paths_.push_back(PathOf(L"tips.dat"));
-    EXPECT_EQ(CommandWithMessage(cmdImport),
+    EXPECT_EQ(CommandOnNewFile(cmdImport, PathOf(L"tips.dat"),
+                               BytesOf(u"\u5927=\u5927\u5bb6,\u5927\u4eba\r\n\u5c0f=\u5c0f\u5fc3\r\n")),
               L"2 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
     EXPECT_EQ(requests_.back().title, L"\u532f\u5165\u76f8\u95dc\u5b57\u8a5e");
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
@@ -268,8 +270,8 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWord
 // Files as other tools and editors save them: Big5, UTF-8 with LF alone, Notepad's "Unicode".
 // A file with nothing to read changes nothing; a merge keeps other keys and marked rows.
 TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRowsAndSaveStoresThem) {
-    PutText(PhrasesValue, u"A\tone\r\n");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\n");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = OpenScripted(RecordRecentFiles);
     const std::wstring importedThree =
         L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002";
@@ -289,7 +291,7 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
         }
         Command(cmdSave);  // so that the next Import does not ask first
     }
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"AB\tAlpha\r\nC\tdup\r\nX\t\u65b0\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"AB\tAlpha\r\nC\tdup\r\nX\t\u65b0\r\n"));
 
     // Bytes of no text: ten lines of high bytes that are neither UTF-8 nor Big5.
     std::string noise;
@@ -300,10 +302,8 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
     }
     noise[7] = '\xFF';  // which code page 950 never reads
     const std::wstring random = PathOf(L"random.dat");
-    WriteFileBytes(random, noise);
-    paths_.push_back(random);
     UINT icon = 0;
-    EXPECT_EQ(CommandWithMessage(cmdImport, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImport, random, noise, &icon),
               L"\u672a\u532f\u5165\u4efb\u4f55\u5167\u5bb9:\u6b64\u6a94\u6848\u6c92\u6709\u53ef\u8b80\u53d6\u7684\u884c"
               L"(10 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002");
     EXPECT_EQ(icon, UINT{MB_ICONWARNING});
@@ -319,9 +319,7 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
     // The table has unsaved work, yet no prompt comes: the report is the only box. A file that
     // is too large leaves the table as it was.
     const std::wstring tooLarge = PathOf(L"too large.dat");
-    WriteFileBytes(tooLarge, std::string(4 * 1024 * 1024 + 2, 'A'));
-    paths_.push_back(tooLarge);
-    EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, tooLarge, std::string(4 * 1024 * 1024 + 2, 'A'), &icon),
               L"\u7121\u6cd5\u5f9e\u6a94\u6848\u8b80\u53d6\u8a5e\u5f59!\n\u6a94\u6848\u5927\u5c0f\u9650\u5236\u70ba 4MB\u3002");
     EXPECT_EQ(icon, UINT{MB_ICONERROR});
     EXPECT_EQ(window.Phrases().table.size(), 3u);
@@ -329,9 +327,8 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
     // A phrase under another key is a new row, and so is one equal to a marked row; the same key
     // and phrase (ASCII case aside) is there already, from the table or an earlier line.
     const std::wstring second = PathOf(L"\u5408\u4f75 second.dat");
-    WriteFileBytes(second, BytesOf(u"D\tALPHA\r\nE\tnew\r\nbad line\r\nC\tDUP\r\ne\tNEW\r\nAB\tALPHA\r\nH\t\u842c\r\n"));
-    paths_.push_back(second);
-    EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, second,
+                               BytesOf(u"D\tALPHA\r\nE\tnew\r\nbad line\r\nC\tDUP\r\ne\tNEW\r\nAB\tALPHA\r\nH\t\u842c\r\n"), &icon),
               L"\u5df2\u65b0\u589e 4 \u500b\u8a5e\u5f59\u30022 \u500b\u5df2\u5728\u8868\u683c\u4e2d\u30021 \u884c\u7121\u6548\u3002");
     EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
     ASSERT_EQ(requests_.size(), 6u);
@@ -348,21 +345,20 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
 
     // Save drops the marked row and stores the rest in the table's order.
     Command(cmdSave);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes,
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes,
               BytesOf(u"AB\tAlpha\r\nX\t\u65b0\r\nD\tALPHA\r\nE\tnew\r\nC\tDUP\r\nH\t\u842c\r\n"));
 }
 
 TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSaveStoresThem) {
-    PutText(PhrasesValue, u"A\tone\r\n");
-    PutText(TipsValue, u"\u4e00=\u4e00\u500b\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\n");
+    PutText(kTipsValue, u"\u4e00=\u4e00\u500b\r\n");
     CMainWindow& window = OpenScripted(RecordRecentFiles);
     SwitchToTab(window, 1);
     ASSERT_EQ(window.CurrentTab(), 1);
 
     const std::wstring first = PathOf(L"first tips.dat");
-    WriteFileBytes(first, NotepadBytesOf(u8"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n"));
-    paths_.push_back(first);
-    EXPECT_EQ(CommandWithMessage(cmdImport),
+    EXPECT_EQ(CommandOnNewFile(cmdImport, first,
+                               NotepadBytesOf(u8"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n")),
               L"2 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
     Select(window.TipList(), {1});
     Command(cmdDelete);  // 大 is marked
@@ -373,19 +369,16 @@ TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSav
               L"\u7121\u6cd5\u8b80\u53d6\u6a94\u6848\u3002\u8acb\u78ba\u5b9a\u6709\u8b80\u53d6\u7684\u6b0a\u9650\u3002");
     EXPECT_EQ(CommandWithMessage(cmdImportMerge), L"");
     const std::wstring invalid = PathOf(L"invalid tips.dat");
-    WriteFileBytes(invalid, BytesOf(u"AB=x\r\nno separator\r\n"));
-    paths_.push_back(invalid);
-    EXPECT_EQ(CommandWithMessage(cmdImportMerge),
+    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, invalid, BytesOf(u"AB=x\r\nno separator\r\n")),
               L"\u672a\u532f\u5165\u4efb\u4f55\u5167\u5bb9:\u6b64\u6a94\u6848\u6c92\u6709\u53ef\u8b80\u53d6\u7684\u884c"
               L"(2 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002");
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
 
     // 人 gets the word it lacks; 大, whose only entry is marked, gets an entry of its own.
     const std::wstring second = PathOf(L"second tips.dat");
-    WriteFileBytes(second, BytesOf(u"\u4eba=\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\nAB=x\r\n\u5927=\u5927\u4eba\r\n"));
-    paths_.push_back(second);
     UINT icon = 0;
-    EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, second,
+                               BytesOf(u"\u4eba=\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\nAB=x\r\n\u5927=\u5927\u4eba\r\n"), &icon),
               L"\u5df2\u65b0\u589e 2 \u500b\u9805\u76ee\u3002\u5df2\u64f4\u5145 1 \u500b\u9805\u76ee\u30021 \u884c\u7121\u6548\u3002");
     EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
     EXPECT_EQ(requests_.back().title, L"\u532f\u5165\u76f8\u95dc\u5b57\u8a5e");
@@ -397,7 +390,7 @@ TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSav
     EXPECT_EQ(recentFiles, (std::vector<std::wstring>{first}));
 
     Command(cmdSave);
-    EXPECT_EQ(GetValue(TipsValue)->bytes,
+    EXPECT_EQ(GetValue(kTipsValue)->bytes,
               BytesOf(u"\u4eba=\u4eba\u6c11,\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\n\u5927=\u5927\u4eba\r\n"));
     EXPECT_EQ(window.Phrases().table.size(), 1u);  // the other tab's table is not touched
 }
@@ -419,21 +412,21 @@ TEST_F(FileCommandsTest, AFreshStartAsksOnExitAndYesSavesBothTables) {
     EXPECT_EQ(prompt, L"\u662f\u5426\u8981\u5132\u5b58\u8b8a\u66f4?");
     EXPECT_TRUE(yesNoCancel);
     ASSERT_TRUE(IsWindow(window.Window()));
-    EXPECT_FALSE(GetValue(PhrasesValue));
+    EXPECT_FALSE(GetValue(kPhrasesValue));
     exitAnswering(IDYES);
     EXPECT_FALSE(window.Window());
-    ASSERT_TRUE(GetValue(PhrasesValue));
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, "");
+    ASSERT_TRUE(GetValue(kPhrasesValue));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, "");
     // The other tab's table had unsaved work too: it is saved, not lost.
-    ASSERT_TRUE(GetValue(TipsValue));
-    EXPECT_EQ(GetValue(TipsValue)->bytes, "");
+    ASSERT_TRUE(GetValue(kTipsValue));
+    EXPECT_EQ(GetValue(kTipsValue)->bytes, "");
 }
 
 TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAndOpenRecent) {
     const std::u16string phrases = u"A\tone\r\nB\ttwo\r\nC\tthree\r\n";
     const std::u16string tips = u"\u4eba=\u4eba\u6c11\r\n\u5927=\u5927\u5bb6\r\n";
-    PutText(PhrasesValue, phrases);
-    PutText(TipsValue, tips);
+    PutText(kPhrasesValue, phrases);
+    PutText(kTipsValue, tips);
     CMainWindow& window = OpenScripted();
 
     // A row marked on the phrase tab, kept with No when leaving the tab; another on this one.
@@ -486,8 +479,8 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
     }
     EXPECT_EQ(window.Phrases().table.size(), 3u);
     EXPECT_EQ(Cell(window.TipList(), 1, 1), L"\u5927");
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(phrases));
-    EXPECT_EQ(GetValue(TipsValue)->bytes, BytesOf(tips));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(phrases));
+    EXPECT_EQ(GetValue(kTipsValue)->bytes, BytesOf(tips));
 
     // Writable again: Yes to the end of the session saves both tables without their marked
     // entries, and the session may end. With nothing unsaved it may end at once.
@@ -504,8 +497,8 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
         return mayEnd;
     };
     EXPECT_EQ(queryEndSession(IDYES), TRUE);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"A\tone\r\nC\tthree\r\n"));
-    EXPECT_EQ(GetValue(TipsValue)->bytes, BytesOf(u"\u4eba=\u4eba\u6c11\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"A\tone\r\nC\tthree\r\n"));
+    EXPECT_EQ(GetValue(kTipsValue)->bytes, BytesOf(u"\u4eba=\u4eba\u6c11\r\n"));
     EXPECT_EQ(queryEndSession(std::nullopt), TRUE);
     // No lets the session end with the work unsaved; the end itself asks nothing more.
     Select(window.TipList(), {0});
@@ -513,7 +506,7 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
     EXPECT_EQ(queryEndSession(IDNO), TRUE);
     SendMessageW(window.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_FALSE(window.Window());
-    EXPECT_EQ(GetValue(TipsValue)->bytes, BytesOf(u"\u4eba=\u4eba\u6c11\r\n"));
+    EXPECT_EQ(GetValue(kTipsValue)->bytes, BytesOf(u"\u4eba=\u4eba\u6c11\r\n"));
 }
 
 // A stored value the tool cannot read is said so and kept: closing asks nothing, and the save
@@ -523,8 +516,8 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
     ASSERT_TRUE(folder);
     std::filesystem::remove_all(*folder);
     const std::string asText = BytesOf(std::u16string(u"A\tas text\r\n") + u'\0');
-    PutValue(PhrasesValue, REG_SZ, asText);
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutValue(kPhrasesValue, REG_SZ, asText);
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     const auto openAndReadMessage = [&] {
         std::wstring message;
         UINT icon = 0;
@@ -539,17 +532,15 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
     EXPECT_FALSE(window_->Window());
     MSG quit{};
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the program's end
-    EXPECT_EQ(GetValue(PhrasesValue)->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(GetValue(kPhrasesValue)->type, static_cast<DWORD>(REG_SZ));
 
     EXPECT_EQ(openAndReadMessage(), LoadUiString(IDS_PHRASES_UNREADABLE));
     CMainWindow& window = *window_;
     ScriptFileDialog(window);
     const std::wstring file = PathOf(L"new.dat");
-    WriteFileBytes(file, BytesOf(u"B\tnew\r\n"));
-    paths_.push_back(file);
-    CommandWithMessage(cmdImport);
+    CommandOnNewFile(cmdImport, file, BytesOf(u"B\tnew\r\n"));
     Command(cmdSave);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"B\tnew\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"B\tnew\r\n"));
     std::vector<std::wstring> backups;
     for (const auto& entry : std::filesystem::directory_iterator(*folder)) backups.push_back(entry.path().filename().wstring());
     ASSERT_EQ(backups.size(), 1u);
@@ -562,9 +553,7 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
     std::wstring backupsFolder = *folder;
     backupsFolder.pop_back();
     WriteFileBytes(backupsFolder, "not a folder");
-    WriteFileBytes(file, BytesOf(u"C\tnewer\r\n"));
-    paths_.push_back(file);
-    CommandWithMessage(cmdImport);
+    CommandOnNewFile(cmdImport, file, BytesOf(u"C\tnewer\r\n"));
     std::vector<std::wstring> asked;
     const auto saveAnswering = [&](int answer) {
         RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_COMMAND, cmdSave, 0); }, [&](HWND box) {
@@ -574,10 +563,10 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
         });
     };
     saveAnswering(IDNO);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"B\tnew\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"B\tnew\r\n"));
     EXPECT_TRUE(window.Phrases().HasUnsavedWork());
     saveAnswering(IDYES);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"C\tnewer\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"C\tnewer\r\n"));
     EXPECT_FALSE(window.Phrases().HasUnsavedWork());
     EXPECT_EQ(asked, (std::vector<std::wstring>(2, LoadUiString(IDS_SAVE_WITHOUT_BACKUP))));
     std::filesystem::remove(backupsFolder);
@@ -585,8 +574,8 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
 
 TEST_F(FileCommandsTest, TheSystemsImportDialogTakesATypedPath) {
     const ComApartment com;
-    PutText(PhrasesValue, u"");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, u"");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = Open();
     const std::wstring path = PathOf(L"\u8a5e typed.dat");
     WriteFileBytes(path, BytesOf(u"YOEY\tx\r\n"));

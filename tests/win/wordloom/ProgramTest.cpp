@@ -32,7 +32,7 @@ HWND PhraseToolWindow() {
 using ProgramTest = StoreTest;
 
 TEST_F(ProgramTest, ASecondStartActivatesTheFirstAndEndsWithOne) {
-    PutValue(L"UserDefinedPhrases", REG_BINARY, BytesOf(u"A\tone\r\n"));
+    PutValue(kPhrasesValue, REG_BINARY, BytesOf(u"A\tone\r\n"));
     const ChildProcess first(L"" WORDLOOM_EXE);
     ASSERT_TRUE(first.Started());
     ASSERT_TRUE(PhraseToolWindow());
@@ -52,7 +52,7 @@ TEST_F(ProgramTest, AFirstStartSeedsTheAssociatedWordsFromTheDictionaryBesideIt)
     ASSERT_TRUE(tool.Started());
     const HWND window = PhraseToolWindow();
     ASSERT_TRUE(window);
-    const std::optional<StoredValue> tips = GetValue(L"UserDefinedTips");
+    const std::optional<StoredValue> tips = GetValue(kTipsValue);
     ASSERT_TRUE(tips);
     EXPECT_EQ(tips->type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(tips->bytes, BytesOf(u"人=人民,人們\r\n大=大家\r\n"));
@@ -64,15 +64,15 @@ TEST_F(ProgramTest, TheBuiltProgramSeedsTheDeliveredDictionaryUnchanged) {
     const ChildProcess tool(L"" WORDLOOM_EXE);  // the build puts the dictionary beside it
     ASSERT_TRUE(tool.Started());
     ASSERT_TRUE(PhraseToolWindow());
-    const std::optional<StoredValue> tips = GetValue(L"UserDefinedTips");
+    const std::optional<StoredValue> tips = GetValue(kTipsValue);
     ASSERT_TRUE(tips);
     EXPECT_EQ(tips->bytes.size(), delivered->size());
     EXPECT_TRUE(tips->bytes == *delivered);  // not EXPECT_EQ: a failure would print 300 kB
 }
 
 TEST_F(ProgramTest, ClosingTheWindowWithNothingUnsavedEndsWithZero) {
-    PutValue(L"UserDefinedPhrases", REG_BINARY, BytesOf(u"A\tone\r\n"));
-    PutValue(L"UserDefinedTips", REG_BINARY, BytesOf(u"人=人民\r\n"));
+    PutValue(kPhrasesValue, REG_BINARY, BytesOf(u"A\tone\r\n"));
+    PutValue(kTipsValue, REG_BINARY, BytesOf(u"人=人民\r\n"));
     const ChildProcess tool(L"" WORDLOOM_EXE);
     ASSERT_TRUE(tool.Started());
     const HWND window = PhraseToolWindow();

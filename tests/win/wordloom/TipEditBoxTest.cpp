@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
-constexpr wchar_t TipsValue[] = L"UserDefinedTips";
 constexpr wchar_t ErrorTitle[] = L"Error";
 
 std::wstring ListItems(HWND list) {
@@ -73,8 +71,8 @@ protected:
 }  // namespace
 
 TEST_F(TipEditBoxTest, InsertChecksCharacterAndWordsReordersAndAddsTwoEntriesInOneOpening) {
-    PutText(PhrasesValue, u"A\talpha\r\n");
-    PutText(TipsValue, u"a=x\r\n");
+    PutText(kPhrasesValue, u"A\talpha\r\n");
+    PutText(kTipsValue, u"a=x\r\n");
     CMainWindow& window = OpenOnTips();
     window.Tips().table[0].flags |= EntryDeleted;  // a marked entry still counts as existing
 
@@ -174,8 +172,8 @@ TEST_F(TipEditBoxTest, InsertChecksCharacterAndWordsReordersAndAddsTwoEntriesInO
 }
 
 TEST_F(TipEditBoxTest, ModifyKeepsTheCharacterAndChangesTheTableOnlyWhenTheWordsDiffer) {
-    PutText(PhrasesValue, u"A\talpha\r\n");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11,,\u4eba\u5011\r\n");
+    PutText(kPhrasesValue, u"A\talpha\r\n");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11,,\u4eba\u5011\r\n");
     CMainWindow& window = OpenOnTips();
     ListView_SetItemState(window.TipList(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
 
@@ -210,8 +208,8 @@ TEST_F(TipEditBoxTest, ModifyKeepsTheCharacterAndChangesTheTableOnlyWhenTheWords
 // would come back as another line, other words or none. The box refuses them as it refuses a
 // ninth unit, however the text comes in.
 TEST_F(TipEditBoxTest, WordsWithEqualsSignsOrCommasAreRefusedAndNeverStored) {
-    PutText(PhrasesValue, u"A\talpha\r\n");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, u"A\talpha\r\n");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = OpenOnTips();
     ListView_SetItemState(window.TipList(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
     const std::wstring refusal = L"Words cannot contain \"=\" or \",\".";
