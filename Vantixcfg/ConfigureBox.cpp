@@ -101,12 +101,6 @@ INT_PTR CConfigureBox::Run(HWND owner) {
 
 INT_PTR CConfigureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return TRUE;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->idFrom == IDC_TABS && header->code == TCN_SELCHANGE) {
@@ -124,7 +118,7 @@ INT_PTR CConfigureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
         return TRUE;
     default:
-        return FALSE;
+        return CDialog::HandleMessage(message, wParam, lParam);
     }
 }
 
@@ -149,29 +143,29 @@ void CConfigureBox::OnInitDialog() {
     CentreWindow(Window());
 }
 
-void CConfigureBox::OnCommand(int id, int code) {
+bool CConfigureBox::OnCommand(int id, int code) {
     switch (id) {
     case IDOK:
         OnOk();
-        return;
+        return true;
     case IDCANCEL:
         EndDialog(Window(), IDCANCEL);
-        return;
+        return true;
     case IDC_PHRASE_TOOL:
         if (code == BN_CLICKED) StartPhraseTool();
-        return;
+        return true;
     case IDC_FONT_SIZE:
     case IDC_KEYBOARD_LAYOUT:
         if (code == CBN_SELCHANGE) OnListChanged(id);
-        return;
+        return true;
     default:
         break;
     }
     if (const std::optional<char> letter = LetterOf(id)) {
         OnLetterKey(*letter);
-        return;
+        return true;
     }
-    if (code != BN_CLICKED) return;
+    if (code != BN_CLICKED) return true;
     if (const std::optional<CheckOption> option = CheckOptionOf(id)) {
         OnCheckClicked(*option);
     } else if (const auto shift = GroupMemberOf<ShiftToggle>(ShiftControls, id)) {
@@ -179,6 +173,7 @@ void CConfigureBox::OnCommand(int id, int code) {
     } else if (const auto source = GroupMemberOf<PhraseSource>(PhraseSourceControls, id)) {
         OnPhraseSourceClicked(*source);
     }
+    return true;
 }
 
 void CConfigureBox::OnDpiChanged(const RECT& suggested) {

@@ -27,8 +27,8 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage() override;
 
-    void OnInitDialog();
-    void OnCommand(int id, int code);
+    void OnInitDialog() override;
+    bool OnCommand(int id, int code) override;  // every command counts as handled
     void OnDpiChanged(const RECT& suggested);
     INT_PTR OnControlColour(UINT message, HDC dc, HWND control);
 

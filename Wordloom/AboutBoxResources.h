@@ -1,19 +1,9 @@
 // Which resources the phrase tool's About box is made of.
 #pragma once
 
-#include "AboutBox.h"
 #include "res/resource.h"
+// After the tool's resource ids.
+#include "ToolAboutBox.h"
 
-inline const AboutBoxResources WordloomAboutBox{
-    .templateId = IDD_ABOUT,
-    .iconId = IDI_WORDLOOM,
-    .iconControl = IDC_ABOUT_ICON,
-    .versionLineControl = IDC_ABOUT_VERSION,
-    .secondLineControl = IDC_ABOUT_NOTE,
-    .captionString = IDS_ABOUT_CAPTION,
-    .versionFormatString = IDS_ABOUT_VERSION,
-    .secondLineString = IDS_ABOUT_NOTE,
-    .okString = IDS_OK,
-    .base = WordloomAboutBoxBase,
-    .dpiRule = DialogDpiRule::DeviceContext,
-};
+inline constexpr AboutBoxResources WordloomAboutBox =
+    ToolAboutBox(IDI_WORDLOOM, WordloomAboutBoxBase, DialogDpiRule::DeviceContext);

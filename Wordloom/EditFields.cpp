@@ -26,6 +26,17 @@ INT_PTR CEditDialog::Run(HWND owner) {
     return RunModal(instance_, templateId_, owner);
 }
 
+INT_PTR CEditDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) HideBalloon();
+    return CDialog::HandleMessage(message, wParam, lParam);
+}
+
+bool CEditDialog::OnCommand(int id, int) {
+    if (id != IDCANCEL) return false;
+    EndDialog(Window(), IDCANCEL);
+    return true;
+}
+
 Size CEditDialog::FitClient(DialogMeasure& measure, Size client) {
     const int dpi = measure.Dpi();
     font_ = measure.TakeFont();

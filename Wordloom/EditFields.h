@@ -49,6 +49,10 @@ protected:
     // follows).
     void FocusControl(HWND control) const;
 
+    // The balloon goes with the window; Cancel closes the dialog.
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(int id, int code) override;
+
     // The controls are gone: their font can go too.
     void OnFinalMessage() override;
 

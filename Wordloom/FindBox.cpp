@@ -26,20 +26,9 @@ INT_PTR CFindBox::Run(HWND parent) {
     return result;
 }
 
-INT_PTR CFindBox::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return TRUE;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case WM_DESTROY:
-        balloon_.Hide();
-        return FALSE;
-    default:
-        return FALSE;
-    }
+INT_PTR CFindBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) balloon_.Hide();
+    return CDialog::HandleMessage(message, wParam, lParam);
 }
 
 // The controls are gone: their handles are forgotten, their font and the letter keys can go.
@@ -102,7 +91,7 @@ void CFindBox::Layout() {
     PlaceDialogControl(Window(), IDC_SEARCH_DOWN, placement.down, font, &down);
 }
 
-void CFindBox::OnCommand(int id, int code) {
+bool CFindBox::OnCommand(int id, int code) {
     switch (id) {
     case IDC_FIND_WHAT:
         if (code == EN_CHANGE) EnableActions();
@@ -127,6 +116,7 @@ void CFindBox::OnCommand(int id, int code) {
         OnLetterKey(id);
         break;
     }
+    return true;
 }
 
 // A letter pressed in the find-what box is text; the hook leaves it to the box, and a key

@@ -28,9 +28,9 @@ public:
 private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage() override;
-    void OnInitDialog();
+    void OnInitDialog() override;
     void Layout();
-    void OnCommand(int id, int code);
+    bool OnCommand(int id, int code) override;  // every command counts as handled
     void OnLetterKey(int id);
     void EnableActions();
     void Search(bool markAll);

@@ -61,9 +61,6 @@ INT_PTR CInvalidLinesBox::Run(HWND owner) {
 
 INT_PTR CInvalidLinesBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return TRUE;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->hwndFrom == list_ && header->code == LVN_GETDISPINFOW) {
@@ -78,10 +75,6 @@ INT_PTR CInvalidLinesBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         return FALSE;
     }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDC_INVALID_LINES_COPY) CopyRows();
-        if (LOWORD(wParam) == IDCANCEL) EndDialog(Window(), IDCANCEL);
-        return TRUE;
     case WM_SIZE:
         PlaceControls();
         return TRUE;
@@ -95,8 +88,14 @@ INT_PTR CInvalidLinesBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         return TRUE;
     default:
-        return FALSE;
+        return CDialog::HandleMessage(message, wParam, lParam);
     }
+}
+
+bool CInvalidLinesBox::OnCommand(int id, int) {
+    if (id == IDC_INVALID_LINES_COPY) CopyRows();
+    if (id == IDCANCEL) EndDialog(Window(), IDCANCEL);
+    return id == IDC_INVALID_LINES_COPY || id == IDCANCEL;
 }
 
 // The controls are gone: the list's handle is forgotten and the font can go.

@@ -33,7 +33,8 @@ private:
 
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage() override;
-    void OnInitDialog();
+    void OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
     void Layout();
     void PlaceControls();
     void OnDisplayInfo(NMLVDISPINFOW& info) const;

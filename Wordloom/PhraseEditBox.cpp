@@ -15,34 +15,20 @@ CPhraseEditBox::CPhraseEditBox(HINSTANCE instance, const PhraseTable& table, App
 CPhraseEditBox::CPhraseEditBox(HINSTANCE instance, std::u16string phrase, std::u16string inputKey)
     : CEditDialog(instance, IDD_PHRASE_EDIT, false), openingPhrase_(std::move(phrase)), openingKey_(std::move(inputKey)) {}
 
-INT_PTR CPhraseEditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_PHRASE:
-            if (HIWORD(wParam) == EN_CHANGE) OnPhraseChanged();
-            return TRUE;
-        case IDC_INPUT_KEY:
-            if (HIWORD(wParam) == EN_CHANGE) OnInputKeyChanged();
-            if (HIWORD(wParam) == EN_SETFOCUS && std::exchange(openingKeyRefused_, false)) ShowBadKeyBalloon();
-            return TRUE;
-        case IDOK:
-            OnOk();
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(Window(), IDCANCEL);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    case WM_DESTROY:
-        HideBalloon();
-        return FALSE;
+bool CPhraseEditBox::OnCommand(int id, int code) {
+    switch (id) {
+    case IDC_PHRASE:
+        if (code == EN_CHANGE) OnPhraseChanged();
+        return true;
+    case IDC_INPUT_KEY:
+        if (code == EN_CHANGE) OnInputKeyChanged();
+        if (code == EN_SETFOCUS && std::exchange(openingKeyRefused_, false)) ShowBadKeyBalloon();
+        return true;
+    case IDOK:
+        OnOk();
+        return true;
     default:
-        return FALSE;
+        return CEditDialog::OnCommand(id, code);
     }
 }
 

@@ -28,9 +28,9 @@ public:
     const std::optional<EditedPhrase>& Result() const { return accepted_; }
 
 private:
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(int id, int code) override;
     void OnFinalMessage() override;
-    void OnInitDialog();
+    void OnInitDialog() override;
     void Layout();
     void OnPhraseChanged();
     void OnInputKeyChanged();

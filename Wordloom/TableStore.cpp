@@ -6,12 +6,24 @@
 
 #include <string_view>
 
-std::optional<std::vector<char16_t>> ReadBinaryText(const RegistryKey& key, const wchar_t* name,
-                                                    DWORD size) {
-    std::vector<char16_t> units((static_cast<std::size_t>(size) + 1) / 2);
-    const std::optional<DWORD> type = key.ReadValue(name, units.data(), size);
-    if (!type || *type != REG_BINARY) return std::nullopt;
-    return units;
+StoredText ReadTextValue(const wchar_t* name) {
+    StoredText stored;
+    const RegistryKey key = RegistryKey::OpenForReading(HKEY_CURRENT_USER, VantixKeyPath);
+    if (!key) return stored;
+    const std::optional<RegistryValueInfo> value = key.QueryValue(name);
+    if (!value) return stored;
+    stored.bytes = value->size;
+    stored.read = StoredValueRead::Unreadable;
+    if (value->type != REG_BINARY) return stored;
+    stored.units.resize((static_cast<std::size_t>(value->size) + 1) / 2);
+    const std::optional<DWORD> type =
+        value->size == 0 ? value->type : key.ReadValue(name, stored.units.data(), value->size);
+    if (!type || *type != REG_BINARY) {
+        stored.units.clear();
+        return stored;
+    }
+    stored.read = StoredValueRead::Read;
+    return stored;
 }
 
 SaveOutcome WriteTextValue(const wchar_t* name, std::u16string_view text,

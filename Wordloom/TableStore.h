@@ -18,10 +18,14 @@
 // Under HKEY_CURRENT_USER.
 inline constexpr wchar_t VantixKeyPath[] = L"Software\\VantixIME";
 
-// Reads a value of `size` bytes as UTF-16 units (zero-filled, odd last byte in the low half of
-// the last unit); nothing when the read fails or the value is no longer REG_BINARY.
-std::optional<std::vector<char16_t>> ReadBinaryText(const RegistryKey& key, const wchar_t* name,
-                                                    DWORD size);
+// A table's value under the key as start-up finds it.
+// Unreadable: of another type than REG_BINARY, or the read failed.
+struct StoredText {
+    StoredValueRead read = StoredValueRead::Missing;
+    DWORD bytes = 0;              // the value's size, also when it cannot be read
+    std::vector<char16_t> units;  // Read: the bytes as UTF-16 units (an odd last byte in the last one's low half)
+};
+StoredText ReadTextValue(const wchar_t* name);
 
 // Asked when the value's present bytes could not be kept as a backup: whether to save anyway.
 using SaveWithoutBackup = std::function<bool()>;
@@ -62,6 +66,20 @@ ImportResult ImportTableFile(const std::wstring& path, Tables& tables,
         return result;
     }
     return replace(tables, file.units.data(), file.units.size(), normalImage);
+}
+
+// A save of a table's value: writes the entries not marked deleted (all of them unless
+// haveDeleted says some are marked). Only once that worked are the marked entries dropped and
+// `unchanged` set; a failed save changes nothing.
+template <class Table>
+SaveOutcome SaveTableValue(const wchar_t* name, Table& table, bool haveDeleted, bool& unchanged,
+                           std::u16string (*format)(const Table&, bool skipDeleted),
+                           const SaveWithoutBackup& saveWithoutBackup) {
+    const SaveOutcome outcome = WriteTextValue(name, format(table, /*skipDeleted=*/haveDeleted), saveWithoutBackup);
+    if (outcome != SaveOutcome::Written) return outcome;
+    if (haveDeleted) DropDeletedEntries(table);
+    unchanged = true;
+    return outcome;
 }
 
 // An export of already formatted text: no file at all for empty text.

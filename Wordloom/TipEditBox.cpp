@@ -22,18 +22,7 @@ INT_PTR CTipEditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrW(Window(), DWLP_MSGRESULT, OnDragList(*drag));
         return TRUE;
     }
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return TRUE;
-    case WM_COMMAND:
-        return OnCommand(LOWORD(wParam), HIWORD(wParam));
-    case WM_DESTROY:
-        HideBalloon();
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return CEditDialog::HandleMessage(message, wParam, lParam);
 }
 
 // The controls are gone by now: their handles are forgotten and their font can go.
@@ -43,37 +32,34 @@ void CTipEditBox::OnFinalMessage() {
     CEditDialog::OnFinalMessage();
 }
 
-INT_PTR CTipEditBox::OnCommand(int id, int code) {
+bool CTipEditBox::OnCommand(int id, int code) {
     switch (id) {
     case IDC_TIP_CHAR:
         if (code == EN_CHANGE) OnCharacterChanged();
-        return TRUE;
+        return true;
     case IDC_TIP_WORD:
         if (code == EN_CHANGE) OnWordChanged();
-        return TRUE;
+        return true;
     case IDC_TIP_WORD_LIST:
         if (code == LBN_SELCHANGE) UpdateListButtons();
-        return TRUE;
+        return true;
     case IDC_TIP_ADD_WORD:
         OnAddWord();
-        return TRUE;
+        return true;
     case IDC_TIP_UP:
         OnMoveSelected(-1);
-        return TRUE;
+        return true;
     case IDC_TIP_DOWN:
         OnMoveSelected(1);
-        return TRUE;
+        return true;
     case IDC_TIP_DELETE:
         OnDeleteSelected();
-        return TRUE;
+        return true;
     case IDOK:
         OnConfirm();
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(Window(), IDCANCEL);
-        return TRUE;
+        return true;
     default:
-        return FALSE;
+        return CEditDialog::OnCommand(id, code);
     }
 }
 

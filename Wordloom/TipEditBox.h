@@ -35,9 +35,9 @@ public:
 private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage() override;
-    void OnInitDialog();
+    void OnInitDialog() override;
     void Layout();
-    INT_PTR OnCommand(int id, int code);
+    bool OnCommand(int id, int code) override;
     void OnCharacterChanged();
     void OnWordChanged();
     void OnAddWord();

@@ -1,6 +1,5 @@
 #include "TipStore.h"
 
-#include "RegistryKey.h"
 #include "TableStore.h"
 
 #include <windows.h>
@@ -14,16 +13,13 @@ constexpr wchar_t DictionaryName[] = L"\\vantix_tips.dic";
 // case in which the dictionary is consulted. A value that is there but cannot be read counts as
 // unchanged, so that nothing overwrites it unasked.
 StoredValueRead LoadTipsFromRegistry(UserTips& tips, std::int32_t normalImage) {
-    const RegistryKey key = RegistryKey::OpenForReading(HKEY_CURRENT_USER, VantixKeyPath);
-    if (!key) return StoredValueRead::Missing;
-    const std::optional<RegistryValueInfo> value = key.QueryValue(TipsValue);
-    if (!value || value->size == 0) return StoredValueRead::Missing;
+    const StoredText stored = ReadTextValue(TipsValue);
+    if (stored.read == StoredValueRead::Missing || stored.bytes == 0) return StoredValueRead::Missing;
     tips.tipsUnchanged = true;
-    if (value->type != REG_BINARY) return StoredValueRead::Unreadable;
-    const auto text = ReadBinaryText(key, TipsValue, value->size);
-    if (!text) return StoredValueRead::Unreadable;
-    ParseTipsText(tips.table, text->data(), value->size / 2, normalImage);
-    return StoredValueRead::Read;
+    if (stored.read == StoredValueRead::Read) {
+        ParseTipsText(tips.table, stored.units.data(), stored.bytes / 2, normalImage);
+    }
+    return stored.read;
 }
 
 }  // namespace
@@ -75,10 +71,6 @@ ExportOutcome ExportTips(const std::wstring& path, const TipTable& table) {
 }
 
 SaveOutcome SaveTips(UserTips& tips, const SaveWithoutBackup& saveWithoutBackup) {
-    const SaveOutcome outcome = WriteTextValue(
-        TipsValue, FormatTipsText(tips.table, /*skipDeleted=*/tips.tipsHaveDeleted), saveWithoutBackup);
-    if (outcome != SaveOutcome::Written) return outcome;
-    if (tips.tipsHaveDeleted) DropDeletedEntries(tips.table);
-    tips.tipsUnchanged = true;
-    return outcome;
+    return SaveTableValue(TipsValue, tips.table, tips.tipsHaveDeleted, tips.tipsUnchanged, FormatTipsText,
+                          saveWithoutBackup);
 }

@@ -4,17 +4,14 @@
 #include "TextDisplay.h"
 
 int RunCheck(const Arguments& arguments, Console& console) {
-    const TableKind kind = arguments.tips ? TableKind::Tips : TableKind::Phrases;
-    const std::optional<InputText> input = LoadInput(arguments.files[0], arguments, console);
-    if (!input) return ExitError;
-    const TextCheck check = CheckText(kind, input->units, input->undecoded);
-    std::vector<std::string> notes = FileNotes(*input);
-    if (!CheckEntryLimit(*input, check, arguments, notes, console)) return ExitError;
+    const std::optional<CheckedInput> checked = LoadAndCheck(arguments, console);
+    if (!checked) return ExitError;
+    const auto& [kind, input, check, notes] = *checked;
 
     std::ostream& out = console.out;
-    const std::string& path = input->path;
-    if (input->form != TextForm::Stored || input->byteOrderMark) {
-        out << path << ": note: read as " << DescribeForm(input->form, input->byteOrderMark) << '\n';
+    const std::string& path = input.path;
+    if (input.form != TextForm::Stored || input.byteOrderMark) {
+        out << path << ": note: read as " << DescribeForm(input.form, input.byteOrderMark) << '\n';
     }
     for (const std::string& note : notes) PrintNote(out, path, note);
     for (const Finding& finding : check.findings) PrintFinding(out, path, finding);
@@ -28,7 +25,7 @@ int RunCheck(const Arguments& arguments, Console& console) {
     // A file of the other table reads without a single entry: say so.
     if (check.entries == 0 && check.invalidLines > 0) {
         const TableKind other = kind == TableKind::Phrases ? TableKind::Tips : TableKind::Phrases;
-        const TextCheck asOther = CheckText(other, input->units, input->undecoded, CheckScope::ImportOnly);
+        const TextCheck asOther = CheckText(other, input.units, input.undecoded, CheckScope::ImportOnly);
         if (asOther.entries > 0 && asOther.invalidLines == 0) {
             out << path << ": note: the file reads as " << (other == TableKind::Tips ? "associated words" : "phrases")
                 << " without invalid lines; " << (other == TableKind::Tips ? "--tips checks it as such" : "leave out --tips")

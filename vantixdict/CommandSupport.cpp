@@ -4,6 +4,8 @@
 #include "TableEntries.h"
 #include "TextDisplay.h"
 
+#include <utility>
+
 std::optional<InputText> LoadInput(const std::string& path, const Arguments& arguments, Console& console) {
     FileReading reading = ReadWholeFile(path, MaxReadBytes);
     if (!reading.ok) {
@@ -77,6 +79,16 @@ int WriteOutput(const std::string& inputPath, const std::string& outputPath, boo
     return WriteOutput(inputPath, outputPath, outputFromOption, [bytes](std::ostream& stream) {
         stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }, console);
+}
+
+std::optional<CheckedInput> LoadAndCheck(const Arguments& arguments, Console& console) {
+    const TableKind kind = arguments.tips ? TableKind::Tips : TableKind::Phrases;
+    std::optional<InputText> input = LoadInput(arguments.files[0], arguments, console);
+    if (!input) return std::nullopt;
+    TextCheck check = CheckText(kind, input->units, input->undecoded);
+    std::vector<std::string> notes = FileNotes(*input);
+    if (!CheckEntryLimit(*input, check, arguments, notes, console)) return std::nullopt;
+    return CheckedInput{kind, std::move(*input), std::move(check), std::move(notes)};
 }
 
 std::vector<std::string> FileNotes(const InputText& input) {

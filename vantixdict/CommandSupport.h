@@ -41,6 +41,18 @@ std::vector<std::string> FileNotes(const InputText& input);
 // import detects. Failures are reported on err.
 std::optional<InputText> LoadInput(const std::string& path, const Arguments& arguments, Console& console);
 
+// The first input file read and checked as the import would read it, in the table --tips names,
+// with the warnings about the file as a whole: what check and stats report on.
+struct CheckedInput {
+    TableKind kind;
+    InputText input;
+    TextCheck check;
+    std::vector<std::string> notes;  // FileNotes and the limit notes
+};
+
+// Nothing (having reported why) when the file cannot be read or is over a limit with --strict.
+std::optional<CheckedInput> LoadAndCheck(const Arguments& arguments, Console& console);
+
 // Whether bytes exceed the import's limit: a note, or an error with --strict. subject says
 // whose bytes they are ("the file has"). Returns false (having reported the error) when the
 // command must stop.

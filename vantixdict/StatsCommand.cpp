@@ -4,17 +4,14 @@
 #include "TextDisplay.h"
 
 int RunStats(const Arguments& arguments, Console& console) {
-    const TableKind kind = arguments.tips ? TableKind::Tips : TableKind::Phrases;
-    const std::optional<InputText> input = LoadInput(arguments.files[0], arguments, console);
-    if (!input) return ExitError;
-    const TextCheck check = CheckText(kind, input->units, input->undecoded);
-    std::vector<std::string> notes = FileNotes(*input);
-    if (!CheckEntryLimit(*input, check, arguments, notes, console)) return ExitError;
+    const std::optional<CheckedInput> checked = LoadAndCheck(arguments, console);
+    if (!checked) return ExitError;
+    const auto& [kind, input, check, notes] = *checked;
 
     std::ostream& out = console.out;
-    out << "file: " << input->path << '\n';
-    out << "form: " << DescribeForm(input->form, input->byteOrderMark) << ", "
-        << CountOf(input->fileBytes, "byte", "bytes") << '\n';
+    out << "file: " << input.path << '\n';
+    out << "form: " << DescribeForm(input.form, input.byteOrderMark) << ", "
+        << CountOf(input.fileBytes, "byte", "bytes") << '\n';
     out << "table: " << (kind == TableKind::Phrases ? "phrases" : "associated words") << '\n';
     out << "lines: " << check.lines.size() << '\n';
     out << "entries: " << check.entries << '\n';

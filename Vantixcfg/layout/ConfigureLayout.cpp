@@ -19,13 +19,10 @@ std::optional<Size> WidestExtent(std::span<const std::optional<Size>> extents) {
 }
 
 ConfigureLayout ConfigureLayoutFor(const std::optional<ConfigureMeasurements>& measured, Size checkMark) {
-    ConfigureLayout layout;
-    layout.metrics = ConfigureDialogBase.metrics;
+    ConfigureLayout layout = StartLayout<ConfigureLayout>(ConfigureDialogBase, measured);
     layout.checkMark = checkMark;
-    layout.textBoxes = ConfigureDialogBase.defaultTextBoxes;
     ConfigureTextBoxes& boxes = layout.textBoxes;
     if (measured) {
-        layout.metrics = layout.metrics.ScaledTo(UsableDpi(measured->dpi));
         boxes.widestCheckText = measured->widestCheckText.value_or(boxes.widestCheckText);
         boxes.phraseToolButtonText = measured->phraseToolButtonText.value_or(boxes.phraseToolButtonText);
         boxes.generalHeading = measured->generalHeading.value_or(boxes.generalHeading);

@@ -18,11 +18,8 @@ Size WithMark(const std::optional<Size>& extent, Size fallback, int markWidth) {
 }  // namespace
 
 FindLayout FindLayoutFor(const std::optional<FindMeasurements>& measured) {
-    FindLayout layout;
-    layout.metrics = FindDialogBase.metrics;
-    layout.textBoxes = FindDialogBase.defaultTextBoxes;
+    FindLayout layout = StartLayout<FindLayout>(FindDialogBase, measured);
     if (measured) {
-        layout.metrics = layout.metrics.ScaledTo(UsableDpi(measured->dpi));
         layout.labelDrop = CentredLabelDrop(layout.metrics.buttonHeight, measured->textHeight);
         FindTextBoxes& boxes = layout.textBoxes;
         boxes.label = measured->labelExtent.value_or(boxes.label);

@@ -14,11 +14,8 @@ Size HelpBoxFromExtent(Size helpTextExtent) {
 }
 
 PhraseEditLayout PhraseEditLayoutFor(const std::optional<PhraseEditMeasurements>& measured) {
-    PhraseEditLayout layout;
-    layout.metrics = PhraseEditDialogBase.metrics;
-    layout.textBoxes = PhraseEditDialogBase.defaultTextBoxes;
+    PhraseEditLayout layout = StartLayout<PhraseEditLayout>(PhraseEditDialogBase, measured);
     if (measured) {
-        layout.metrics = layout.metrics.ScaledTo(UsableDpi(measured->dpi));
         layout.phraseLabelDrop = CentredLabelDrop(layout.metrics.fieldHeight, measured->textHeight);
         if (measured->helpTextExtent) {
             layout.textBoxes.help = HelpBoxFromExtent(*measured->helpTextExtent);

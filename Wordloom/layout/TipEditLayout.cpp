@@ -9,11 +9,8 @@ TipEditMetrics TipEditMetrics::ScaledTo(int dpi) const {
 }
 
 TipEditLayout TipEditLayoutFor(const std::optional<TipEditMeasurements>& measured) {
-    TipEditLayout layout;
-    layout.metrics = TipEditDialogBase.metrics;
-    layout.textBoxes = TipEditDialogBase.defaultTextBoxes;
+    TipEditLayout layout = StartLayout<TipEditLayout>(TipEditDialogBase, measured);
     if (measured) {
-        layout.metrics = layout.metrics.ScaledTo(UsableDpi(measured->dpi));
         layout.labelDrop = CentredLabelDrop(layout.metrics.boxHeight, measured->textHeight);
         layout.textBoxes.characterLabel =
             measured->characterLabelExtent.value_or(layout.textBoxes.characterLabel);

@@ -8,7 +8,6 @@ namespace {
 
 constexpr char16_t Tab = u'\t';
 constexpr char16_t Cr = u'\r';
-constexpr char16_t Lf = u'\n';
 
 }  // namespace
 
@@ -62,29 +61,11 @@ std::size_t ParsePhraseText(PhraseTable& table, const char16_t* units, std::size
 }
 
 std::u16string FormatPhraseText(const PhraseTable& table, bool skipDeleted) {
-    auto included = [skipDeleted](const PhraseEntry& entry) {
-        return !skipDeleted || (entry.flags & EntryDeleted) == 0;
-    };
-    std::size_t length = 0;
-    for (const PhraseEntry& entry : table) {
-        if (included(entry)) length += entry.inputKey.size() + entry.phrase.size() + 3;
-    }
-    std::u16string text;
-    text.reserve(length);
-    for (const PhraseEntry& entry : table) {
-        if (!included(entry)) continue;
-        text += entry.inputKey;
-        text += Tab;
-        text += entry.phrase;
-        text += Cr;
-        text += Lf;
-    }
-    return text;
+    return FormatTableText(table, skipDeleted, &PhraseEntry::inputKey, Tab, &PhraseEntry::phrase);
 }
 
 std::uint64_t StoredLineBytes(const PhraseEntry& entry) {
-    // key, TAB, phrase, CR LF
-    return (entry.inputKey.size() + entry.phrase.size() + 3) * sizeof(char16_t);
+    return StoredLineBytesOf(entry.inputKey, entry.phrase);
 }
 
 std::uint64_t StoredFormBytes(const PhraseTable& table) {
@@ -93,10 +74,6 @@ std::uint64_t StoredFormBytes(const PhraseTable& table) {
 
 ImportResult ReplacePhrasesFromText(UserPhrases& phrases, const char16_t* units, std::size_t count,
                                     std::int32_t normalImage) {
-    PhraseTable incoming;
-    const std::size_t invalidLines = ParsePhraseText(incoming, units, count, normalImage);
-    return ReplaceTableFromText(phrases.table, incoming, invalidLines, StoredFormBytes(incoming), [&phrases] {
-        phrases.phrasesHaveDeleted = false;
-        phrases.phrasesUnchanged = false;
-    });
+    return ReplaceTableFromText(phrases.table, phrases.phrasesUnchanged, phrases.phrasesHaveDeleted, units, count,
+                                normalImage, ParsePhraseText);
 }

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // Flag bit of either entry kind: the entry is marked deleted until the next save drops it.
 inline constexpr std::uint32_t EntryDeleted = 4;
@@ -25,21 +27,57 @@ std::uint64_t StoredFormBytesOf(const Table& table, LineBytes lineBytes) {
     return bytes;
 }
 
-// The end of an import: the parsed entries replace the table only when there is at least one and
-// their stored form fits; then markReplaced sets the table's flags. Otherwise nothing changes.
-template <class Table, class MarkReplaced>
-ImportResult ReplaceTableFromText(Table& table, Table& incoming, std::size_t invalidLines,
-                                  std::uint64_t incomingStoredBytes, MarkReplaced markReplaced) {
+// Both tables store an entry as one line: a first field, a separator, a second field and CR LF
+// (input key TAB phrase; character "=" words). The text form of the whole table, or with
+// skipDeleted only of the entries not marked.
+template <class Entry>
+std::u16string FormatTableText(const std::vector<Entry>& table, bool skipDeleted, std::u16string Entry::*first,
+                               char16_t separator, std::u16string Entry::*second) {
+    const auto included = [skipDeleted](const Entry& entry) {
+        return !skipDeleted || (entry.flags & EntryDeleted) == 0;
+    };
+    std::size_t length = 0;
+    for (const Entry& entry : table) {
+        if (included(entry)) length += (entry.*first).size() + (entry.*second).size() + 3;
+    }
+    std::u16string text;
+    text.reserve(length);
+    for (const Entry& entry : table) {
+        if (!included(entry)) continue;
+        text += entry.*first;
+        text += separator;
+        text += entry.*second;
+        text += u'\r';
+        text += u'\n';
+    }
+    return text;
+}
+
+// The bytes of one such line.
+inline std::uint64_t StoredLineBytesOf(const std::u16string& first, const std::u16string& second) {
+    return (first.size() + second.size() + 3) * sizeof(char16_t);
+}
+
+// The end of an import: the text is parsed into a table of its own, whose entries replace the
+// table only when there is at least one and their stored form (StoredFormBytes, found beside the
+// entry type) fits. Then the table differs from the stored one and has no marked entry: both
+// flags go false. Otherwise nothing changes.
+template <class Table>
+ImportResult ReplaceTableFromText(Table& table, bool& unchanged, bool& haveDeleted, const char16_t* units,
+                                  std::size_t count, std::int32_t normalImage,
+                                  std::size_t (*parse)(Table&, const char16_t*, std::size_t, std::int32_t)) {
+    Table incoming;
     ImportResult result;
-    result.invalidLines = invalidLines;
+    result.invalidLines = parse(incoming, units, count, normalImage);
     if (incoming.empty()) {
         result.outcome = ImportOutcome::NothingRead;
-    } else if (incomingStoredBytes > MaxImportFileSize) {
+    } else if (StoredFormBytes(incoming) > MaxImportFileSize) {
         result.outcome = ImportOutcome::TableTooLarge;
     } else {
         result.outcome = ImportOutcome::Imported;
         table.swap(incoming);
-        markReplaced();
+        unchanged = false;
+        haveDeleted = false;
     }
     result.entries = table.size();
     return result;

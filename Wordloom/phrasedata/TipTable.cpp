@@ -4,7 +4,6 @@ namespace {
 
 constexpr char16_t Separator = u'=';
 constexpr char16_t Cr = u'\r';
-constexpr char16_t Lf = u'\n';
 
 }  // namespace
 
@@ -37,29 +36,11 @@ std::size_t ParseTipsText(TipTable& table, const char16_t* units, std::size_t co
 }
 
 std::u16string FormatTipsText(const TipTable& table, bool skipDeleted) {
-    auto included = [skipDeleted](const TipEntry& entry) {
-        return !skipDeleted || (entry.flags & EntryDeleted) == 0;
-    };
-    std::size_t length = 0;
-    for (const TipEntry& entry : table) {
-        if (included(entry)) length += entry.character.size() + entry.words.size() + 3;
-    }
-    std::u16string text;
-    text.reserve(length);
-    for (const TipEntry& entry : table) {
-        if (!included(entry)) continue;
-        text += entry.character;
-        text += Separator;
-        text += entry.words;
-        text += Cr;
-        text += Lf;
-    }
-    return text;
+    return FormatTableText(table, skipDeleted, &TipEntry::character, Separator, &TipEntry::words);
 }
 
 std::uint64_t StoredLineBytes(const TipEntry& entry) {
-    // character, "=", words, CR LF
-    return (entry.character.size() + entry.words.size() + 3) * sizeof(char16_t);
+    return StoredLineBytesOf(entry.character, entry.words);
 }
 
 std::uint64_t StoredFormBytes(const TipTable& table) {
@@ -68,12 +49,8 @@ std::uint64_t StoredFormBytes(const TipTable& table) {
 
 ImportResult ReplaceTipsFromText(UserTips& tips, const char16_t* units, std::size_t count,
                                  std::int32_t normalImage) {
-    TipTable incoming;
-    const std::size_t invalidLines = ParseTipsText(incoming, units, count, normalImage);
-    return ReplaceTableFromText(tips.table, incoming, invalidLines, StoredFormBytes(incoming), [&tips] {
-        tips.tipsUnchanged = false;
-        tips.tipsHaveDeleted = false;
-    });
+    return ReplaceTableFromText(tips.table, tips.tipsUnchanged, tips.tipsHaveDeleted, units, count, normalImage,
+                                ParseTipsText);
 }
 
 bool AddTip(UserTips& tips, std::u16string character, std::u16string words,

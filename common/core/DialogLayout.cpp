@@ -54,12 +54,9 @@ AboutBoxMetrics AboutBoxMetrics::ScaledTo(int dpi) const {
 
 AboutBoxLayout AboutBoxLayoutFor(const AboutBoxBase& base, Size icon,
                                  const std::optional<AboutBoxMeasurements>& measured) {
-    AboutBoxLayout layout;
-    layout.metrics = base.metrics;
+    AboutBoxLayout layout = StartLayout<AboutBoxLayout>(base, measured);
     layout.icon = icon;
-    layout.textBoxes = base.defaultTextBoxes;
     if (measured) {
-        layout.metrics = layout.metrics.ScaledTo(UsableDpi(measured->dpi));
         layout.textBoxes.versionLine =
             measured->versionLineExtent.value_or(layout.textBoxes.versionLine);
         layout.textBoxes.secondLine =

@@ -62,6 +62,16 @@ struct DialogBaseValues {
     TextBoxes defaultTextBoxes;
 };
 
+// The start of a dialog's layout: the base's text boxes, and its metrics at the measured DPI
+// (at 96 DPI when nothing could be measured).
+template <class Layout, class Base, class Measured>
+Layout StartLayout(const Base& base, const std::optional<Measured>& measured) {
+    Layout layout;
+    layout.metrics = measured ? base.metrics.ScaledTo(UsableDpi(measured->dpi)) : base.metrics;
+    layout.textBoxes = base.defaultTextBoxes;
+    return layout;
+}
+
 // The button at indexFromRight (0 = rightmost) of a row in the client area's bottom right
 // corner, margin from the right and bottom edges, gap between neighbours.
 Rect BottomRightButton(Size client, int margin, int gap, Size button, int indexFromRight);

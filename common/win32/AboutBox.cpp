@@ -49,15 +49,6 @@ INT_PTR CAboutBox::Show(HWND owner) {
 
 INT_PTR CAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(Window(), LOWORD(wParam));
-            return TRUE;
-        }
-        return FALSE;
     case WM_DPICHANGED:
         if (resources_.dpiRule != DialogDpiRule::Monitor ||
             !CurrentWindowsVersion().IsWindows8Point1OrLater()) {
@@ -71,8 +62,14 @@ INT_PTR CAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         bigIcon_.reset();
         return FALSE;
     default:
-        return FALSE;
+        return CDialog::HandleMessage(message, wParam, lParam);
     }
+}
+
+bool CAboutBox::OnCommand(int id, int) {
+    if (id != IDOK && id != IDCANCEL) return false;
+    EndDialog(Window(), id);
+    return true;
 }
 
 void CAboutBox::OnInitDialog() {

@@ -45,7 +45,8 @@ public:
 
 private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnInitDialog();
+    void OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
     void Layout();
     void OnDpiChanged(const RECT& suggested);
 

@@ -10,6 +10,18 @@ HWND CDialog::CreateChild(HINSTANCE instance, int templateId, HWND parent) {
                               reinterpret_cast<LPARAM>(this));
 }
 
+INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog();
+        return TRUE;
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    default:
+        return FALSE;
+    }
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);

@@ -16,8 +16,16 @@ public:
     HWND Window() const { return window_; }
 
 protected:
-    // Returns what a dialog procedure returns: FALSE for the default dialog processing.
-    virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Returns what a dialog procedure returns: FALSE for the default dialog processing. This one
+    // hands WM_INITDIALOG to OnInitDialog and WM_COMMAND to OnCommand; a dialog that handles
+    // other messages overrides it and passes the rest on here.
+    virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The controls are there; the system then gives the focus to the first one that takes it.
+    virtual void OnInitDialog() {}
+
+    // A control's notification, a button or a key command; whether the dialog handled it.
+    virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
 
     // After the window's last message; Window() is already null.
     virtual void OnFinalMessage() {}

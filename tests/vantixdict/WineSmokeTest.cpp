@@ -1,6 +1,8 @@
 // Smoke test of the real vantixdict.exe on Windows (run through Wine by ctest): starts the
 // program beside this one with wide command lines, in a folder whose name is not ASCII, and
 // checks exit codes, reports and the files it writes. Exit code 0 when everything holds.
+#include "ChildProcess.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -27,40 +29,12 @@ struct Run {
 
 // Starts vantixdict.exe with the arguments and collects what it prints.
 Run Start(const std::wstring& arguments, const fs::path& folder) {
-    Run run;
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const fs::path program = fs::path(self).parent_path() / L"vantixdict.exe";
-
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return run;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + program.wstring() + L"\" " + arguments;
-    const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        folder.c_str(), &startup, &process);
-    CloseHandle(writeEnd);
-    if (!started) {
-        CloseHandle(readEnd);
-        return run;
-    }
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) run.output.append(buffer, read);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    CloseHandle(readEnd);
+    ChildProcess program(fs::path(self).parent_path() / L"vantixdict.exe", arguments, ChildOutput::Captured, folder);
+    Run run;
+    run.output = program.ReadOutput();
+    run.exitCode = program.ExitCode(INFINITE).value_or(0xFFFFFFFF);
     return run;
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -45,6 +46,19 @@ std::wstring ControlText(HWND dialog, int controlId);
 
 // A control's rectangle in its dialog's client coordinates.
 RECT ControlRect(HWND dialog, int controlId);
+
+// Shows a dialog and, before closing it, reads its client rectangle ([0]) and then the
+// rectangles of the controls in its client coordinates, in the order of their ids.
+template <std::size_t N>
+std::array<RECT, N + 1> DialogRects(const std::function<INT_PTR()>& show, const int (&controlIds)[N]) {
+    std::array<RECT, N + 1> rects{};
+    RunDialogAnswered(show, [&](HWND dialog) {
+        GetClientRect(dialog, &rects[0]);
+        for (std::size_t index = 0; index < N; ++index) rects[index + 1] = ControlRect(dialog, controlIds[index]);
+        EndDialog(dialog, IDCANCEL);
+    });
+    return rects;
+}
 
 // What the balloon tip on an edit field shows (common/win32/BalloonTip.h): the text and whether
 // it is up from the tooltip window, the title and icon from the helper that shows it. Nothing

@@ -13,19 +13,13 @@
 
 namespace {
 
-constexpr wchar_t kPhrasesValue[] = L"UserDefinedPhrases";
-
 UserPhrases PhrasesFrom(std::u16string_view text) {
-    UserPhrases phrases;
-    ParsePhraseText(phrases.table, text.data(), text.size(), kNormalImage);
-    return phrases;
+    return TablesFrom<UserPhrases>(text, ParsePhraseText);
 }
 
-// "KEY=phrase" per entry, to compare tables at a glance.
+// "KEY=phrase" per entry.
 std::vector<std::u16string> RowsOf(const PhraseTable& table) {
-    std::vector<std::u16string> rows;
-    for (const PhraseEntry& entry : table) rows.push_back(entry.inputKey + u"=" + entry.phrase);
-    return rows;
+    return EntryRows(table, &PhraseEntry::inputKey, &PhraseEntry::phrase);
 }
 
 using Rows = std::vector<std::u16string>;
@@ -204,7 +198,7 @@ TEST_F(PhraseStoreTest, NotepadUtf8FilesImportIntoBothTablesAndAreSavedAsUtf16) 
     EXPECT_EQ(tips.table[1].character, u"\u5927");
     EXPECT_EQ(tips.table[1].words, u"\u5927\u5bb6");
     ASSERT_EQ(SaveTips(tips), SaveOutcome::Written);
-    EXPECT_EQ(GetValue(L"UserDefinedTips")->bytes,
+    EXPECT_EQ(GetValue(kTipsValue)->bytes,
               BytesOf(u"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n"));
 }
 
@@ -291,7 +285,7 @@ TEST_F(PhraseStoreTest, FailedSavesLeaveTheBackupsAndPruningGoesByFileTime) {
     PutValue(kPhrasesValue, REG_SZ, BytesOf(std::u16string(u"K\tas text\r\n") + u'\0'));
     const RegistryKey key = RegistryKey::OpenForReading(HKEY_CURRENT_USER, L"Software\\VantixIME");
     for (int refused = 0; refused < 10; ++refused) {
-        const ValueBackup backup = BackUpValueBeforeOverwrite(key, L"UserDefinedPhrases", u"K\tnew\r\n");
+        const ValueBackup backup = BackUpValueBeforeOverwrite(key, kPhrasesValue, u"K\tnew\r\n");
         ASSERT_EQ(backup.state, ValueBackup::State::Made);
         EXPECT_NE(backup.name.find(L"-REG_SZ.dat"), std::wstring::npos);
         DiscardBackup(backup);
@@ -299,8 +293,8 @@ TEST_F(PhraseStoreTest, FailedSavesLeaveTheBackupsAndPruningGoesByFileTime) {
     for (const std::wstring& name : earlier) EXPECT_TRUE(std::filesystem::exists(*folder + name));
 
     // A save that writes keeps its copy, the value's raw bytes; the earliest written goes.
-    const ValueBackup kept = BackUpValueBeforeOverwrite(key, L"UserDefinedPhrases", u"K\tnew\r\n");
-    KeepBackup(kept, L"UserDefinedPhrases");
+    const ValueBackup kept = BackUpValueBeforeOverwrite(key, kPhrasesValue, u"K\tnew\r\n");
+    KeepBackup(kept, kPhrasesValue);
     EXPECT_EQ(ReadFileBytes(kept.folder + kept.name), BytesOf(std::u16string(u"K\tas text\r\n") + u'\0'));
     EXPECT_FALSE(std::filesystem::exists(*folder + earlier[0]));
     for (std::size_t hour = 1; hour < earlier.size(); ++hour) EXPECT_TRUE(std::filesystem::exists(*folder + earlier[hour]));

@@ -16,14 +16,35 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 inline constexpr std::int32_t kNormalImage = 7;  // distinct from a default-initialised image
 inline constexpr wchar_t kKeyPath[] = L"Software\\VantixIME";
+inline constexpr wchar_t kPhrasesValue[] = L"UserDefinedPhrases";  // under kKeyPath
+inline constexpr wchar_t kTipsValue[] = L"UserDefinedTips";
 
 struct StoredValue {
     DWORD type = REG_NONE;
     std::string bytes;
 };
+
+// A table parsed from its text form, in the holder the main window keeps it in.
+template <class Tables, class Table>
+Tables TablesFrom(std::u16string_view text,
+                  std::size_t (*parse)(Table&, const char16_t*, std::size_t, std::int32_t normalImage)) {
+    Tables tables;
+    parse(tables.table, text.data(), text.size(), kNormalImage);
+    return tables;
+}
+
+// A table's entries as "first=second", to compare tables at a glance.
+template <class Entry>
+std::vector<std::u16string> EntryRows(const std::vector<Entry>& table, std::u16string Entry::*first,
+                                      std::u16string Entry::*second) {
+    std::vector<std::u16string> rows;
+    for (const Entry& entry : table) rows.push_back(entry.*first + u"=" + entry.*second);
+    return rows;
+}
 
 class StoreTest : public ::testing::Test {
 protected:

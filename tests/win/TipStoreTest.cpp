@@ -8,20 +8,15 @@
 
 namespace {
 
-constexpr wchar_t kTipsValue[] = L"UserDefinedTips";
 const std::u16string kDictionary = u"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\nbad\r\n\u5927=\u5927\u5bb6\r\n";
 const std::u16string kDictionaryEntries = u"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n";
 
 UserTips TipsFrom(std::u16string_view text) {
-    UserTips tips;
-    ParseTipsText(tips.table, text.data(), text.size(), kNormalImage);
-    return tips;
+    return TablesFrom<UserTips>(text, ParseTipsText);
 }
 
 std::vector<std::u16string> LinesOf(const TipTable& table) {
-    std::vector<std::u16string> lines;
-    for (const TipEntry& entry : table) lines.push_back(entry.character + u"=" + entry.words);
-    return lines;
+    return EntryRows(table, &TipEntry::character, &TipEntry::words);
 }
 
 using Lines = std::vector<std::u16string>;

@@ -2,7 +2,7 @@
 // the process: for the tests of the installer as a program, and for the README's first run.
 #pragma once
 
-#include "Win32Handles.h"
+#include "ChildProcess.h"
 
 #include <windows.h>
 
@@ -20,11 +20,8 @@ struct MessageShown {
 class InstallerProcess {
 public:
     explicit InstallerProcess(const std::filesystem::path& program);
-    ~InstallerProcess();  // ends a run that is still going
-    InstallerProcess(const InstallerProcess&) = delete;
-    InstallerProcess& operator=(const InstallerProcess&) = delete;
 
-    bool Started() const { return static_cast<bool>(process_); }
+    bool Started() const { return process_.Started(); }
 
     // Reads and answers (OK) every message box until the run ends; `whileFirstShows` runs while
     // the first box is still up. The exit code, or nothing when the run did not end.
@@ -34,6 +31,5 @@ public:
 private:
     HWND NextMessageBox() const;
 
-    UniqueKernelHandle process_;
-    DWORD id_ = 0;
+    ChildProcess process_;  // ended when the run is still going
 };

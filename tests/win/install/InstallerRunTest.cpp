@@ -4,6 +4,7 @@
 // A 32-bit build of this test runs the real Install.exe from the distributable tree; a 64-bit
 // build runs the same installer built for 64 bits, which finds its own view, System32 and
 // program folder as Install.exe does on 32-bit Windows, and so takes all from X86\.
+#include "ChildProcess.h"
 #include "InstallTestSupport.h"
 #include "InstallerProcess.h"
 
@@ -269,16 +270,11 @@ TEST_F(InstallerRunTest, PlantedDllsAreTakenWithoutTheProtectionAndNotWithIt) {
     fs::copy_file(fs::path(PLANTED_DLL), setup() / ProbedOnlyName);
     const std::vector<std::wstring> names = EveryPlantedName();
     const auto runProbe = [&](const std::wstring& arguments) {
-        std::wstring commandLine = L"\"" + probe.wstring() + L"\" " + arguments;
-        for (const std::wstring& name : names) commandLine += L" " + name;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION started{};
-        ASSERT_TRUE(CreateProcessW(probe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                   nullptr, setup().c_str(), &startup, &started));
-        const UniqueKernelHandle process(started.hProcess);
-        UniqueKernelHandle(started.hThread).reset();
-        ASSERT_EQ(WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
+        std::wstring probeArguments = arguments;
+        for (const std::wstring& name : names) probeArguments += L" " + name;
+        const ChildProcess process(probe, probeArguments, ChildOutput::Own, setup());
+        ASSERT_TRUE(process.Started());
+        ASSERT_TRUE(process.ExitCode(30000));
     };
 
     runProbe(L"");

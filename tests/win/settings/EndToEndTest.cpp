@@ -1,5 +1,6 @@
 // The real Vantixcfg.exe /configure, driven from outside as a user drives it: mouse clicks and
 // key presses through the system's input queue, then the stored word compared.
+#include "ChildProcess.h"
 #include "ResourceChecks.h"
 #include "SettingsTestSupport.h"
 #include "res/resource.h"
@@ -93,17 +94,10 @@ private:
 
 TEST(EndToEnd, ConfigureEditsEveryKindOfOptionWithMouseAndLetterKeysAndSavesOnOk) {
     RemoveStoredSettings();
-    std::wstring commandLine = L"\"" + SettingsToolPath() + L"\" /configure";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(SettingsToolPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    const HWND frame = WaitForDialogOf(process.dwProcessId);
-    if (!frame) {
-        TerminateProcess(process.hProcess, 1);
-        FAIL() << "the configure dialog did not come up";
-    }
+    const ChildProcess tool(SettingsToolPath(), L"/configure");
+    ASSERT_TRUE(tool.Started());
+    const HWND frame = WaitForDialogOf(tool.Id());
+    ASSERT_TRUE(frame) << "the configure dialog did not come up";
     const UserInput user(frame);
 
     // General page: letters, then the mouse brings associated words back so S works again.
@@ -130,14 +124,7 @@ TEST(EndToEnd, ConfigureEditsEveryKindOfOptionWithMouseAndLetterKeysAndSavesOnOk
     user.Type('V');
     user.ClickCentreOf(GetDlgItem(frame, IDOK));
 
-    const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
-    DWORD exitCode = 1;
-    if (ended) GetExitCodeProcess(process.hProcess, &exitCode);
-    else TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(tool.ExitCode(10000), std::optional<DWORD>(0));
 
     SettingsRecord expected = DefaultSettings();
     expected.defaultAlphanumeric = true;

@@ -1,5 +1,6 @@
 // The settings file and the registry value with its read grant, on the real file system and
 // registry of the test's Wine prefix.
+#include "KeyAccess.h"
 #include "KeyReadGrant.h"
 #include "SettingsStore.h"
 #include "SettingsTestSupport.h"
@@ -126,19 +127,7 @@ void ExpectOneInheritableReadGrantForAllApplicationPackages() {
 // the key is handed to LocalSystem too where that is allowed (Wine; Windows only with the
 // restore privilege).
 void DenyAccessListChanges() {
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
-        L"O:SYD:P(D;;WD;;;WD)(D;;WD;;;S-1-3-4)(A;;KA;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
-    const LocalMemory<> descriptorOwner(descriptor);
-    HKEY handle = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, 0, WRITE_DAC | WRITE_OWNER, nullptr,
-                              &handle, nullptr),
-              ERROR_SUCCESS);
-    const std::unique_ptr<HKEY__, decltype(&RegCloseKey)> key(handle, &RegCloseKey);
-    if (RegSetKeySecurity(key.get(), OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, descriptor) !=
-        ERROR_SUCCESS) {
-        ASSERT_EQ(RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
-    }
+    SetKeyAccess(SettingsKeyPath, L"O:SYD:P(D;;WD;;;WD)(D;;WD;;;S-1-3-4)(A;;KA;;;WD)");
 }
 
 TEST_F(SettingsStore, TheValueIsWrittenEvenWhenTheGrantCannotBeMade) {

@@ -1,5 +1,6 @@
 #include "SettingsTestSupport.h"
 
+#include "ChildProcess.h"
 #include "ConfigureBox.h"
 #include "DialogWindow.h"
 #include "DialogDriver.h"
@@ -187,28 +188,6 @@ int WaitForPhraseToolStarts(int count) {
     return lines;
 }
 
-namespace {
-
-struct DialogSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleDialogOf(HWND window, LPARAM search) {
-    auto* wanted = reinterpret_cast<DialogSearch*>(search);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t className[16]{};
-    GetClassNameW(window, className, 16);
-    if (processId == wanted->processId && IsWindowVisible(window) && std::wstring(className) == L"#32770") {
-        wanted->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 std::wstring SettingsToolPath() {
     std::wstring path = VANTIXCFG_EXE;
     for (wchar_t& c : path) {
@@ -219,9 +198,7 @@ std::wstring SettingsToolPath() {
 
 HWND WaitForDialogOf(DWORD processId) {
     for (int waited = 0; waited < 10000; waited += 50) {
-        DialogSearch search{processId, nullptr};
-        EnumWindows(FindVisibleDialogOf, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        if (const HWND dialog = VisibleDialogOf(processId)) return dialog;
         Sleep(50);
     }
     return nullptr;

@@ -1,6 +1,7 @@
 // The settings tool's command line, in-process through the same function the program runs,
 // and the real program started as a user would start it.
 #include "PhraseToolLauncher.h"
+#include "ChildProcess.h"
 #include "DialogDriver.h"
 #include "SettingsTestSupport.h"
 #include "SettingsTool.h"
@@ -64,36 +65,11 @@ TEST_F(SettingsToolStart, NothingIsShownWithoutASwitch) {
 
 // ---- The real program ----
 
-struct Started {
-    PROCESS_INFORMATION process{};
-    explicit Started(const std::wstring& arguments) {
-        std::wstring commandLine = L"\"" + SettingsToolPath() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        EXPECT_TRUE(CreateProcessW(SettingsToolPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                   nullptr, nullptr, &startup, &process));
-    }
-    ~Started() {
-        if (process.hProcess) {
-            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 1);
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
-        }
-    }
-    // The exit code, or nothing when it is still running after the wait.
-    std::optional<DWORD> ExitCode(DWORD milliseconds) const {
-        if (WaitForSingleObject(process.hProcess, milliseconds) != WAIT_OBJECT_0) return std::nullopt;
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
-};
-
 TEST_F(SettingsToolStart, TheProgramEndsWithZeroAfterEachDialog) {
     for (const wchar_t* arguments : {L"/about", L"/configure"}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(arguments)));
-        const Started tool(arguments);
-        const HWND dialog = WaitForDialogOf(tool.process.dwProcessId);
+        const ChildProcess tool(SettingsToolPath(), arguments);
+        const HWND dialog = WaitForDialogOf(tool.Id());
         ASSERT_NE(dialog, nullptr);
         // The caption is in the language of the test's locale: only its presence is checked here.
         EXPECT_FALSE(WindowText(dialog).empty());
@@ -105,7 +81,7 @@ TEST_F(SettingsToolStart, TheProgramEndsWithZeroAfterEachDialog) {
 
 TEST_F(SettingsToolStart, TheProgramShowsNothingAndEndsWithZeroWithoutASwitch) {
     for (const wchar_t* arguments : {L"", L"-configure", L"about"}) {
-        const Started tool(arguments);
+        const ChildProcess tool(SettingsToolPath(), arguments);
         EXPECT_EQ(tool.ExitCode(10000), std::optional<DWORD>(0)) << testing::PrintToString(std::wstring(arguments));
     }
 }

@@ -64,15 +64,16 @@ inline int ScaledForScreen(int length) {
     return MulDiv(length, dpi, 96);
 }
 
+// A push button of the dialogs' standard size, 11 units from the right edge of the client area.
+inline void ExpectStandardButtonAtRight(const RECT& client, const RECT& button) {
+    EXPECT_EQ(button.right - button.left, ScaledForScreen(75));
+    EXPECT_EQ(button.bottom - button.top, ScaledForScreen(23));
+    EXPECT_EQ(client.right - button.right, ScaledForScreen(11));
+}
+
 // The row the dialog ends with: Cancel in the bottom right corner, the confirm button beside it.
-inline void ExpectButtonRow(HWND dialog) {
-    RECT client{};
-    GetClientRect(dialog, &client);
-    const RECT confirm = ControlRect(dialog, IDOK);
-    const RECT cancel = ControlRect(dialog, IDCANCEL);
-    EXPECT_EQ(cancel.right - cancel.left, ScaledForScreen(75));
-    EXPECT_EQ(cancel.bottom - cancel.top, ScaledForScreen(23));
-    EXPECT_EQ(client.right - cancel.right, ScaledForScreen(11));
+inline void ExpectButtonRow(const RECT& client, const RECT& confirm, const RECT& cancel) {
+    ExpectStandardButtonAtRight(client, cancel);
     EXPECT_EQ(client.bottom - cancel.bottom, ScaledForScreen(11));
     EXPECT_EQ(cancel.left - confirm.right, ScaledForScreen(7));
     EXPECT_EQ(confirm.top, cancel.top);

@@ -4,6 +4,7 @@
 
 #include "Commands.h"
 #include "DialogDriver.h"
+#include "KeyAccess.h"
 #include "UiStrings.h"
 #include "ValueBackup.h"
 #include "res/resource.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
-constexpr wchar_t TipsValue[] = L"UserDefinedTips";
 // The last line of an import's message when the file had invalid lines (No is the answer there).
 const std::wstring AskToShowInvalidLines = L"\n\n\u8981\u986f\u793a\u7121\u6548\u7684\u884c\u55ce?";
 
@@ -43,6 +42,13 @@ protected:
     // Opens the window with a file dialog that hands out the queued paths, or cancels.
     CMainWindow& OpenScripted(RibbonFactory ribbon = nullptr) {
         CMainWindow& window = Open(ribbon);
+        ScriptFileDialog(window);
+        return window;
+    }
+
+    // The window's file dialog, from here on, records what it is asked and hands out the queued
+    // paths, or cancels.
+    void ScriptFileDialog(CMainWindow& window) {
         window.SetFileDialog([this](HWND owner, const FileDialogRequest& request) -> std::optional<std::wstring> {
             EXPECT_EQ(owner, window_->Window());
             requests_.push_back(request);
@@ -51,7 +57,6 @@ protected:
             paths_.pop_front();
             return path;
         });
-        return window;
     }
 
     // Runs a command that ends in one message box; returns its text and icon, or "" when none came.
@@ -65,6 +70,23 @@ protected:
                               SendMessageW(box, WM_COMMAND, IDOK, 0);
                           });
         return text;
+    }
+
+    // Writes the bytes as the file the dialog hands out next, then runs a command on it as
+    // CommandWithMessage does.
+    std::wstring CommandOnNewFile(unsigned id, const std::wstring& path, std::string_view bytes, UINT* icon = nullptr) {
+        WriteFileBytes(path, bytes);
+        paths_.push_back(path);
+        return CommandWithMessage(id, icon);
+    }
+
+    // An answer that reads a message box's text and icon, then closes it with OK.
+    static std::function<void(HWND)> ReadMessage(std::wstring& text, UINT& icon) {
+        return [&text, &icon](HWND box) {
+            text = ControlText(box, 0xFFFF);
+            icon = MessageBoxIcon(box);
+            SendMessageW(box, WM_COMMAND, IDOK, 0);
+        };
     }
 
     // Which standard icon the box shows, told apart by the icon handle the system hands out.
@@ -120,29 +142,7 @@ public:
     }
 
 private:
-    static void SetAccess(ACCESS_MASK granted) {
-        HANDLE token = nullptr;
-        ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
-        DWORD size = 0;
-        GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-        std::vector<BYTE> user(size);
-        const bool known = GetTokenInformation(token, TokenUser, user.data(), size, &size) != FALSE;
-        CloseHandle(token);
-        ASSERT_TRUE(known);
-        const PSID sid = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
-        std::vector<BYTE> list(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(sid));
-        const auto acl = reinterpret_cast<PACL>(list.data());
-        ASSERT_TRUE(InitializeAcl(acl, static_cast<DWORD>(list.size()), ACL_REVISION));
-        ASSERT_TRUE(AddAccessAllowedAce(acl, ACL_REVISION, granted, sid));
-        SECURITY_DESCRIPTOR descriptor{};
-        ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
-        ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE));
-        HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, WRITE_DAC, &key), ERROR_SUCCESS);
-        const LSTATUS status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
-        RegCloseKey(key);
-        ASSERT_EQ(status, ERROR_SUCCESS);
-    }
+    static void SetAccess(ACCESS_MASK granted) { SetKeyAccess(kKeyPath, OnlyTheUserMay(granted)); }
 };
 
 }  // namespace
@@ -152,8 +152,8 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
     for (char16_t first = u'A'; first <= u'J'; ++first) {
         for (char16_t second = u'A'; second <= u'J'; ++second) before += std::u16string{first, second} + u"\tp\r\n";
     }
-    PutText(PhrasesValue, before);
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, before);
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     const std::optional<std::wstring> backups = BackupFolder();
     ASSERT_TRUE(backups);
     std::filesystem::remove_all(*backups);
@@ -163,10 +163,9 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
     const std::filesystem::path folder = dir_ / L"\u8a5e\u5f59 files";
     std::filesystem::create_directories(folder);
     const std::wstring imported = (folder / L"my phrases.dat").wstring();
-    WriteFileBytes(imported, BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nbad line\r\nAB\tP2\r\nA1\tdigit\r\nC\tthree\r\n"));
-    paths_.push_back(imported);
     UINT icon = 0;
-    EXPECT_EQ(CommandWithMessage(cmdImport, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImport, imported,
+                               BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nbad line\r\nAB\tP2\r\nA1\tdigit\r\nC\tthree\r\n"), &icon),
               L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n2 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002" +
                   AskToShowInvalidLines);
     EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
@@ -224,7 +223,7 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
 
     // Save drops the marked row for good; the value it overwrote is kept as an importable file.
     Command(cmdSave);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nC\tthree\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nC\tthree\r\n"));
     const std::vector<std::wstring> kept = FilesIn(*backups);
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].rfind(L"UserDefinedPhrases-", 0), 0u);
@@ -244,15 +243,13 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
 }
 
 TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWordTabImportsItsOwn) {
-    PutText(PhrasesValue, u"A\tone\r\n");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\n");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = OpenScripted();
 
     const std::string limit(4 * 1024 * 1024, 'A');
-    WriteFileBytes(PathOf(L"over.dat"), limit + "A");
-    paths_.push_back(PathOf(L"over.dat"));
     UINT icon = 0;
-    EXPECT_EQ(CommandWithMessage(cmdImport, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImport, PathOf(L"over.dat"), limit + "A", &icon),
               L"\u7121\u6cd5\u5f9e\u6a94\u6848\u8b80\u53d6\u8a5e\u5f59!\n\u6a94\u6848\u5927\u5c0f\u9650\u5236\u70ba 4MB\u3002");
     EXPECT_EQ(icon, UINT{MB_ICONERROR});
     paths_.push_back(PathOf(L"missing.dat"));
@@ -264,9 +261,8 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWord
 
     SwitchToTab(window, 1);
     ASSERT_EQ(window.CurrentTab(), 1);
-    WriteFileBytes(PathOf(L"tips.dat"), BytesOf(u"\u5927=\u5927\u5bb6,\u5927\u4eba\r\n\u5c0f=\u5c0f\u5fc3\r\n"));
-    paths_.push_back(PathOf(L"tips.dat"));
-    EXPECT_EQ(CommandWithMessage(cmdImport),
+    EXPECT_EQ(CommandOnNewFile(cmdImport, PathOf(L"tips.dat"),
+                               BytesOf(u"\u5927=\u5927\u5bb6,\u5927\u4eba\r\n\u5c0f=\u5c0f\u5fc3\r\n")),
               L"2 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
     EXPECT_EQ(requests_.back().title, L"\u532f\u5165\u76f8\u95dc\u5b57\u8a5e");
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
@@ -277,8 +273,8 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWord
 // Files as other tools and editors save them: Big5, UTF-8 with LF alone, Notepad's "Unicode".
 // A file with nothing to read changes nothing; a merge keeps other keys and marked rows.
 TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRowsAndSaveStoresThem) {
-    PutText(PhrasesValue, u"A\tone\r\n");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\n");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = OpenScripted(RecordRecentFiles);
     const std::wstring importedThree =
         L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002";
@@ -298,7 +294,7 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
         }
         Command(cmdSave);  // so that the next Import does not ask first
     }
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"AB\tAlpha\r\nC\tdup\r\nX\t\u65b0\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"AB\tAlpha\r\nC\tdup\r\nX\t\u65b0\r\n"));
 
     // Bytes of no text: ten lines of high bytes that are neither UTF-8 nor Big5.
     std::string noise;
@@ -309,10 +305,8 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
     }
     noise[7] = '\xFF';  // which code page 950 never reads
     const std::wstring random = PathOf(L"random.dat");
-    WriteFileBytes(random, noise);
-    paths_.push_back(random);
     UINT icon = 0;
-    EXPECT_EQ(CommandWithMessage(cmdImport, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImport, random, noise, &icon),
               L"\u672a\u532f\u5165\u4efb\u4f55\u5167\u5bb9:\u6b64\u6a94\u6848\u6c92\u6709\u53ef\u8b80\u53d6\u7684\u884c"
               L"(10 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002" + AskToShowInvalidLines);
     EXPECT_EQ(icon, UINT{MB_ICONWARNING});
@@ -328,9 +322,7 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
     // The table has unsaved work, yet no prompt comes: the report is the only box. A file that
     // is too large leaves the table as it was.
     const std::wstring tooLarge = PathOf(L"too large.dat");
-    WriteFileBytes(tooLarge, std::string(4 * 1024 * 1024 + 2, 'A'));
-    paths_.push_back(tooLarge);
-    EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, tooLarge, std::string(4 * 1024 * 1024 + 2, 'A'), &icon),
               L"\u7121\u6cd5\u5f9e\u6a94\u6848\u8b80\u53d6\u8a5e\u5f59!\n\u6a94\u6848\u5927\u5c0f\u9650\u5236\u70ba 4MB\u3002");
     EXPECT_EQ(icon, UINT{MB_ICONERROR});
     EXPECT_EQ(window.Phrases().table.size(), 3u);
@@ -338,9 +330,8 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
     // A phrase under another key is a new row, and so is one equal to a marked row; the same key
     // and phrase (ASCII case aside) is there already, from the table or an earlier line.
     const std::wstring second = PathOf(L"\u5408\u4f75 second.dat");
-    WriteFileBytes(second, BytesOf(u"D\tALPHA\r\nE\tnew\r\nbad line\r\nC\tDUP\r\ne\tNEW\r\nAB\tALPHA\r\nH\t\u842c\r\n"));
-    paths_.push_back(second);
-    EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, second,
+                               BytesOf(u"D\tALPHA\r\nE\tnew\r\nbad line\r\nC\tDUP\r\ne\tNEW\r\nAB\tALPHA\r\nH\t\u842c\r\n"), &icon),
               L"\u5df2\u65b0\u589e 4 \u500b\u8a5e\u5f59\u30022 \u500b\u5df2\u5728\u8868\u683c\u4e2d\u30021 \u884c\u7121\u6548\u3002" +
                   AskToShowInvalidLines);
     EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
@@ -358,21 +349,20 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
 
     // Save drops the marked row and stores the rest in the table's order.
     Command(cmdSave);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes,
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes,
               BytesOf(u"AB\tAlpha\r\nX\t\u65b0\r\nD\tALPHA\r\nE\tnew\r\nC\tDUP\r\nH\t\u842c\r\n"));
 }
 
 TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSaveStoresThem) {
-    PutText(PhrasesValue, u"A\tone\r\n");
-    PutText(TipsValue, u"\u4e00=\u4e00\u500b\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\n");
+    PutText(kTipsValue, u"\u4e00=\u4e00\u500b\r\n");
     CMainWindow& window = OpenScripted(RecordRecentFiles);
     SwitchToTab(window, 1);
     ASSERT_EQ(window.CurrentTab(), 1);
 
     const std::wstring first = PathOf(L"first tips.dat");
-    WriteFileBytes(first, NotepadBytesOf(u8"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n"));
-    paths_.push_back(first);
-    EXPECT_EQ(CommandWithMessage(cmdImport),
+    EXPECT_EQ(CommandOnNewFile(cmdImport, first,
+                               NotepadBytesOf(u8"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n")),
               L"2 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
     Select(window.TipList(), {1});
     Command(cmdDelete);  // 大 is marked
@@ -383,19 +373,16 @@ TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSav
               L"\u7121\u6cd5\u8b80\u53d6\u6a94\u6848\u3002\u8acb\u78ba\u5b9a\u6709\u8b80\u53d6\u7684\u6b0a\u9650\u3002");
     EXPECT_EQ(CommandWithMessage(cmdImportMerge), L"");
     const std::wstring invalid = PathOf(L"invalid tips.dat");
-    WriteFileBytes(invalid, BytesOf(u"AB=x\r\nno separator\r\n"));
-    paths_.push_back(invalid);
-    EXPECT_EQ(CommandWithMessage(cmdImportMerge),
+    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, invalid, BytesOf(u"AB=x\r\nno separator\r\n")),
               L"\u672a\u532f\u5165\u4efb\u4f55\u5167\u5bb9:\u6b64\u6a94\u6848\u6c92\u6709\u53ef\u8b80\u53d6\u7684\u884c"
               L"(2 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002" + AskToShowInvalidLines);
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
 
     // 人 gets the word it lacks; 大, whose only entry is marked, gets an entry of its own.
     const std::wstring second = PathOf(L"second tips.dat");
-    WriteFileBytes(second, BytesOf(u"\u4eba=\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\nAB=x\r\n\u5927=\u5927\u4eba\r\n"));
-    paths_.push_back(second);
     UINT icon = 0;
-    EXPECT_EQ(CommandWithMessage(cmdImportMerge, &icon),
+    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, second,
+                               BytesOf(u"\u4eba=\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\nAB=x\r\n\u5927=\u5927\u4eba\r\n"), &icon),
               L"\u5df2\u65b0\u589e 2 \u500b\u9805\u76ee\u3002\u5df2\u64f4\u5145 1 \u500b\u9805\u76ee\u30021 \u884c\u7121\u6548\u3002" +
                   AskToShowInvalidLines);
     EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
@@ -408,7 +395,7 @@ TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSav
     EXPECT_EQ(recentFiles, (std::vector<std::wstring>{first}));
 
     Command(cmdSave);
-    EXPECT_EQ(GetValue(TipsValue)->bytes,
+    EXPECT_EQ(GetValue(kTipsValue)->bytes,
               BytesOf(u"\u4eba=\u4eba\u6c11,\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\n\u5927=\u5927\u4eba\r\n"));
     EXPECT_EQ(window.Phrases().table.size(), 1u);  // the other tab's table is not touched
 }
@@ -430,21 +417,21 @@ TEST_F(FileCommandsTest, AFreshStartAsksOnExitAndYesSavesBothTables) {
     EXPECT_EQ(prompt, L"\u662f\u5426\u8981\u5132\u5b58\u8b8a\u66f4?");
     EXPECT_TRUE(yesNoCancel);
     ASSERT_TRUE(IsWindow(window.Window()));
-    EXPECT_FALSE(GetValue(PhrasesValue));
+    EXPECT_FALSE(GetValue(kPhrasesValue));
     exitAnswering(IDYES);
     EXPECT_FALSE(window.Window());
-    ASSERT_TRUE(GetValue(PhrasesValue));
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, "");
+    ASSERT_TRUE(GetValue(kPhrasesValue));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, "");
     // The other tab's table had unsaved work too: it is saved, not lost.
-    ASSERT_TRUE(GetValue(TipsValue));
-    EXPECT_EQ(GetValue(TipsValue)->bytes, "");
+    ASSERT_TRUE(GetValue(kTipsValue));
+    EXPECT_EQ(GetValue(kTipsValue)->bytes, "");
 }
 
 TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAndOpenRecent) {
     const std::u16string phrases = u"A\tone\r\nB\ttwo\r\nC\tthree\r\n";
     const std::u16string tips = u"\u4eba=\u4eba\u6c11\r\n\u5927=\u5927\u5bb6\r\n";
-    PutText(PhrasesValue, phrases);
-    PutText(TipsValue, tips);
+    PutText(kPhrasesValue, phrases);
+    PutText(kTipsValue, tips);
     CMainWindow& window = OpenScripted();
 
     // A row marked on the phrase tab, kept with No when leaving the tab; another on this one.
@@ -462,11 +449,7 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
         UINT icon = 0;
         RunDialogsAnswered([&] { command(); return INT_PTR{0}; },
                            {[](HWND prompt) { SendMessageW(GetDlgItem(prompt, IDYES), BM_CLICK, 0, 0); },
-                            [&](HWND box) {
-                                message = ControlText(box, 0xFFFF);
-                                icon = MessageBoxIcon(box);
-                                SendMessageW(box, WM_COMMAND, IDOK, 0);
-                            }});
+                            ReadMessage(message, icon)});
         EXPECT_EQ(icon, UINT{MB_ICONERROR});
         return message;
     };
@@ -501,8 +484,8 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
     }
     EXPECT_EQ(window.Phrases().table.size(), 3u);
     EXPECT_EQ(Cell(window.TipList(), 1, 1), L"\u5927");
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(phrases));
-    EXPECT_EQ(GetValue(TipsValue)->bytes, BytesOf(tips));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(phrases));
+    EXPECT_EQ(GetValue(kTipsValue)->bytes, BytesOf(tips));
 
     // Writable again: Yes to the end of the session saves both tables without their marked
     // entries, and the session may end. With nothing unsaved it may end at once.
@@ -519,8 +502,8 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
         return mayEnd;
     };
     EXPECT_EQ(queryEndSession(IDYES), TRUE);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"A\tone\r\nC\tthree\r\n"));
-    EXPECT_EQ(GetValue(TipsValue)->bytes, BytesOf(u"\u4eba=\u4eba\u6c11\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"A\tone\r\nC\tthree\r\n"));
+    EXPECT_EQ(GetValue(kTipsValue)->bytes, BytesOf(u"\u4eba=\u4eba\u6c11\r\n"));
     EXPECT_EQ(queryEndSession(std::nullopt), TRUE);
     // No lets the session end with the work unsaved; the end itself asks nothing more.
     Select(window.TipList(), {0});
@@ -528,7 +511,7 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
     EXPECT_EQ(queryEndSession(IDNO), TRUE);
     SendMessageW(window.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_FALSE(window.Window());
-    EXPECT_EQ(GetValue(TipsValue)->bytes, BytesOf(u"\u4eba=\u4eba\u6c11\r\n"));
+    EXPECT_EQ(GetValue(kTipsValue)->bytes, BytesOf(u"\u4eba=\u4eba\u6c11\r\n"));
 }
 
 // A stored value the tool cannot read is said so and kept: closing asks nothing, and the save
@@ -538,18 +521,14 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
     ASSERT_TRUE(folder);
     std::filesystem::remove_all(*folder);
     const std::string asText = BytesOf(std::u16string(u"A\tas text\r\n") + u'\0');
-    PutValue(PhrasesValue, REG_SZ, asText);
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutValue(kPhrasesValue, REG_SZ, asText);
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     const auto openAndReadMessage = [&] {
         std::wstring message;
         UINT icon = 0;
         window_ = std::make_unique<CMainWindow>(nullptr);
         RunDialogAnswered([&] { return INT_PTR{window_->Create(GetModuleHandleW(nullptr), L"Wordloom window test") != nullptr}; },
-                          [&](HWND box) {
-                              message = ControlText(box, 0xFFFF);
-                              icon = MessageBoxIcon(box);
-                              SendMessageW(box, WM_COMMAND, IDOK, 0);
-                          });
+                          ReadMessage(message, icon));
         EXPECT_EQ(icon, UINT{MB_ICONWARNING});
         return message;
     };
@@ -558,22 +537,15 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
     EXPECT_FALSE(window_->Window());
     MSG quit{};
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the program's end
-    EXPECT_EQ(GetValue(PhrasesValue)->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(GetValue(kPhrasesValue)->type, static_cast<DWORD>(REG_SZ));
 
     EXPECT_EQ(openAndReadMessage(), LoadUiString(IDS_PHRASES_UNREADABLE));
     CMainWindow& window = *window_;
-    window.SetFileDialog([this](HWND, const FileDialogRequest&) -> std::optional<std::wstring> {
-        if (paths_.empty()) return std::nullopt;
-        std::wstring path = paths_.front();
-        paths_.pop_front();
-        return path;
-    });
+    ScriptFileDialog(window);
     const std::wstring file = PathOf(L"new.dat");
-    WriteFileBytes(file, BytesOf(u"B\tnew\r\n"));
-    paths_.push_back(file);
-    CommandWithMessage(cmdImport);
+    CommandOnNewFile(cmdImport, file, BytesOf(u"B\tnew\r\n"));
     Command(cmdSave);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"B\tnew\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"B\tnew\r\n"));
     std::vector<std::wstring> backups;
     for (const auto& entry : std::filesystem::directory_iterator(*folder)) backups.push_back(entry.path().filename().wstring());
     ASSERT_EQ(backups.size(), 1u);
@@ -586,9 +558,7 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
     std::wstring backupsFolder = *folder;
     backupsFolder.pop_back();
     WriteFileBytes(backupsFolder, "not a folder");
-    WriteFileBytes(file, BytesOf(u"C\tnewer\r\n"));
-    paths_.push_back(file);
-    CommandWithMessage(cmdImport);
+    CommandOnNewFile(cmdImport, file, BytesOf(u"C\tnewer\r\n"));
     std::vector<std::wstring> asked;
     const auto saveAnswering = [&](int answer) {
         RunDialogAnswered([&] { return SendMessageW(window.Window(), WM_COMMAND, cmdSave, 0); }, [&](HWND box) {
@@ -598,10 +568,10 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
         });
     };
     saveAnswering(IDNO);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"B\tnew\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"B\tnew\r\n"));
     EXPECT_TRUE(window.Phrases().HasUnsavedWork());
     saveAnswering(IDYES);
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, BytesOf(u"C\tnewer\r\n"));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, BytesOf(u"C\tnewer\r\n"));
     EXPECT_FALSE(window.Phrases().HasUnsavedWork());
     EXPECT_EQ(asked, (std::vector<std::wstring>(2, LoadUiString(IDS_SAVE_WITHOUT_BACKUP))));
     std::filesystem::remove(backupsFolder);
@@ -609,8 +579,8 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
 
 TEST_F(FileCommandsTest, TheSystemsImportDialogTakesATypedPath) {
     const ComApartment com;
-    PutText(PhrasesValue, u"");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, u"");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = Open();
     const std::wstring path = PathOf(L"\u8a5e typed.dat");
     WriteFileBytes(path, BytesOf(u"YOEY\tx\r\n"));
@@ -698,8 +668,8 @@ InvalidLinesView ImportAnsweringYes(HWND window, unsigned command) {
 }  // namespace
 
 TEST_F(FileCommandsTest, AnImportWithInvalidPhraseLinesOffersTheirReportAndCopiesItsRows) {
-    PutText(PhrasesValue, u"A\tone\r\n");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\n");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = OpenScripted();
     // Notepad's UTF-8 with LF line ends: a good line, one without TAB, a key with a digit, a line
     // with a byte that does not decode, a TAB and a control character in a phrase.
@@ -748,8 +718,8 @@ TEST_F(FileCommandsTest, AnImportWithInvalidPhraseLinesOffersTheirReportAndCopie
 }
 
 TEST_F(FileCommandsTest, AMergeOfAssociatedWordsWithInvalidLinesOffersTheirReport) {
-    PutText(PhrasesValue, u"A\tone\r\n");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\n");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = OpenScripted();
     SwitchToTab(window, 1);
     const std::wstring path = PathOf(L"invalid tips.dat");

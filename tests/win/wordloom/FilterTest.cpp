@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
-
 // A key as the keyboard gives it to the window with the focus, with Ctrl held or not, through
 // the program's own message loop step (accelerators included).
 void PressKeyInLoop(HWND window, WPARAM key, bool control = false) {
@@ -69,7 +67,7 @@ std::wstring Counted(unsigned id, std::initializer_list<int> counts) {
 // Ctrl+E, typing, Delete over the rows shown, Save of the whole table, Esc: the flow a user with
 // a long list takes to get rid of a few phrases.
 TEST_F(MainWindowTest, FilterAsYouTypeActsOnTheShownRowsAndSaveStoresTheWholeTable) {
-    PutText(PhrasesValue, u"AB\tone\r\nCD\tcab\r\nEF\tthree\r\nABC\tfour\r\nQ\tfive\r\n");
+    PutText(kPhrasesValue, u"AB\tone\r\nCD\tcab\r\nEF\tthree\r\nABC\tfour\r\nQ\tfive\r\n");
     CMainWindow& window = Open();
     const HWND list = window.PhraseList();
     const HWND box = GetDlgItem(window.TabControl(), IDC_PHRASE_FILTER);
@@ -118,7 +116,7 @@ TEST_F(MainWindowTest, FilterAsYouTypeActsOnTheShownRowsAndSaveStoresTheWholeTab
 
     // Save drops the marked rows of the whole table and keeps every other, shown or not.
     Command(cmdSave);
-    const std::optional<StoredValue> stored = GetValue(PhrasesValue);
+    const std::optional<StoredValue> stored = GetValue(kPhrasesValue);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->bytes, BytesOf(u"CD\tcab\r\nQ\tfive\r\nEF\tthree\r\n"));
     EXPECT_EQ(ListView_GetItemCount(list), 1);  // the filter still holds "B": cab

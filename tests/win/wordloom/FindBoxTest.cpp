@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
-constexpr wchar_t TipsValue[] = L"UserDefinedTips";
 
 using Step = std::function<void(HWND dialog)>;
 
@@ -96,8 +94,8 @@ protected:
 }  // namespace
 
 TEST_F(FindBoxTest, FindNextWalksTheMatchesOneByOneInEitherDirectionAndStopsAtTheEnd) {
-    PutText(PhrasesValue, u"A\tab\r\nB\txx\r\nC\txABy\r\nD\tzz\r\nE\tAB\r\nF\tcd\r\n");
-    PutText(TipsValue, u"人=人民\r\n");
+    PutText(kPhrasesValue, u"A\tab\r\nB\txx\r\nC\txABy\r\nD\tzz\r\nE\tAB\r\nF\tcd\r\n");
+    PutText(kTipsValue, u"人=人民\r\n");
     CMainWindow& window = Open();
     const HWND list = window.PhraseList();
 
@@ -177,8 +175,8 @@ TEST_F(FindBoxTest, FindNextWalksTheMatchesOneByOneInEitherDirectionAndStopsAtTh
 TEST_F(FindBoxTest, ASearchThatClearsMostOfALongListKeepsTheRestTheFocusAndTheTopRow) {
     std::u16string phrases;
     for (int row = 0; row < 300; ++row) phrases += row == 141 || row == 143 ? u"A\tab\r\n" : u"A\tcd\r\n";
-    PutText(PhrasesValue, phrases);
-    PutText(TipsValue, u"人=人民\r\n");
+    PutText(kPhrasesValue, phrases);
+    PutText(kTipsValue, u"人=人民\r\n");
     CMainWindow& window = Open();
     const HWND list = window.PhraseList();
     ASSERT_EQ(ListView_GetItemCount(list), 300);
@@ -221,8 +219,8 @@ TEST_F(FindBoxTest, ASearchThatClearsMostOfALongListKeepsTheRestTheFocusAndTheTo
 }
 
 TEST_F(FindBoxTest, LetterKeysActFromTheButtonsAreTypedInTheBoxAndMarkAllTwiceStopsAtTheLastMatch) {
-    PutText(PhrasesValue, u"A\tab\r\nB\txx\r\nC\tab c\r\nD\tyy\r\nE\tcab\r\nF\tzz\r\n");
-    PutText(TipsValue, u"人=人民\r\n");
+    PutText(kPhrasesValue, u"A\tab\r\nB\txx\r\nC\tab c\r\nD\tyy\r\nE\tcab\r\nF\tzz\r\n");
+    PutText(kTipsValue, u"人=人民\r\n");
     CMainWindow& window = Open();
     const HWND list = window.PhraseList();
     Select(list, {1, 3});
@@ -294,8 +292,8 @@ TEST_F(FindBoxTest, LetterKeysActFromTheButtonsAreTypedInTheBoxAndMarkAllTwiceSt
 }
 
 TEST_F(FindBoxTest, OnTheAssociatedWordsFindNextTakesOneCharacterInEitherCaseAndTheKeysGoWithTheDialog) {
-    PutText(PhrasesValue, u"A\tab\r\n");
-    PutText(TipsValue, u"人=人民\r\nQ=q1\r\n大=大家\r\nb=b1\r\n");
+    PutText(kPhrasesValue, u"A\tab\r\n");
+    PutText(kTipsValue, u"人=人民\r\nQ=q1\r\n大=大家\r\nb=b1\r\n");
     CMainWindow& window = Open();
     SwitchToTips();
     const HWND list = window.TipList();
@@ -368,25 +366,11 @@ TEST(FindBoxLayout, ButtonsAndBoxesFollowTheScreenDpi) {
     const auto scaled = ScaledForScreen;
     CMainWindow window(nullptr);
     CFindBox box(GetModuleHandleW(nullptr), window, false);
-    RECT client{}, next{}, mark{}, cancel{}, what{}, whole{}, frame{}, up{}, down{}, label{};
-    RunDialogAnswered([&] { return box.Run(nullptr); }, [&](HWND dialog) {
-        GetClientRect(dialog, &client);
-        next = ControlRect(dialog, IDC_FIND_NEXT);
-        mark = ControlRect(dialog, IDC_MARK_ALL);
-        cancel = ControlRect(dialog, IDCANCEL);
-        what = ControlRect(dialog, IDC_FIND_WHAT);
-        label = ControlRect(dialog, IDC_FIND_WHAT_LABEL);
-        whole = ControlRect(dialog, IDC_MATCH_WHOLE);
-        frame = ControlRect(dialog, IDC_DIRECTION);
-        up = ControlRect(dialog, IDC_SEARCH_UP);
-        down = ControlRect(dialog, IDC_SEARCH_DOWN);
-        EndDialog(dialog, IDCANCEL);
-    });
-    for (const RECT& button : {next, mark, cancel}) {
-        EXPECT_EQ(button.right - button.left, scaled(75));
-        EXPECT_EQ(button.bottom - button.top, scaled(23));
-        EXPECT_EQ(client.right - button.right, scaled(11));
-    }
+    const auto [client, next, mark, cancel, what, label, whole, frame, up, down] =
+        DialogRects([&] { return box.Run(nullptr); },
+                    {IDC_FIND_NEXT, IDC_MARK_ALL, IDCANCEL, IDC_FIND_WHAT, IDC_FIND_WHAT_LABEL, IDC_MATCH_WHOLE,
+                     IDC_DIRECTION, IDC_SEARCH_UP, IDC_SEARCH_DOWN});
+    for (const RECT& button : {next, mark, cancel}) ExpectStandardButtonAtRight(client, button);
     EXPECT_EQ(next.top, scaled(11));
     EXPECT_EQ(mark.top - next.bottom, scaled(7));
     EXPECT_EQ(client.bottom - cancel.bottom, scaled(11));

@@ -11,16 +11,9 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
-constexpr wchar_t TipsValue[] = L"UserDefinedTips";
-
-}  // namespace
-
 TEST_F(MainWindowTest, ListsShowBothStoredTablesCellByCell) {
-    PutText(PhrasesValue, u"YOEY\t新萬緹\r\nab\tP2\r\nA1\tbad\r\n");
-    PutText(TipsValue, u"人=人民,人們\r\n大=大家\r\n");
+    PutText(kPhrasesValue, u"YOEY\t新萬緹\r\nab\tP2\r\nA1\tbad\r\n");
+    PutText(kTipsValue, u"人=人民,人們\r\n大=大家\r\n");
     CMainWindow& window = Open();
 
     const HWND phrases = window.PhraseList();
@@ -44,7 +37,7 @@ TEST_F(MainWindowTest, ListsShowBothStoredTablesCellByCell) {
 }
 
 TEST_F(MainWindowTest, DeletedRowsLookCutWithTheDeletedIconUntilUndelete) {
-    PutText(PhrasesValue, u"A\tone\r\nB\ttwo\r\nC\tthree\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\nB\ttwo\r\nC\tthree\r\n");
     CMainWindow& window = Open();
     const HWND list = window.PhraseList();
 
@@ -73,7 +66,7 @@ TEST_F(MainWindowTest, DeletedRowsLookCutWithTheDeletedIconUntilUndelete) {
 }
 
 TEST_F(MainWindowTest, DeleteOfRowsAlreadyMarkedStillSetsTheFlag) {
-    PutText(PhrasesValue, u"A\tone\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\n");
     CMainWindow& window = Open();
     window.Phrases().table[0].flags |= EntryDeleted;
     Command(cmdDelete);
@@ -85,14 +78,14 @@ TEST_F(MainWindowTest, DeleteOfRowsAlreadyMarkedStillSetsTheFlag) {
 }
 
 TEST_F(MainWindowTest, SelectAllSelectsEveryRowOfTheCurrentList) {
-    PutText(PhrasesValue, u"A\tone\r\nB\ttwo\r\nC\tthree\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\nB\ttwo\r\nC\tthree\r\n");
     CMainWindow& window = Open();
     Command(cmdAccelSelectAll);
     EXPECT_EQ(SelectedRows(window.PhraseList()), (std::vector<int>{0, 1, 2}));
 }
 
 TEST_F(MainWindowTest, HeaderClicksSortUpDownUpAndCarryTheSelection) {
-    PutText(PhrasesValue, u"B\tbeta\r\nC\tgamma\r\nA\talpha\r\n");
+    PutText(kPhrasesValue, u"B\tbeta\r\nC\tgamma\r\nA\talpha\r\n");
     CMainWindow& window = Open();
     const HWND list = window.PhraseList();
     Select(list, {1});                                          // gamma
@@ -146,21 +139,21 @@ TEST_F(MainWindowTest, LeavingATabAsksAboutThatTableOnlyAndYesSavesIt) {
     EXPECT_EQ(window.CurrentTab(), 1);
     EXPECT_TRUE(IsWindowVisible(window.TipList()));
     EXPECT_FALSE(IsWindowVisible(window.PhraseList()));
-    ASSERT_TRUE(GetValue(PhrasesValue));
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, "");
-    EXPECT_FALSE(GetValue(TipsValue));
+    ASSERT_TRUE(GetValue(kPhrasesValue));
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, "");
+    EXPECT_FALSE(GetValue(kTipsValue));
 
     prompt.clear();
     switchTo(0, IDNO);
     EXPECT_FALSE(prompt.empty());
     EXPECT_EQ(window.CurrentTab(), 0);
-    EXPECT_FALSE(GetValue(TipsValue));
+    EXPECT_FALSE(GetValue(kTipsValue));
     EXPECT_TRUE(window.Tips().HasUnsavedWork());
 }
 
 TEST_F(MainWindowTest, CloseAsksWhileWorkIsUnsavedAndCancelKeepsTheWindow) {
-    PutText(PhrasesValue, u"A\tone\r\n");
-    PutText(TipsValue, u"人=人民\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\n");
+    PutText(kTipsValue, u"人=人民\r\n");
     CMainWindow& window = Open();
     Select(window.PhraseList(), {0});
     Command(cmdDelete);
@@ -173,11 +166,11 @@ TEST_F(MainWindowTest, CloseAsksWhileWorkIsUnsavedAndCancelKeepsTheWindow) {
     ASSERT_TRUE(IsWindow(window.Window()));
     close(IDYES);
     EXPECT_FALSE(window.Window());
-    EXPECT_EQ(GetValue(PhrasesValue)->bytes, "");  // the marked entry was dropped by the save
+    EXPECT_EQ(GetValue(kPhrasesValue)->bytes, "");  // the marked entry was dropped by the save
 }
 
 TEST_F(MainWindowTest, TheDeleteKeyIsACommandOfTheWindowNotAKeyOfTheList) {
-    PutText(PhrasesValue, u"A\tone\r\nB\ttwo\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\nB\ttwo\r\n");
     CMainWindow& window = Open();
     const HWND list = window.PhraseList();
     Select(list, {1});
@@ -216,7 +209,7 @@ std::unique_ptr<Ribbon> MakePopupRecorder(CMainWindow&) {
 }  // namespace
 
 TEST_F(MainWindowTest, ContextPopupFromTheKeyboardSitsOnTheFocusedRowOrAThirdIntoTheList) {
-    PutText(PhrasesValue, u"A\tone\r\nB\ttwo\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\nB\ttwo\r\n");
     CMainWindow& window = Open(MakePopupRecorder);
     const HWND list = window.PhraseList();
 
@@ -253,7 +246,7 @@ TEST_F(MainWindowTest, ContextPopupFromTheKeyboardSitsOnTheFocusedRowOrAThirdInt
 }
 
 TEST_F(MainWindowTest, ADpiChangeGivesBothListsRowIconsAtTheNewSize) {
-    PutText(PhrasesValue, u"A\tone\r\n");
+    PutText(kPhrasesValue, u"A\tone\r\n");
     CMainWindow& window = Open();
     if (!CurrentWindowsVersion().IsWindows8Point1OrLater()) GTEST_SKIP() << "no DPI changes before Windows 8.1";
     const int before = MonitorDpi(window.Window());
@@ -308,7 +301,7 @@ DWORD NameOfAProgramInADeepFolder(wchar_t* buffer, DWORD capacity) {
 }  // namespace
 
 TEST_F(MainWindowTest, AProgramPathTooLongToUseSaysSoAndGoesOnWithoutAssociatedWords) {
-    PutText(PhrasesValue, u"A\tone\r\n");  // no associated words stored: the first start seeds them
+    PutText(kPhrasesValue, u"A\tone\r\n");  // no associated words stored: the first start seeds them
     window_ = std::make_unique<CMainWindow>(nullptr);
     window_->SetProgramFileNameQuery(NameOfAProgramInADeepFolder);
     std::wstring message;
@@ -325,5 +318,5 @@ TEST_F(MainWindowTest, AProgramPathTooLongToUseSaysSoAndGoesOnWithoutAssociatedW
     ASSERT_TRUE(IsWindow(window_->Window()));
     EXPECT_EQ(ListView_GetItemCount(window_->PhraseList()), 1);
     EXPECT_EQ(ListView_GetItemCount(window_->TipList()), 0);
-    EXPECT_FALSE(GetValue(TipsValue));
+    EXPECT_FALSE(GetValue(kTipsValue));
 }

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
 constexpr wchar_t BadKeyTitle[] = L"Incorrect Input Key";
 constexpr wchar_t BadKeyText[] = L"Please use Vantix input key and do not exceed 4 characters.";
 
@@ -40,7 +39,7 @@ protected:
 }  // namespace
 
 TEST_F(PhraseEditBoxTest, InsertChecksKeysAsTypedRefusesADuplicateAndAddsTwoPhrasesInOneOpening) {
-    PutText(PhrasesValue, u"B\tbeta\r\nA\tABC\r\n");
+    PutText(kPhrasesValue, u"B\tbeta\r\nA\tABC\r\n");
     CMainWindow& window = Open();
     const HWND list = window.PhraseList();
     Select(list, {1});
@@ -151,7 +150,7 @@ TEST_F(PhraseEditBoxTest, ThePhraseLimitCountsTheTextAsTypedLineBreaksIncluded) 
 }
 
 TEST_F(PhraseEditBoxTest, ModifyOfAStoredFiveKeyEntryOpensWithoutTheKeyInsteadOfRefusingItForever) {
-    PutText(PhrasesValue, u"ABCDE\tlong key\r\nB\tbeta\r\n");
+    PutText(kPhrasesValue, u"ABCDE\tlong key\r\nB\tbeta\r\n");
     CMainWindow& window = Open();
     FocusRow(0);
     Answer(cmdModify, [&](HWND dialog) {
@@ -179,7 +178,7 @@ TEST_F(PhraseEditBoxTest, ModifyOfAStoredFiveKeyEntryOpensWithoutTheKeyInsteadOf
 }
 
 TEST_F(PhraseEditBoxTest, ModifyTakesTheSortArrowOnlyFromAColumnWhoseTextChanged) {
-    PutText(PhrasesValue, u"B\tbeta\r\nA\talpha\r\n");
+    PutText(kPhrasesValue, u"B\tbeta\r\nA\talpha\r\n");
     CMainWindow& window = Open();
     const HWND list = window.PhraseList();
     ClickHeader(3);
@@ -225,16 +224,9 @@ TEST_F(PhraseEditBoxTest, ModifyTakesTheSortArrowOnlyFromAColumnWhoseTextChanged
 TEST(PhraseEditBoxLayout, ButtonsAndFieldsFollowTheScreenDpi) {
     const PhraseTable table;
     CPhraseEditBox box(GetModuleHandleW(nullptr), table, nullptr);
-    RECT client{}, ok{}, phrase{}, vantix{}, key{};
-    RunDialogAnswered([&] { return box.Run(nullptr); }, [&](HWND dialog) {
-        ExpectButtonRow(dialog);
-        GetClientRect(dialog, &client);
-        ok = ControlRect(dialog, IDOK);
-        phrase = ControlRect(dialog, IDC_PHRASE);
-        vantix = ControlRect(dialog, IDC_VANTIX_KEY);
-        key = ControlRect(dialog, IDC_INPUT_KEY);
-        EndDialog(dialog, IDCANCEL);
-    });
+    const auto [client, ok, cancel, phrase, vantix, key] = DialogRects(
+        [&] { return box.Run(nullptr); }, {IDOK, IDCANCEL, IDC_PHRASE, IDC_VANTIX_KEY, IDC_INPUT_KEY});
+    ExpectButtonRow(client, ok, cancel);
     EXPECT_EQ(phrase.bottom - phrase.top, 4 * ScaledForScreen(23));
     // The two key fields share the line under the phrase field.
     EXPECT_EQ(vantix.right - vantix.left, key.right - key.left);

@@ -1,4 +1,5 @@
 // The phrase tool as a program: started as a process, found by its window title.
+#include "ChildProcess.h"
 #include "StoreFixture.h"
 
 #include <gtest/gtest.h>
@@ -6,42 +7,6 @@
 #include <filesystem>
 
 namespace {
-
-// A started program, ended when the test is over if it has not ended by itself.
-class RunningProgram {
-public:
-    explicit RunningProgram(const std::wstring& path) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        std::wstring commandLine = L"\"" + path + L"\"";
-        started_ = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                  &startup, &process_) != FALSE;
-    }
-    ~RunningProgram() {
-        if (!started_) return;
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process_.hProcess, 99);
-            WaitForSingleObject(process_.hProcess, 5000);
-        }
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-
-    bool Started() const { return started_; }
-    // The exit code once it ended within the time, else nothing.
-    std::optional<DWORD> ExitCode(DWORD waitMilliseconds) const {
-        if (WaitForSingleObject(process_.hProcess, waitMilliseconds) != WAIT_OBJECT_0) return std::nullopt;
-        DWORD code = 0;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return code;
-    }
-
-private:
-    PROCESS_INFORMATION process_{};
-    bool started_ = false;
-};
 
 constexpr wchar_t ChineseTitle[] = L"新萬緹輸入法自造詞工具";
 constexpr wchar_t EnglishTitle[] = L"New Vantix User Phrase Tool";
@@ -67,12 +32,12 @@ HWND PhraseToolWindow() {
 using ProgramTest = StoreTest;
 
 TEST_F(ProgramTest, ASecondStartActivatesTheFirstAndEndsWithOne) {
-    PutValue(L"UserDefinedPhrases", REG_BINARY, BytesOf(u"A\tone\r\n"));
-    RunningProgram first(L"" WORDLOOM_EXE);
+    PutValue(kPhrasesValue, REG_BINARY, BytesOf(u"A\tone\r\n"));
+    const ChildProcess first(L"" WORDLOOM_EXE);
     ASSERT_TRUE(first.Started());
     ASSERT_TRUE(PhraseToolWindow());
 
-    RunningProgram second(L"" WORDLOOM_EXE);
+    const ChildProcess second(L"" WORDLOOM_EXE);
     ASSERT_TRUE(second.Started());
     EXPECT_EQ(second.ExitCode(10000), std::optional<DWORD>(1));
     EXPECT_FALSE(first.ExitCode(0));  // still running
@@ -83,11 +48,11 @@ TEST_F(ProgramTest, AFirstStartSeedsTheAssociatedWordsFromTheDictionaryBesideIt)
     std::filesystem::copy_file(WORDLOOM_EXE, program);
     WriteFileBytes((dir_ / L"vantix_tips.dic").wstring(), BytesOf(u"人=人民,人們\r\n大=大家\r\n"));
 
-    RunningProgram tool(program.wstring());
+    const ChildProcess tool(program.wstring());
     ASSERT_TRUE(tool.Started());
     const HWND window = PhraseToolWindow();
     ASSERT_TRUE(window);
-    const std::optional<StoredValue> tips = GetValue(L"UserDefinedTips");
+    const std::optional<StoredValue> tips = GetValue(kTipsValue);
     ASSERT_TRUE(tips);
     EXPECT_EQ(tips->type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(tips->bytes, BytesOf(u"人=人民,人們\r\n大=大家\r\n"));
@@ -96,19 +61,19 @@ TEST_F(ProgramTest, AFirstStartSeedsTheAssociatedWordsFromTheDictionaryBesideIt)
 TEST_F(ProgramTest, TheBuiltProgramSeedsTheDeliveredDictionaryUnchanged) {
     const std::optional<std::string> delivered = ReadFileBytes(L"" WORDLOOM_TIPS_DICTIONARY);
     ASSERT_TRUE(delivered);
-    RunningProgram tool(L"" WORDLOOM_EXE);  // the build puts the dictionary beside it
+    const ChildProcess tool(L"" WORDLOOM_EXE);  // the build puts the dictionary beside it
     ASSERT_TRUE(tool.Started());
     ASSERT_TRUE(PhraseToolWindow());
-    const std::optional<StoredValue> tips = GetValue(L"UserDefinedTips");
+    const std::optional<StoredValue> tips = GetValue(kTipsValue);
     ASSERT_TRUE(tips);
     EXPECT_EQ(tips->bytes.size(), delivered->size());
     EXPECT_TRUE(tips->bytes == *delivered);  // not EXPECT_EQ: a failure would print 300 kB
 }
 
 TEST_F(ProgramTest, ClosingTheWindowWithNothingUnsavedEndsWithZero) {
-    PutValue(L"UserDefinedPhrases", REG_BINARY, BytesOf(u"A\tone\r\n"));
-    PutValue(L"UserDefinedTips", REG_BINARY, BytesOf(u"人=人民\r\n"));
-    RunningProgram tool(L"" WORDLOOM_EXE);
+    PutValue(kPhrasesValue, REG_BINARY, BytesOf(u"A\tone\r\n"));
+    PutValue(kTipsValue, REG_BINARY, BytesOf(u"人=人民\r\n"));
+    const ChildProcess tool(L"" WORDLOOM_EXE);
     ASSERT_TRUE(tool.Started());
     const HWND window = PhraseToolWindow();
     ASSERT_TRUE(window);

@@ -107,8 +107,8 @@ protected:
     HWND OpenBar(UiLanguage language) {
         window_.reset();
         SetProcessUiLanguage(language);
-        PutText(L"UserDefinedPhrases", u"AB\tb\r\nC\ta\r\n");
-        PutText(L"UserDefinedTips", u"\u4e00=\u4e00\u500b\r\n");
+        PutText(kPhrasesValue, u"AB\tb\r\nC\ta\r\n");
+        PutText(kTipsValue, u"\u4e00=\u4e00\u500b\r\n");
         const HWND bar = FindWindowExW(Open(CreateRibbon).Window(), nullptr, CommandBarClassName, nullptr);
         EXPECT_TRUE(bar);
         return bar;

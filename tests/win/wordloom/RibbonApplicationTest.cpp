@@ -142,8 +142,8 @@ protected:
 
 TEST_F(RibbonApplicationTest, CommandStatesLabelsAndTogglesFollowTheWindow) {
     SetProcessUiLanguage(UiLanguageEnglish);
-    PutText(L"UserDefinedPhrases", u"AB\tb\r\nC\ta\r\n");
-    PutText(L"UserDefinedTips", u"\u4e00=\u4e00\u500b\r\n");
+    PutText(kPhrasesValue, u"AB\tb\r\nC\ta\r\n");
+    PutText(kTipsValue, u"\u4e00=\u4e00\u500b\r\n");
     CMainWindow& window = Open(RecordedRibbon);
 
     // The view's height places the tab control under the ribbon; the group labels are asked for.
@@ -250,7 +250,7 @@ TEST_F(RibbonApplicationTest, KeytipsAltHLPutTheFocusInTheCurrentTabsFilterBox) 
 TEST_F(RibbonApplicationTest, SelectionChangesOfAnyOriginRefreshTheCommandStatesOncePerBurst) {
     std::u16string phrases;
     for (int row = 0; row < 300; ++row) phrases += u"A\tp" + std::u16string(1, static_cast<char16_t>(u'a' + row % 26)) + u"\r\n";
-    PutText(L"UserDefinedPhrases", phrases);
+    PutText(kPhrasesValue, phrases);
     CMainWindow& window = Open(RecordedRibbon);
     const HWND list = window.PhraseList();
     auto handleWaiting = [] {
@@ -287,8 +287,8 @@ TEST_F(RibbonApplicationTest, RecentItemsPinsAndRibbonSettingsSurviveARestart) {
     PutValue(L"UPTMRUList", REG_SZ, StoredText(u"C:\\\u8a5e\\A b.dat|p;|n;D:\\tips.dat|n;"));
     PutValue(L"UPTRibbonState", REG_BINARY, "state");
     // Both tables as saved: choosing a recent item has no unsaved work to ask about.
-    PutValue(L"UserDefinedPhrases", REG_BINARY, "");
-    PutText(L"UserDefinedTips", u"\u4e00=\u4e00\u500b\r\n");
+    PutValue(kPhrasesValue, REG_BINARY, "");
+    PutText(kTipsValue, u"\u4e00=\u4e00\u500b\r\n");
     CMainWindow& window = Open(RecordedRibbon);
     EXPECT_EQ(framework_.view.loaded, "state");
 
@@ -413,8 +413,8 @@ TEST_F(RibbonApplicationTest, CtrlF1CollapsesTheRealRibbonAndTheStateSurvivesARe
     }
     EXPECT_TRUE(found);
 
-    PutValue(L"UserDefinedPhrases", REG_BINARY, "");
-    PutText(L"UserDefinedTips", u"\u4e00=\u4e00\u500b\r\n");
+    PutValue(kPhrasesValue, REG_BINARY, "");
+    PutText(kTipsValue, u"\u4e00=\u4e00\u500b\r\n");
     const int expanded = Open(CreateRibbon).RibbonHeight();
     EXPECT_GT(expanded, 60);
     Command(cmdAccelToggleRibbon);

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr wchar_t PhrasesValue[] = L"UserDefinedPhrases";
-constexpr wchar_t TipsValue[] = L"UserDefinedTips";
 constexpr wchar_t ErrorTitle[] = L"Error";
 
 std::wstring ListItems(HWND list) {
@@ -73,8 +71,8 @@ protected:
 }  // namespace
 
 TEST_F(TipEditBoxTest, InsertChecksCharacterAndWordsReordersAndAddsTwoEntriesInOneOpening) {
-    PutText(PhrasesValue, u"A\talpha\r\n");
-    PutText(TipsValue, u"a=x\r\n");
+    PutText(kPhrasesValue, u"A\talpha\r\n");
+    PutText(kTipsValue, u"a=x\r\n");
     CMainWindow& window = OpenOnTips();
     window.Tips().table[0].flags |= EntryDeleted;  // a marked entry still counts as existing
 
@@ -174,8 +172,8 @@ TEST_F(TipEditBoxTest, InsertChecksCharacterAndWordsReordersAndAddsTwoEntriesInO
 }
 
 TEST_F(TipEditBoxTest, ModifyKeepsTheCharacterAndChangesTheTableOnlyWhenTheWordsDiffer) {
-    PutText(PhrasesValue, u"A\talpha\r\n");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11,,\u4eba\u5011\r\n");
+    PutText(kPhrasesValue, u"A\talpha\r\n");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11,,\u4eba\u5011\r\n");
     CMainWindow& window = OpenOnTips();
     ListView_SetItemState(window.TipList(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
 
@@ -210,8 +208,8 @@ TEST_F(TipEditBoxTest, ModifyKeepsTheCharacterAndChangesTheTableOnlyWhenTheWords
 // would come back as another line, other words or none. The box refuses them as it refuses a
 // ninth unit, however the text comes in.
 TEST_F(TipEditBoxTest, WordsWithEqualsSignsOrCommasAreRefusedAndNeverStored) {
-    PutText(PhrasesValue, u"A\talpha\r\n");
-    PutText(TipsValue, u"\u4eba=\u4eba\u6c11\r\n");
+    PutText(kPhrasesValue, u"A\talpha\r\n");
+    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     CMainWindow& window = OpenOnTips();
     ListView_SetItemState(window.TipList(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
     const std::wstring refusal = L"Words cannot contain \"=\" or \",\".";
@@ -253,19 +251,10 @@ TEST(TipEditBoxLayout, BoxesListAndButtonsFollowTheScreenDpi) {
     const auto scaled = ScaledForScreen;
     const TipTable table;
     CTipEditBox box(GetModuleHandleW(nullptr), table, nullptr);
-    RECT cancel{}, character{}, word{}, list{}, add{}, up{}, down{}, remove{};
-    RunDialogAnswered([&] { return box.Run(nullptr); }, [&](HWND dialog) {
-        ExpectButtonRow(dialog);
-        cancel = ControlRect(dialog, IDCANCEL);
-        character = ControlRect(dialog, IDC_TIP_CHAR);
-        word = ControlRect(dialog, IDC_TIP_WORD);
-        list = ControlRect(dialog, IDC_TIP_WORD_LIST);
-        add = ControlRect(dialog, IDC_TIP_ADD_WORD);
-        up = ControlRect(dialog, IDC_TIP_UP);
-        down = ControlRect(dialog, IDC_TIP_DOWN);
-        remove = ControlRect(dialog, IDC_TIP_DELETE);
-        EndDialog(dialog, IDCANCEL);
-    });
+    const auto [client, confirm, cancel, character, word, list, add, up, down, remove] =
+        DialogRects([&] { return box.Run(nullptr); }, {IDOK, IDCANCEL, IDC_TIP_CHAR, IDC_TIP_WORD, IDC_TIP_WORD_LIST,
+                                                       IDC_TIP_ADD_WORD, IDC_TIP_UP, IDC_TIP_DOWN, IDC_TIP_DELETE});
+    ExpectButtonRow(client, confirm, cancel);
     EXPECT_EQ(character.top, scaled(11));
     EXPECT_EQ(character.bottom - character.top, scaled(23));
     // Two characters wide, the word box and the list eight, in one column left of the buttons.
