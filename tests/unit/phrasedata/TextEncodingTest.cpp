@@ -76,7 +76,9 @@ TEST(TextEncoding, EveryKindOfFileGivesTheUnitsOfTheStoredForm) {
         SCOPED_TRACE(file.what);
         const std::optional<TextEncoding> encoding = DetectTextEncoding(file.bytes);
         ASSERT_EQ(encoding, file.encoding);
-        if (encoding) EXPECT_EQ(DecodeText(file.bytes, *encoding), file.units);
+        if (encoding) {
+            EXPECT_EQ(DecodeText(file.bytes, *encoding), file.units);
+        }
     }
     // A file in no encoding reports its lines, by their line ends, as invalid.
     EXPECT_EQ(CountByteLines("A\t\xFF\r\nB\n\rC\r\n"), 4u);
