@@ -31,25 +31,6 @@ InvalidLineReport InvalidLinesOfFile(TableKind kind, const std::wstring& path) {
     return FindInvalidLines(kind, bytes);
 }
 
-// The clipboard, open while the object lives.
-class OpenClipboardScope {
-public:
-    explicit OpenClipboardScope(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-    ~OpenClipboardScope() {
-        if (open_) CloseClipboard();
-    }
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-    bool IsOpen() const { return open_; }
-
-private:
-    bool open_;
-};
-
-struct GlobalFreeDeleter {
-    void operator()(void* memory) const { GlobalFree(memory); }
-};
-
 }  // namespace
 
 CInvalidLinesBox::CInvalidLinesBox(HINSTANCE instance, InvalidLineReport report)

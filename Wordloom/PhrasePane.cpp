@@ -29,154 +29,80 @@ void SetHeaderArrow(HWND header, int column, int direction) {
 
 }  // namespace
 
+CPhrasePane::CPhrasePane(CMainWindow& owner)
+    : CTablePaneOf(owner, PaneTraits{TableKind::Phrases, PhraseColumns, 0, IDS_IMPORT_PHRASES_TITLE, IDS_EXPORT_PHRASES_TITLE,
+                                     IDS_MERGE_PHRASES_RESULT, IDS_STATUS_PHRASES}) {}
+
 void CPhrasePane::Load() {
-    if (LoadUserPhrases(phrases_, owner_.Images().normalImage) == StoredValueRead::Unreadable) {
+    if (LoadUserPhrases(user_, Images().normalImage) == StoredValueRead::Unreadable) {
         ShowMessage(IDS_PHRASES_UNREADABLE, MB_ICONWARNING);
     }
     SetRowCount();
 }
 
-std::span<const ColumnSpec> CPhrasePane::Columns() const {
-    return PhraseColumns;
-}
-
-CTablePane::RowLook CPhrasePane::LookOf(std::size_t row) const {
-    return {phrases_.table[row].flags, phrases_.table[row].image};
-}
-
 const std::u16string* CPhrasePane::CellText(std::size_t row, int column) const {
-    const PhraseEntry& entry = phrases_.table[row];
+    const PhraseEntry& entry = user_.table[row];
     if (column == PhraseColumnPhrase) return &entry.phrase;
     if (column == PhraseColumnVantixKey) return &entry.vantixKey;
     if (column == PhraseColumnInputKey) return &entry.inputKey;
     return nullptr;
 }
 
-bool CPhrasePane::MarkSelected(const ListSelection& selection) {
-    return MarkSelectedDeleted(phrases_.table, phrases_.phrasesHaveDeleted, selection, owner_.Images(), view_);
-}
-
-bool CPhrasePane::UnmarkAll() {
-    return UnmarkShownEntries(phrases_.table, phrases_.phrasesHaveDeleted, owner_.Images(), view_);
-}
-
 void CPhrasePane::RunInsertDialog(HWND owner) {
-    CPhraseEditBox box(GetModuleHandleW(nullptr), phrases_.table,
+    CPhraseEditBox box(GetModuleHandleW(nullptr), user_.table,
                        [this](const EditedPhrase& edited) { return AppendPhrase(edited); });
     box.Run(owner);
 }
 
 void CPhrasePane::RunModifyDialog(HWND owner, int row) {
-    const PhraseEntry& entry = phrases_.table[static_cast<std::size_t>(row)];
+    const PhraseEntry& entry = user_.table[static_cast<std::size_t>(row)];
     CPhraseEditBox box(GetModuleHandleW(nullptr), entry.phrase, entry.inputKey);
     if (box.Run(owner) == IDOK && box.Result()) ApplyPhraseEdit(row, *box.Result());
 }
 
 bool CPhrasePane::AppendPhrase(const EditedPhrase& edited) {
-    if (!AppendEditedPhrase(phrases_, sort_, edited, owner_.Images().normalImage)) {
-        ShowTableTooLarge();
-        return false;
-    }
-    ClearFilter();  // the new entry is shown at the end of every row
-    if (list_) {
-        SetRowCount();
-        ShowSortIndicators();
-    }
-    InvalidateSortToggles();
-    owner_.RefreshCommandStates();
-    return true;
+    return ShowAppendedEntry(AppendEditedPhrase(user_, sort_, edited, Images().normalImage));
 }
 
 void CPhrasePane::ApplyPhraseEdit(int row, const EditedPhrase& edited) {
     if (row < 0) return;
-    const unsigned changed = ReplaceEditedPhrase(phrases_, sort_, static_cast<std::size_t>(row), edited);
+    const unsigned changed = ReplaceEditedPhrase(user_, sort_, static_cast<std::size_t>(row), edited);
     for (int column = PhraseColumnPhrase; column <= PhraseColumnInputKey; ++column) {
         if (changed & ColumnBit(column)) RemoveSortArrow(column);
     }
-    // The row stays shown until the filter runs again, even when it no longer holds the text.
-    if (const int listRow = view_.ListRowOf(static_cast<std::size_t>(row)); changed && list_ && listRow >= 0) {
-        ListView_RedrawItems(list_, listRow, listRow);
-        UpdateWindow(list_);
-    }
+    if (changed) RedrawTableRow(static_cast<std::size_t>(row));
     InvalidateSortToggles();
 }
 
-// A save that did not write changes nothing the user sees: the table, its list, its marks and
-// its flags stay as they were, and the user is told.
-bool CPhrasePane::Save() {
-    const std::vector<int> selected = list_ ? SelectedRows(list_) : std::vector<int>{};
-    const SaveOutcome outcome = SaveUserPhrases(phrases_, [this] { return AskToSaveWithoutBackup(); });
-    if (outcome != SaveOutcome::Written) {
-        if (const unsigned message = MessageIdFor(outcome)) ShowMessage(message, MB_ICONERROR);
-        return false;
-    }
-    if (list_) {
-        DeselectRows(list_, selected);
-        if (phrases_.phrasesHaveDeleted) OnTableChangedUnderFilter();
-        if (phrases_.table.size() < 2 || phrases_.phrasesHaveDeleted) ClearSortIndicators();
-    }
-    phrases_.phrasesHaveDeleted = false;
-    focused_ = -1;
-    if (list_) RedrawAllRows();
-    owner_.RefreshCommandStates();
-    ResetSortMarks();
-    return true;
+SaveOutcome CPhrasePane::SaveTable() {
+    return SaveUserPhrases(user_, [this] { return AskToSaveWithoutBackup(); });
 }
 
-void CPhrasePane::ImportFile(const std::wstring& path) {
-    const ImportResult result = ImportPhraseFile(path, phrases_, owner_.Images().normalImage);
-    if (result.outcome != ImportOutcome::Imported) {
-        ShowImportRefusal(result, path);
-        return;
-    }
-    ClearFilter();
-    SetRowCount();
-    focused_ = -1;
-    ClearSortIndicators();
-    owner_.RefreshCommandStates();
-    ResetSortMarks();
-    if (list_) RedrawAllRows();
-    if (Ribbon* ribbon = owner_.RibbonBar()) ribbon->AddRecentFile(path);
-    ShowImportReport(WithCounts(LoadUiString(IDS_IMPORT_RESULT), {result.entries, result.invalidLines}), MB_ICONINFORMATION,
-                     path, result.invalidLines);
+// A save that dropped rows, or left fewer than two, leaves no column sorted; the toggles spring
+// back either way.
+void CPhrasePane::OnSaved(bool droppedMarkedRows) {
+    if (list_ && (user_.table.size() < 2 || droppedMarkedRows)) ClearSortIndicators();
+    sort_.sortedByPhrase = sort_.sortedByVantixKey = sort_.sortedByInputKey = false;
+    sort_.sortAscending = sort_.sortDescending = false;
+    InvalidateSortToggles();
+}
+
+// The file's entries come in the file's order: no column counts as sorted.
+ImportResult CPhrasePane::ReplaceFromFile(const std::wstring& path) {
+    const ImportResult result = ImportPhraseFile(path, user_, Images().normalImage);
+    if (result.outcome == ImportOutcome::Imported) sort_ = PhraseSortState{};
+    return result;
 }
 
 // Rules in TableMerge.h.
-void CPhrasePane::MergeText(const ::ImportFile& file, const std::wstring& path) {
+MergeReport CPhrasePane::MergeFromText(const ::ImportFile& file) {
     const PhraseMergeCounts counts =
-        MergePhrasesFromText(phrases_, sort_, file.units.data(), file.units.size(), owner_.Images().normalImage);
-    if (counts.outcome != ImportOutcome::Imported) {
-        ShowImportRefusal(ImportResult{counts.outcome, 0, counts.invalidLines}, path);
-        return;
-    }
-    ClearFilter();  // the user sees what the merge added: every row
-    if (counts.added > 0) {
-        if (list_) {
-            SetRowCount(LVSICF_NOSCROLL);
-            ShowSortIndicators();
-            RedrawAllRows();
-        }
-        InvalidateSortToggles();
-        owner_.RefreshCommandStates();
-    }
-    ShowImportReport(WithCounts(LoadUiString(IDS_MERGE_PHRASES_RESULT), {counts.added, counts.alreadyThere, counts.invalidLines}),
-                     MB_ICONINFORMATION, path, counts.invalidLines);
+        MergePhrasesFromText(user_, sort_, file.units.data(), file.units.size(), Images().normalImage);
+    return {counts.outcome, counts.invalidLines, counts.added, counts.alreadyThere, counts.added > 0};
 }
 
 ExportOutcome CPhrasePane::ExportTo(const std::wstring& path) const {
-    return ExportPhraseFile(path, phrases_.table);
-}
-
-unsigned CPhrasePane::ImportTitleId() const {
-    return IDS_IMPORT_PHRASES_TITLE;
-}
-
-unsigned CPhrasePane::ExportTitleId() const {
-    return IDS_EXPORT_PHRASES_TITLE;
-}
-
-unsigned CPhrasePane::StatusCountsId() const {
-    return IDS_STATUS_PHRASES;
+    return ExportPhraseFile(path, user_.table);
 }
 
 void CPhrasePane::SortByColumn(int column) {
@@ -184,7 +110,7 @@ void CPhrasePane::SortByColumn(int column) {
     ListViewSelection selection(list_, focused_);
     {
         const ListRepaintPause pause(list_);
-        if (!SortPhrasesByColumn(phrases_.table, sort_, column, selection, view_)) return;
+        if (!SortPhrasesByColumn(user_.table, sort_, column, selection, view_)) return;
     }
     ShowSortIndicators();
     RedrawAllRows();
@@ -197,13 +123,18 @@ void CPhrasePane::SortInDirection(bool ascending) {
     bool sorted = false;
     {
         const ListRepaintPause pause(list_);
-        sorted = SortPhrasesInDirection(phrases_.table, sort_, ascending, selection, view_);
+        sorted = SortPhrasesInDirection(user_.table, sort_, ascending, selection, view_);
     }
     if (sorted) {
         ShowSortIndicators();
         RedrawAllRows();
     }
     // Without a sort column a pressed toggle springs back.
+    InvalidateSortToggles();
+}
+
+void CPhrasePane::ShowSortState() {
+    if (list_) ShowSortIndicators();
     InvalidateSortToggles();
 }
 
@@ -218,13 +149,6 @@ void CPhrasePane::ShowSortIndicators() {
 void CPhrasePane::ClearSortIndicators() {
     sort_.columnSortState.fill(0);
     if (list_) ShowSortIndicators();
-}
-
-// The table's order is no longer known: no column counts as sorted and the toggles spring back.
-void CPhrasePane::ResetSortMarks() {
-    sort_.sortedByPhrase = sort_.sortedByVantixKey = sort_.sortedByInputKey = false;
-    sort_.sortAscending = sort_.sortDescending = false;
-    InvalidateSortToggles();
 }
 
 void CPhrasePane::RemoveSortArrow(int column) {

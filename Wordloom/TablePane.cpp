@@ -31,7 +31,7 @@ bool CTablePane::CreateList(HWND tab, const RECT& area, HFONT font, int smallIco
     events.moveToList = [this] { MoveIntoList(); };
     if (!filterBox_.Create(tab, filterBoxId, font, std::move(events))) return false;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP | LVS_REPORT |
-                        LVS_SHOWSELALWAYS | LVS_OWNERDATA | ExtraListStyle();
+                        LVS_SHOWSELALWAYS | LVS_OWNERDATA | traits_.extraListStyle;
     const HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, area.left, area.top,
                                       area.right - area.left, area.bottom - area.top, tab, nullptr,
                                       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(tab, GWLP_HINSTANCE)), nullptr);
@@ -41,7 +41,7 @@ bool CTablePane::CreateList(HWND tab, const RECT& area, HFONT font, int smallIco
     // The lists show the tab's font, the system's message font, which also has the Chinese glyphs.
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     int column = 0;
-    for (const ColumnSpec& definition : Columns()) {
+    for (const ColumnSpec& definition : traits_.columns) {
         std::array<wchar_t, StringBufferLength> text{};
         if (definition.textId) LoadUiString(definition.textId, text);
         LVCOLUMNW lvColumn{};
@@ -82,7 +82,7 @@ void CTablePane::SetFont(HFONT font) {
 }
 
 std::wstring CTablePane::StatusCounts() const {
-    return WithCounts(LoadUiString(StatusCountsId()), {RowCount(), MarkedRowCount()});
+    return WithCounts(LoadUiString(traits_.statusCountsId), {RowCount(), MarkedRowCount()});
 }
 
 std::wstring CTablePane::StatusShown() const {
@@ -198,7 +198,7 @@ void CTablePane::ModifyFocusedRow() {
 
 std::optional<std::wstring> CTablePane::AskForFileToImport() const {
     FileDialogRequest request;
-    request.title = LoadUiString(ImportTitleId());
+    request.title = LoadUiString(traits_.importTitleId);
     request.types = {{LoadUiString(IDS_FILTER_DATA_FILES), L"*.dat"}, {LoadUiString(IDS_FILTER_ALL_FILES), L"*.*"}};
     request.defaultExtension = L"dat";
     request.startInDocuments = true;
@@ -216,19 +216,95 @@ void CTablePane::ImportMerge() {
         ShowImportRefusal(ImportResult{file.outcome, 0, file.invalidLines}, *path);
         return;
     }
-    MergeText(file, *path);
+    const MergeReport merged = MergeFromText(file);
+    if (merged.outcome != ImportOutcome::Imported) {
+        ShowImportRefusal(ImportResult{merged.outcome, 0, merged.invalidLines}, *path);
+        return;
+    }
+    ClearFilter();  // the user sees what the merge added: every row
+    if (merged.changed) {
+        if (list_) {
+            SetRowCount(LVSICF_NOSCROLL);
+            RedrawAllRows();
+        }
+        ShowSortState();
+        owner_.RefreshCommandStates();
+    }
+    ShowImportReport(WithCounts(LoadUiString(traits_.mergeResultId), {merged.added, merged.secondCount, merged.invalidLines}),
+                     MB_ICONINFORMATION, *path, merged.invalidLines);
+}
+
+void CTablePane::ImportFile(const std::wstring& path) {
+    const ImportResult result = ReplaceFromFile(path);
+    if (result.outcome != ImportOutcome::Imported) {
+        ShowImportRefusal(result, path);
+        return;
+    }
+    ClearFilter();
+    SetRowCount();
+    focused_ = -1;
+    ShowSortState();
+    owner_.RefreshCommandStates();
+    if (list_) RedrawAllRows();
+    if (Ribbon* ribbon = owner_.RibbonBar()) ribbon->AddRecentFile(path);
+    ShowImportReport(WithCounts(LoadUiString(IDS_IMPORT_RESULT), {result.entries, result.invalidLines}), MB_ICONINFORMATION,
+                     path, result.invalidLines);
+}
+
+bool CTablePane::Save() {
+    const std::vector<int> selected = list_ ? SelectedRows(list_) : std::vector<int>{};
+    const bool dropsMarkedRows = HasDeletedRows();
+    const SaveOutcome outcome = SaveTable();
+    if (outcome != SaveOutcome::Written) {
+        if (const unsigned message = MessageIdFor(outcome)) ShowMessage(message, MB_ICONERROR);
+        return false;
+    }
+    if (list_) {
+        DeselectRows(list_, selected);
+        if (dropsMarkedRows) OnTableChangedUnderFilter();
+    }
+    ForgetMarkedRows();
+    focused_ = -1;
+    OnSaved(dropsMarkedRows);
+    if (list_) RedrawAllRows();
+    owner_.RefreshCommandStates();
+    return true;
+}
+
+bool CTablePane::ShowAppendedEntry(bool appended) {
+    if (!appended) {
+        ShowTableTooLarge();
+        return false;
+    }
+    ClearFilter();
+    SetRowCount();
+    ShowSortState();
+    owner_.RefreshCommandStates();
+    return true;
+}
+
+// The row stays shown until the filter runs again, even when it no longer holds the text.
+void CTablePane::RedrawTableRow(std::size_t row) {
+    if (const int listRow = view_.ListRowOf(row); list_ && listRow >= 0) {
+        ListView_RedrawItems(list_, listRow, listRow);
+        UpdateWindow(list_);
+    }
+}
+
+const EntryImages& CTablePane::Images() const {
+    return owner_.Images();
 }
 
 void CTablePane::Export() {
     FileDialogRequest request;
     request.save = true;
-    request.title = LoadUiString(ExportTitleId());
+    request.title = LoadUiString(traits_.exportTitleId);
     request.types = {{LoadUiString(IDS_FILTER_DATA_FILES), L"*.dat"}};
     request.defaultExtension = L"dat";
     const std::optional<std::wstring> path = owner_.AskForFile(request);
     if (!path) return;
     const ExportOutcome outcome = ExportTo(*path);
-    if (const unsigned message = MessageIdFor(outcome, Kind())) {
+    if (const unsigned message = MessageIdFor(outcome, traits_.kind)) {
         ShowMessage(message, outcome == ExportOutcome::NothingToExport ? MB_ICONINFORMATION : MB_ICONERROR);
     }
 }
@@ -267,7 +343,7 @@ void CTablePane::ShowImportRefusal(const ImportResult& result, const std::wstrin
 
 void CTablePane::ShowImportReport(const std::wstring& text, UINT icon, const std::wstring& path,
                                   std::size_t invalidLines) const {
-    ShowImportMessage(owner_.Window(), owner_.Title(), text, icon, Kind(), path, invalidLines);
+    ShowImportMessage(owner_.Window(), owner_.Title(), text, icon, traits_.kind, path, invalidLines);
 }
 
 // Over the editor that asked, when there is one.

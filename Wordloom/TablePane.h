@@ -28,9 +28,29 @@ struct ColumnSpec {
     int width;        // 0: two small icons
 };
 
+// What sets one table's pane apart from the other's, besides its table.
+struct PaneTraits {
+    TableKind kind;
+    std::span<const ColumnSpec> columns;
+    DWORD extraListStyle;
+    unsigned importTitleId;
+    unsigned exportTitleId;
+    unsigned mergeResultId;   // "%d" added, "%d" kept or extended, "%d" invalid
+    unsigned statusCountsId;  // "%d" rows, "%d" marked
+};
+
+// A merge's outcome in the terms of its message.
+struct MergeReport {
+    ImportOutcome outcome;
+    std::size_t invalidLines;
+    std::size_t added;
+    std::size_t secondCount;  // the lines already there, or the entries extended
+    bool changed;
+};
+
 class CTablePane {
 public:
-    explicit CTablePane(CMainWindow& owner) : owner_(owner) {}
+    CTablePane(CMainWindow& owner, const PaneTraits& traits) : owner_(owner), traits_(traits) {}
     virtual ~CTablePane() = default;
     CTablePane(const CTablePane&) = delete;
     CTablePane& operator=(const CTablePane&) = delete;
@@ -77,12 +97,13 @@ public:
     void Modify(int listRow);
     // The row that has the list's focus, asked of the list itself.
     void ModifyFocusedRow();
-    // Writes the table to the registry; false when nothing was written (the user was told).
-    virtual bool Save() = 0;
+    // Writes the table to the registry; false when nothing was written (the user was told), and
+    // then the table, its list, its marks and its flags stay as they were.
+    bool Save();
     // Asks for the file Import or Import and merge reads.
     std::optional<std::wstring> AskForFileToImport() const;
     // The file replaces the table; a file that cannot be read leaves the table as it was.
-    virtual void ImportFile(const std::wstring& path) = 0;
+    void ImportFile(const std::wstring& path);
     // Import and merge only adds to the table, so there is nothing to offer for saving first.
     void ImportMerge();
     void Export();
@@ -93,25 +114,31 @@ protected:
         std::int32_t image;
     };
 
-    virtual std::span<const ColumnSpec> Columns() const = 0;
-    virtual DWORD ExtraListStyle() const { return 0; }
     virtual RowLook LookOf(std::size_t row) const = 0;
     virtual const std::u16string* CellText(std::size_t row, int column) const = 0;
     virtual bool MarkSelected(const ListSelection& selection) = 0;
     virtual bool UnmarkAll() = 0;
     virtual void RunInsertDialog(HWND owner) = 0;
     virtual void RunModifyDialog(HWND owner, int row) = 0;
-    // The file's lines join the table, and the user is told how many, or why the table stays as
-    // it was.
-    virtual void MergeText(const ::ImportFile& file, const std::wstring& path) = 0;
+    // The table's side of Import, Import and merge, Save and Export; the pane shows the outcome.
+    virtual ImportResult ReplaceFromFile(const std::wstring& path) = 0;
+    virtual MergeReport MergeFromText(const ::ImportFile& file) = 0;
+    virtual SaveOutcome SaveTable() = 0;
+    virtual void ForgetMarkedRows() = 0;
     virtual ExportOutcome ExportTo(const std::wstring& path) const = 0;
-    virtual unsigned ImportTitleId() const = 0;
-    virtual unsigned ExportTitleId() const = 0;
-    virtual TableKind Kind() const = 0;
-    virtual unsigned StatusCountsId() const = 0;
+    // The phrase list shows its order in the header arrows and the ribbon's sort toggles.
+    virtual void ShowSortState() {}
+    virtual void OnSaved(bool /*droppedMarkedRows*/) {}
     // The view is made anew from the text as typed, or from its own text after the table changed.
     virtual void FilterView(std::u16string_view text) = 0;
     virtual void RefreshView() = 0;
+
+    // After the editor's Insert: a new entry, shown at the end of every row; or, when it was
+    // refused because the table would grow too large to import again, the user is told.
+    bool ShowAppendedEntry(bool appended);
+    // After a Modify that changed the entry of a table row.
+    void RedrawTableRow(std::size_t row);
+    const EntryImages& Images() const;
 
     // The list learns how many rows it shows.
     void SetRowCount(DWORD flags = 0);
@@ -136,8 +163,33 @@ protected:
     static std::wstring WithCounts(std::wstring text, std::initializer_list<std::size_t> counts);
 
     CMainWindow& owner_;
+    const PaneTraits traits_;
     HWND list_ = nullptr;  // a child of the tab control, which destroys it
     CFilterBox filterBox_;
     RowView view_;
     int focused_ = 0;  // a list row
+};
+
+// The parts of a pane that read and mark its table alike for either kind of entry.
+template <class UserTable, bool UserTable::*HaveDeleted>
+class CTablePaneOf : public CTablePane {
+public:
+    using CTablePane::CTablePane;
+
+    std::size_t RowCount() const override { return user_.table.size(); }
+    std::size_t MarkedRowCount() const override { return CountMarkedEntries(user_.table); }
+    bool HasUnsavedWork() const override { return user_.HasUnsavedWork(); }
+    bool HasDeletedRows() const override { return user_.*HaveDeleted; }
+
+protected:
+    RowLook LookOf(std::size_t row) const override { return {user_.table[row].flags, user_.table[row].image}; }
+    bool MarkSelected(const ListSelection& selection) override {
+        return MarkSelectedDeleted(user_.table, user_.*HaveDeleted, selection, Images(), view_);
+    }
+    bool UnmarkAll() override { return UnmarkShownEntries(user_.table, user_.*HaveDeleted, Images(), view_); }
+    void ForgetMarkedRows() override { user_.*HaveDeleted = false; }
+    void FilterView(std::u16string_view text) override { view_.Filter(user_.table, text); }
+    void RefreshView() override { view_.Refresh(user_.table); }
+
+    UserTable user_;
 };

@@ -189,6 +189,26 @@ private:
     HWND window_ = nullptr;
 };
 
+// The clipboard, open while the object lives.
+class OpenClipboardScope {
+public:
+    explicit OpenClipboardScope(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    ~OpenClipboardScope() {
+        if (open_) CloseClipboard();
+    }
+    OpenClipboardScope(const OpenClipboardScope&) = delete;
+    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// Memory from GlobalAlloc, until the clipboard takes it.
+struct GlobalFreeDeleter {
+    void operator()(void* memory) const { GlobalFree(memory); }
+};
+
 // COM for this thread as a single-threaded apartment, left when the object goes.
 class ComApartment {
 public:
