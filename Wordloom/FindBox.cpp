@@ -56,14 +56,9 @@ void CFindBox::OnInitDialog() {
 }
 
 void CFindBox::Layout() {
-    const std::wstring label = LoadUiString(IDS_FIND_WHAT);
-    const std::wstring matchWhole = LoadUiString(IDS_MATCH_WHOLE);
-    const std::wstring direction = LoadUiString(IDS_DIRECTION);
-    const std::wstring up = LoadUiString(IDS_SEARCH_UP);
-    const std::wstring down = LoadUiString(IDS_SEARCH_DOWN);
-    const std::wstring findNext = LoadUiString(IDS_FIND_NEXT);
-    const std::wstring markAll = LoadUiString(IDS_MARK_ALL);
-    const std::wstring cancel = LoadUiString(IDS_CANCEL);
+    const auto [label, matchWhole, direction, up, down, findNext, markAll, cancel] =
+        LoadUiStrings({IDS_FIND_WHAT, IDS_MATCH_WHOLE, IDS_DIRECTION, IDS_SEARCH_UP,
+                       IDS_SEARCH_DOWN, IDS_FIND_NEXT, IDS_MARK_ALL, IDS_CANCEL});
 
     DialogMeasure measure(Window(), DialogDpiRule::DeviceContext);
     std::optional<FindMeasurements> measured;

@@ -55,12 +55,9 @@ void CPhraseEditBox::OnInitDialog() {
 }
 
 void CPhraseEditBox::Layout() {
-    const std::wstring help = LoadUiString(IDS_PHRASE_EDIT_HELP);
-    const std::wstring phraseLabel = LoadUiString(IDS_PHRASE_LABEL);
-    const std::wstring vantixLabel = LoadUiString(IDS_VANTIX_KEY_LABEL);
-    const std::wstring inputKeyLabel = LoadUiString(IDS_INPUT_KEY_LABEL);
-    const std::wstring okText = LoadUiString(InsertMode() ? IDS_ADD : IDS_OK);
-    const std::wstring cancelText = LoadUiString(IDS_CANCEL);
+    const auto [help, phraseLabel, vantixLabel, inputKeyLabel, okText, cancelText] =
+        LoadUiStrings({IDS_PHRASE_EDIT_HELP, IDS_PHRASE_LABEL, IDS_VANTIX_KEY_LABEL,
+                       IDS_INPUT_KEY_LABEL, InsertMode() ? IDS_ADD : IDS_OK, IDS_CANCEL});
 
     DialogMeasure measure(Window(), DialogDpiRule::DeviceContext);
     std::optional<PhraseEditMeasurements> measured;

@@ -90,14 +90,9 @@ void CTipEditBox::OnInitDialog() {
 }
 
 void CTipEditBox::Layout() {
-    const std::wstring characterLabel = LoadUiString(IDS_TIP_CHAR_LABEL);
-    const std::wstring wordsLabel = LoadUiString(IDS_TIP_WORDS_LABEL);
-    const std::wstring addWord = LoadUiString(IDS_TIP_ADD_WORD);
-    const std::wstring up = LoadUiString(IDS_TIP_UP);
-    const std::wstring down = LoadUiString(IDS_TIP_DOWN);
-    const std::wstring deleteWord = LoadUiString(IDS_TIP_DELETE_WORD);
-    const std::wstring confirm = LoadUiString(InsertMode() ? IDS_ADD : IDS_OK);
-    const std::wstring cancel = LoadUiString(IDS_CANCEL);
+    const auto [characterLabel, wordsLabel, addWord, up, down, deleteWord, confirm, cancel] =
+        LoadUiStrings({IDS_TIP_CHAR_LABEL, IDS_TIP_WORDS_LABEL, IDS_TIP_ADD_WORD, IDS_TIP_UP,
+                       IDS_TIP_DOWN, IDS_TIP_DELETE_WORD, InsertMode() ? IDS_ADD : IDS_OK, IDS_CANCEL});
 
     DialogMeasure measure(Window(), DialogDpiRule::DeviceContext);
     std::optional<TipEditMeasurements> measured;

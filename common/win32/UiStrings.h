@@ -6,6 +6,10 @@
 
 #include "Localization.h"
 
+#include <array>
+#include <cstddef>
+#include <string>
+
 // Traditional Chinese until a tool sets its choice.
 void SetProcessUiLanguage(UiLanguage language);
 UiLanguage ProcessUiLanguage();
@@ -16,3 +20,11 @@ UiLanguage SetUpThreadAndProcessUiLanguage();
 // A string of the running program's tables in the process's UI language (both forms).
 bool LoadUiString(unsigned stringId, std::span<wchar_t, StringBufferLength> buffer);
 std::wstring LoadUiString(unsigned stringId);
+
+// Several strings at once, in the order of their ids, for a dialog that measures its texts.
+template <class Id, std::size_t Count>
+std::array<std::wstring, Count> LoadUiStrings(const Id (&stringIds)[Count]) {
+    std::array<std::wstring, Count> texts;
+    for (std::size_t i = 0; i < Count; ++i) texts[i] = LoadUiString(static_cast<unsigned>(stringIds[i]));
+    return texts;
+}
