@@ -17,6 +17,20 @@ bool IsQuotablePath(std::u16string_view path) {
     return !path.empty() && path.find(u'"') == std::u16string_view::npos;
 }
 
+// regsvr32 quoted, its switches, then the DLL quoted; nothing when a path cannot be quoted.
+std::optional<std::u16string> Regsvr32CommandLine(std::u16string_view regsvr32Path, std::u16string_view switches,
+                                                  std::u16string_view dllPath) {
+    if (!IsQuotablePath(regsvr32Path) || !IsQuotablePath(dllPath)) return std::nullopt;
+    std::u16string line = u"\"";
+    line += regsvr32Path;
+    line += u"\"";
+    line += switches;
+    line += u"\"";
+    line += dllPath;
+    line += u"\"";
+    return line;
+}
+
 // One start of regsvr32: its command line and the folder it runs in, which is the system
 // folder it comes from. regsvr32 loads the text service with the altered search order, so an
 // import of the DLL found neither beside it nor in the system folders is looked for in the
@@ -88,24 +102,12 @@ std::optional<std::u16string> RegisteredPath(const RegistrationValues& values) {
 
 std::optional<std::u16string> RegisterCommandLine(std::u16string_view regsvr32Path,
                                                   std::u16string_view dllPath) {
-    if (!IsQuotablePath(regsvr32Path) || !IsQuotablePath(dllPath)) return std::nullopt;
-    std::u16string line = u"\"";
-    line += regsvr32Path;
-    line += u"\" /s \"";
-    line += dllPath;
-    line += u"\"";
-    return line;
+    return Regsvr32CommandLine(regsvr32Path, u" /s ", dllPath);
 }
 
 std::optional<std::u16string> UnregisterCommandLine(std::u16string_view regsvr32Path,
                                                     std::u16string_view registeredPath) {
-    if (!IsQuotablePath(regsvr32Path) || !IsQuotablePath(registeredPath)) return std::nullopt;
-    std::u16string line = u"\"";
-    line += regsvr32Path;
-    line += u"\" /u /s \"";
-    line += registeredPath;
-    line += u"\"";
-    return line;
+    return Regsvr32CommandLine(regsvr32Path, u" /u /s ", registeredPath);
 }
 
 std::vector<RegistrationTarget> RegistrationTargets(bool windowsIs64Bit) {
