@@ -27,15 +27,21 @@ else()
   find_package(GTest REQUIRED)
 endif()
 
-# add_wine_test(NAME target [ARGS...]): runs a console test program (under Wine when cross
-# built); tests of one build tree share one prefix, so they run one at a time.
-function(add_wine_test name target)
-  add_test(NAME ${name} COMMAND ${VANTIX_WINE_RUN} $<TARGET_FILE:${target}> ${ARGN})
+# Runs `target` with `run` before it; tests of one build tree share the Wine session, so they
+# run one at a time.
+function(vantix_add_test_run name run target)
+  add_test(NAME ${name} COMMAND ${run} $<TARGET_FILE:${target}> ${ARGN})
   set_tests_properties(${name} PROPERTIES
     SKIP_RETURN_CODE 77
     RESOURCE_LOCK wineprefix
     FIXTURES_REQUIRED wine_session
     TIMEOUT 300)
+endfunction()
+
+# add_wine_test(NAME target [ARGS...]): runs a console test program (under Wine when cross
+# built) in the build tree's prefix.
+function(add_wine_test name target)
+  vantix_add_test_run(${name} "${VANTIX_WINE_RUN}" ${target} ${ARGN})
 endfunction()
 
 # add_wine_test_at_144_dpi(NAME target [ARGS...]): the same in a second prefix whose display
@@ -44,12 +50,7 @@ function(add_wine_test_at_144_dpi name target)
   if(CMAKE_CROSSCOMPILING)
     set(run ${PROJECT_SOURCE_DIR}/tools/wine-run --prefix ${VANTIX_WINEPREFIX}-144dpi --arch ${VANTIX_WINE_ARCH} --dpi 144)
   endif()
-  add_test(NAME ${name} COMMAND ${run} $<TARGET_FILE:${target}> ${ARGN})
-  set_tests_properties(${name} PROPERTIES
-    SKIP_RETURN_CODE 77
-    RESOURCE_LOCK wineprefix
-    FIXTURES_REQUIRED wine_session
-    TIMEOUT 300)
+  vantix_add_test_run(${name} "${run}" ${target} ${ARGN})
 endfunction()
 
 if(CMAKE_CROSSCOMPILING)
