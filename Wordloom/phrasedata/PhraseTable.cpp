@@ -61,15 +61,7 @@ std::size_t ParsePhraseText(PhraseTable& table, const char16_t* units, std::size
 }
 
 std::u16string FormatPhraseText(const PhraseTable& table, bool skipDeleted) {
-    return FormatTableText(table, skipDeleted, &PhraseEntry::inputKey, Tab, &PhraseEntry::phrase);
-}
-
-std::uint64_t StoredLineBytes(const PhraseEntry& entry) {
-    return StoredLineBytesOf(entry.inputKey, entry.phrase);
-}
-
-std::uint64_t StoredFormBytes(const PhraseTable& table) {
-    return StoredFormBytesOf(table, StoredLineBytes);
+    return FormatTableText(table, skipDeleted);
 }
 
 ImportResult ReplacePhrasesFromText(UserPhrases& phrases, const char16_t* units, std::size_t count,

@@ -22,6 +22,14 @@ struct PhraseEntry {
     std::int32_t image = 0;
 };
 
+// A phrase is stored as its input key, TAB, the phrase.
+template <>
+struct StoredLine<PhraseEntry> {
+    static constexpr std::u16string PhraseEntry::*first = &PhraseEntry::inputKey;
+    static constexpr char16_t separator = u'\t';
+    static constexpr std::u16string PhraseEntry::*second = &PhraseEntry::phrase;
+};
+
 // Row i of the phrase list is entry i; entries are only appended at the back.
 using PhraseTable = std::vector<PhraseEntry>;
 
@@ -47,12 +55,6 @@ std::size_t ParsePhraseText(PhraseTable& table, const char16_t* units, std::size
 
 // The text form of the whole table, or with skipDeleted only of the entries not marked.
 std::u16string FormatPhraseText(const PhraseTable& table, bool skipDeleted);
-
-// The bytes one entry takes in the stored form, and the whole form of the entries not marked
-// deleted, as Export writes it: what must stay within MaxImportFileSize for an export to import
-// again.
-std::uint64_t StoredLineBytes(const PhraseEntry& entry);
-std::uint64_t StoredFormBytes(const PhraseTable& table);
 
 // What an import does to the table once the file is read. When the text has a valid line and
 // the stored form of its entries fits within MaxImportFileSize, they replace the table (nothing

@@ -17,51 +17,57 @@ inline constexpr std::uint32_t EntryDeleted = 4;
 // Files larger than this are refused by every import (exactly 4 MiB is accepted).
 inline constexpr std::uint64_t MaxImportFileSize = 4194304;
 
-// The stored form's bytes of the entries not marked deleted, given the bytes of one entry's line.
-template <class Table, class LineBytes>
-std::uint64_t StoredFormBytesOf(const Table& table, LineBytes lineBytes) {
+// Both tables store an entry as one line: a first field, a separator, a second field and CR LF
+// (input key TAB phrase; character "=" words), in UTF-16 little-endian. StoredLine<Entry>,
+// beside each entry type, names its fields and separator.
+template <class Entry>
+struct StoredLine;
+
+// The bytes one entry takes in the stored form.
+template <class Entry>
+std::uint64_t StoredLineBytes(const Entry& entry) {
+    using Line = StoredLine<Entry>;
+    return ((entry.*Line::first).size() + (entry.*Line::second).size() + 3) * sizeof(char16_t);
+}
+
+// The whole stored form of the entries not marked deleted, as Export writes it: what must stay
+// within MaxImportFileSize for an export to import again.
+template <class Entry>
+std::uint64_t StoredFormBytes(const std::vector<Entry>& table) {
     std::uint64_t bytes = 0;
-    for (const auto& entry : table) {
-        if ((entry.flags & EntryDeleted) == 0) bytes += lineBytes(entry);
+    for (const Entry& entry : table) {
+        if ((entry.flags & EntryDeleted) == 0) bytes += StoredLineBytes(entry);
     }
     return bytes;
 }
 
-// Both tables store an entry as one line: a first field, a separator, a second field and CR LF
-// (input key TAB phrase; character "=" words). The text form of the whole table, or with
-// skipDeleted only of the entries not marked.
+// The text form of the whole table, or with skipDeleted only of the entries not marked.
 template <class Entry>
-std::u16string FormatTableText(const std::vector<Entry>& table, bool skipDeleted, std::u16string Entry::*first,
-                               char16_t separator, std::u16string Entry::*second) {
+std::u16string FormatTableText(const std::vector<Entry>& table, bool skipDeleted) {
+    using Line = StoredLine<Entry>;
     const auto included = [skipDeleted](const Entry& entry) {
         return !skipDeleted || (entry.flags & EntryDeleted) == 0;
     };
     std::size_t length = 0;
     for (const Entry& entry : table) {
-        if (included(entry)) length += (entry.*first).size() + (entry.*second).size() + 3;
+        if (included(entry)) length += (entry.*Line::first).size() + (entry.*Line::second).size() + 3;
     }
     std::u16string text;
     text.reserve(length);
     for (const Entry& entry : table) {
         if (!included(entry)) continue;
-        text += entry.*first;
-        text += separator;
-        text += entry.*second;
+        text += entry.*Line::first;
+        text += Line::separator;
+        text += entry.*Line::second;
         text += u'\r';
         text += u'\n';
     }
     return text;
 }
 
-// The bytes of one such line.
-inline std::uint64_t StoredLineBytesOf(const std::u16string& first, const std::u16string& second) {
-    return (first.size() + second.size() + 3) * sizeof(char16_t);
-}
-
 // The end of an import: the text is parsed into a table of its own, whose entries replace the
-// table only when there is at least one and their stored form (StoredFormBytes, found beside the
-// entry type) fits. Then the table differs from the stored one and has no marked entry: both
-// flags go false. Otherwise nothing changes.
+// table only when there is at least one and their stored form fits. Then the table differs from
+// the stored one and has no marked entry: both flags go false. Otherwise nothing changes.
 template <class Table>
 ImportResult ReplaceTableFromText(Table& table, bool& unchanged, bool& haveDeleted, const char16_t* units,
                                   std::size_t count, std::int32_t normalImage,

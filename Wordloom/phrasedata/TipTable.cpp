@@ -36,15 +36,7 @@ std::size_t ParseTipsText(TipTable& table, const char16_t* units, std::size_t co
 }
 
 std::u16string FormatTipsText(const TipTable& table, bool skipDeleted) {
-    return FormatTableText(table, skipDeleted, &TipEntry::character, Separator, &TipEntry::words);
-}
-
-std::uint64_t StoredLineBytes(const TipEntry& entry) {
-    return StoredLineBytesOf(entry.character, entry.words);
-}
-
-std::uint64_t StoredFormBytes(const TipTable& table) {
-    return StoredFormBytesOf(table, StoredLineBytes);
+    return FormatTableText(table, skipDeleted);
 }
 
 ImportResult ReplaceTipsFromText(UserTips& tips, const char16_t* units, std::size_t count,

@@ -22,6 +22,14 @@ struct TipEntry {
     std::int32_t image = 0;
 };
 
+// An entry is stored as its character, "=", its words.
+template <>
+struct StoredLine<TipEntry> {
+    static constexpr std::u16string TipEntry::*first = &TipEntry::character;
+    static constexpr char16_t separator = u'=';
+    static constexpr std::u16string TipEntry::*second = &TipEntry::words;
+};
+
 // Row i of the associated-word list is entry i; the table is never sorted.
 using TipTable = std::vector<TipEntry>;
 
@@ -40,11 +48,6 @@ std::size_t ParseTipsText(TipTable& table, const char16_t* units, std::size_t co
 
 // The tips text of the table, or with skipDeleted only of the entries not marked.
 std::u16string FormatTipsText(const TipTable& table, bool skipDeleted);
-
-// The bytes one entry takes in the stored form, and the whole form of the entries not marked
-// deleted, as Export writes it.
-std::uint64_t StoredLineBytes(const TipEntry& entry);
-std::uint64_t StoredFormBytes(const TipTable& table);
 
 // The import's effect once the file is read, as for phrases: the file's entries replace the
 // table and both flags go false, unless the file has no valid line or their stored form would
