@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -390,9 +389,7 @@ TEST(FindBoxLayout, ButtonsAndBoxesFollowTheScreenDpi) {
 
 // Not a check: leaves the dialog up with the not-found balloon for tools/screenshots to capture.
 TEST(FindBoxScreenshot, ShowForCapture) {
-    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
-    if (!language) GTEST_SKIP() << "used by tools/screenshots";
-    SetProcessUiLanguage(static_cast<UiLanguage>(std::atoi(language)));
+    if (!UseScreenshotLanguage()) GTEST_SKIP() << "used by tools/screenshots";
     CMainWindow window(nullptr);
     CFindBox box(GetModuleHandleW(nullptr), window, false);
     RunDialogAnswered([&] { return box.Run(nullptr); },

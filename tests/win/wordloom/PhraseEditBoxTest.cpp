@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -237,9 +236,7 @@ TEST(PhraseEditBoxLayout, ButtonsAndFieldsFollowTheScreenDpi) {
 
 // Not a check: leaves the dialog up with a refused key for tools/screenshots to capture.
 TEST(PhraseEditBoxScreenshot, ShowForCapture) {
-    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
-    if (!language) GTEST_SKIP() << "used by tools/screenshots";
-    SetProcessUiLanguage(static_cast<UiLanguage>(std::atoi(language)));
+    if (!UseScreenshotLanguage()) GTEST_SKIP() << "used by tools/screenshots";
     const PhraseTable table;
     CPhraseEditBox box(GetModuleHandleW(nullptr), table, nullptr);
     RunDialogAnswered([&] { return box.Run(nullptr); },

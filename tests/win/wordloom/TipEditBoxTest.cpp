@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -289,9 +288,7 @@ void CALLBACK TypeTipForScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
 
 // Not a check: leaves the dialog up with a refused word for tools/screenshots to capture.
 TEST(TipEditBoxScreenshot, ShowForCapture) {
-    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
-    if (!language) GTEST_SKIP() << "used by tools/screenshots";
-    SetProcessUiLanguage(static_cast<UiLanguage>(std::atoi(language)));
+    if (!UseScreenshotLanguage()) GTEST_SKIP() << "used by tools/screenshots";
     CTipEditBox box(GetModuleHandleW(nullptr), std::u16string(u"\u4eba"), std::u16string(u"\u4eba\u6c11,\u4eba\u5011,\u4eba\u751f"));
     RunDialogAnswered([&] { return box.Run(nullptr); },
                       [](HWND) { SetTimer(nullptr, 0, 1000, TypeTipForScreenshot); });
