@@ -7,7 +7,6 @@
 #include "DialogDriver.h"
 #include "FindBox.h"
 #include "LetterKeyHook.h"
-#include "MessageLoop.h"
 #include "UiStrings.h"
 #include "res/resource.h"
 
@@ -60,25 +59,10 @@ void CALLBACK SearchForScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
 
 class FindBoxTest : public EditBoxTest {
 protected:
-    void SwitchToTips() {
-        SwitchToTab(*window_, 1);
-        ASSERT_EQ(window_->CurrentTab(), 1);
-    }
-
     // Ctrl+F pressed on the current list, through the program's accelerator translation.
     void PressControlF() {
-        const HWND list = window_->CurrentList();
-        SetFocus(list);
-        BYTE keys[256]{};
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = 0x80;
-        SetKeyboardState(keys);
-        PostMessageW(list, WM_KEYDOWN, 'F', 0);
-        MSG message{};
-        ASSERT_TRUE(PeekMessageW(&message, list, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
-        const HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCEL));
-        TranslateAndDispatch(message, window_->Window(), accelerators);  // the dialog runs in here
-        DestroyAcceleratorTable(accelerators);
+        SetFocus(window_->CurrentList());
+        PressKeyInLoop(window_->Window(), 'F', true);  // the dialog runs in here
     }
 
     // The first step of a run opened by Ctrl+F: the control key is let go.
@@ -93,9 +77,7 @@ protected:
 }  // namespace
 
 TEST_F(FindBoxTest, FindNextWalksTheMatchesOneByOneInEitherDirectionAndStopsAtTheEnd) {
-    PutText(kPhrasesValue, u"A\tab\r\nB\txx\r\nC\txABy\r\nD\tzz\r\nE\tAB\r\nF\tcd\r\n");
-    PutText(kTipsValue, u"人=人民\r\n");
-    CMainWindow& window = Open();
+    CMainWindow& window = OpenWith(u"A\tab\r\nB\txx\r\nC\txABy\r\nD\tzz\r\nE\tAB\r\nF\tcd\r\n", u"人=人民\r\n");
     const HWND list = window.PhraseList();
 
     RunSteps([&] { Command(cmdFind); }, {[&](HWND dialog) {
@@ -174,9 +156,7 @@ TEST_F(FindBoxTest, FindNextWalksTheMatchesOneByOneInEitherDirectionAndStopsAtTh
 TEST_F(FindBoxTest, ASearchThatClearsMostOfALongListKeepsTheRestTheFocusAndTheTopRow) {
     std::u16string phrases;
     for (int row = 0; row < 300; ++row) phrases += row == 141 || row == 143 ? u"A\tab\r\n" : u"A\tcd\r\n";
-    PutText(kPhrasesValue, phrases);
-    PutText(kTipsValue, u"人=人民\r\n");
-    CMainWindow& window = Open();
+    CMainWindow& window = OpenWith(phrases, u"人=人民\r\n");
     const HWND list = window.PhraseList();
     ASSERT_EQ(ListView_GetItemCount(list), 300);
     std::vector<int> firstRows;
@@ -218,9 +198,7 @@ TEST_F(FindBoxTest, ASearchThatClearsMostOfALongListKeepsTheRestTheFocusAndTheTo
 }
 
 TEST_F(FindBoxTest, LetterKeysActFromTheButtonsAreTypedInTheBoxAndMarkAllTwiceStopsAtTheLastMatch) {
-    PutText(kPhrasesValue, u"A\tab\r\nB\txx\r\nC\tab c\r\nD\tyy\r\nE\tcab\r\nF\tzz\r\n");
-    PutText(kTipsValue, u"人=人民\r\n");
-    CMainWindow& window = Open();
+    CMainWindow& window = OpenWith(u"A\tab\r\nB\txx\r\nC\tab c\r\nD\tyy\r\nE\tcab\r\nF\tzz\r\n", u"人=人民\r\n");
     const HWND list = window.PhraseList();
     Select(list, {1, 3});
 
@@ -291,10 +269,8 @@ TEST_F(FindBoxTest, LetterKeysActFromTheButtonsAreTypedInTheBoxAndMarkAllTwiceSt
 }
 
 TEST_F(FindBoxTest, OnTheAssociatedWordsFindNextTakesOneCharacterInEitherCaseAndTheKeysGoWithTheDialog) {
-    PutText(kPhrasesValue, u"A\tab\r\n");
-    PutText(kTipsValue, u"人=人民\r\nQ=q1\r\n大=大家\r\nb=b1\r\n");
-    CMainWindow& window = Open();
-    SwitchToTips();
+    CMainWindow& window = OpenWith(u"A\tab\r\n", u"人=人民\r\nQ=q1\r\n大=大家\r\nb=b1\r\n");
+    ShowTipsTab(window);
     const HWND list = window.TipList();
 
     RunSteps([&] { PressControlF(); },
