@@ -97,11 +97,11 @@ TEST_F(PhraseEditBoxTest, InsertChecksKeysAsTypedRefusesADuplicateAndAddsTwoPhra
 
     const PhraseTable& table = window.Phrases().table;
     ASSERT_EQ(table.size(), 4u);
-    EXPECT_EQ(table[2].phrase, u"abcd");
-    EXPECT_EQ(table[2].vantixKey, u"6^9^3^6^");
-    EXPECT_EQ(table[2].inputKey, u"YOEY");
-    EXPECT_EQ(table[3].phrase, u"secondline");
-    EXPECT_EQ(table[3].vantixKey, u"0^");
+    const PhraseTable added(table.begin() + 2, table.end());
+    EXPECT_EQ(EntryRows(added, &PhraseEntry::inputKey, &PhraseEntry::phrase),
+              (std::vector<std::u16string>{u"YOEY=abcd", u"P=secondline"}));
+    EXPECT_EQ(EntryRows(added, &PhraseEntry::vantixKey, &PhraseEntry::phrase),
+              (std::vector<std::u16string>{u"6^9^3^6^=abcd", u"0^=secondline"}));
     EXPECT_EQ(table[3].flags, 0u);
     EXPECT_EQ(table[3].image, window.Images().normalImage);
     EXPECT_EQ(ListView_GetItemCount(list), 4);
