@@ -12,6 +12,7 @@
 #include "Ordering.h"
 #include "PhraseTable.h"
 #include "TableMerge.h"
+#include "TestTables.h"
 #include "TipTable.h"
 
 #include <algorithm>
@@ -59,6 +60,30 @@ bool Marked(std::uint32_t flags) {
     return (flags & EntryDeleted) != 0;
 }
 
+// What both merges start from: the stored table with its marks, and the file's lines as the
+// parser reads them (its own target checks the parser).
+template <class Table>
+struct MergeStart {
+    Table stored;
+    Table lines;
+    std::size_t invalidLines = 0;
+};
+
+template <class Table>
+MergeStart<Table> ReadMergeStart(const Input& input,
+                                 std::size_t (*parse)(Table&, const char16_t*, std::size_t, std::int32_t)) {
+    MergeStart<Table> start;
+    parse(start.stored, input.table.data(), input.table.size(), TableImage);
+    ApplyMarks(start.stored, input.marks);
+    start.invalidLines = parse(start.lines, input.file.data(), input.file.size(), NormalImage);
+    return start;
+}
+
+template <class Table, class Same>
+bool SameTable(const Table& a, const Table& b, Same same) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
+}
+
 // ---- Phrases ----
 
 bool SamePhrase(const PhraseEntry& a, const PhraseEntry& b) {
@@ -68,8 +93,10 @@ bool SamePhrase(const PhraseEntry& a, const PhraseEntry& b) {
 
 // The rule line by line: a line is there when a row not marked deleted, among them the rows
 // earlier lines added, has its key unit for unit and its phrase with ASCII letters folded.
-PhraseTable ModelMergePhrases(PhraseTable table, const PhraseTable& lines, PhraseMergeCounts& counts) {
-    for (const PhraseEntry& line : lines) {
+PhraseTable ModelMergePhrases(const MergeStart<PhraseTable>& start, PhraseMergeCounts& counts) {
+    PhraseTable table = start.stored;
+    counts.invalidLines = start.invalidLines;
+    for (const PhraseEntry& line : start.lines) {
         bool there = false;
         for (const PhraseEntry& row : table) {
             if (!Marked(row.flags) && row.inputKey == line.inputKey &&
@@ -87,14 +114,6 @@ PhraseTable ModelMergePhrases(PhraseTable table, const PhraseTable& lines, Phras
     return table;
 }
 
-PhraseSortState SortedState() {
-    PhraseSortState sort;
-    sort.columnSortState[PhraseColumnInputKey] = 2;
-    sort.sortedByInputKey = true;
-    sort.sortDescending = true;
-    return sort;
-}
-
 bool SameSortState(const PhraseSortState& a, const PhraseSortState& b) {
     return a.columnSortState == b.columnSortState && a.sortedByPhrase == b.sortedByPhrase &&
            a.sortedByVantixKey == b.sortedByVantixKey && a.sortedByInputKey == b.sortedByInputKey &&
@@ -102,37 +121,30 @@ bool SameSortState(const PhraseSortState& a, const PhraseSortState& b) {
 }
 
 void CheckPhraseMerge(const Input& input) {
-    UserPhrases phrases;
-    ParsePhraseText(phrases.table, input.table.data(), input.table.size(), TableImage);
-    ApplyMarks(phrases.table, input.marks);
-    phrases.phrasesUnchanged = true;
-    phrases.phrasesHaveDeleted = true;
-
-    // The file's lines as the parser reads them (its own target checks the parser).
-    PhraseTable lines;
-    const std::size_t invalid = ParsePhraseText(lines, input.file.data(), input.file.size(), NormalImage);
+    const MergeStart<PhraseTable> start = ReadMergeStart<PhraseTable>(input, ParsePhraseText);
     PhraseMergeCounts expected;
-    expected.invalidLines = invalid;
-    const PhraseTable model = ModelMergePhrases(phrases.table, lines, expected);
+    const PhraseTable model = ModelMergePhrases(start, expected);
 
-    PhraseSortState sort = SortedState();
+    UserPhrases phrases{start.stored, true, true};  // unchanged, and some entries may be marked
+    const PhraseSortState sorted = SortedBy(PhraseColumnInputKey, false);
+    PhraseSortState sort = sorted;
     const PhraseMergeCounts counts =
         MergePhrasesFromText(phrases, sort, input.file.data(), input.file.size(), NormalImage);
     FUZZ_CHECK(counts.added == expected.added);
     FUZZ_CHECK(counts.alreadyThere == expected.alreadyThere);
     FUZZ_CHECK(counts.invalidLines == expected.invalidLines);
-    FUZZ_CHECK(std::equal(phrases.table.begin(), phrases.table.end(), model.begin(), model.end(), SamePhrase));
+    FUZZ_CHECK(SameTable(phrases.table, model, SamePhrase));
     FUZZ_CHECK(phrases.phrasesUnchanged == (counts.added == 0));
     FUZZ_CHECK(phrases.phrasesHaveDeleted);
-    FUZZ_CHECK(SameSortState(sort, counts.added == 0 ? SortedState() : PhraseSortState{}));
+    FUZZ_CHECK(SameSortState(sort, counts.added == 0 ? sorted : PhraseSortState{}));
 
     // Every line is there now: the same file again adds nothing.
     const PhraseTable merged = phrases.table;
     const PhraseMergeCounts again =
         MergePhrasesFromText(phrases, sort, input.file.data(), input.file.size(), NormalImage);
     FUZZ_CHECK(again.added == 0);
-    FUZZ_CHECK(again.alreadyThere == lines.size());
-    FUZZ_CHECK(std::equal(phrases.table.begin(), phrases.table.end(), merged.begin(), merged.end(), SamePhrase));
+    FUZZ_CHECK(again.alreadyThere == start.lines.size());
+    FUZZ_CHECK(SameTable(phrases.table, merged, SamePhrase));
 }
 
 // ---- Associated words ----
@@ -158,10 +170,12 @@ std::vector<std::u16string> WordsOf(std::u16string_view words) {
 
 // The rule line by line: a line extends the first unmarked entry of exactly its character with
 // each word that entry lacks (ASCII letters folded), or, with no such entry, is appended as read.
-TipTable ModelMergeTips(TipTable table, const TipTable& lines, TipMergeCounts& counts) {
+TipTable ModelMergeTips(const MergeStart<TipTable>& start, TipMergeCounts& counts) {
+    TipTable table = start.stored;
+    counts.invalidLines = start.invalidLines;
     const std::size_t rowsBefore = table.size();
     std::vector<bool> extended(rowsBefore, false);
-    for (const TipEntry& line : lines) {
+    for (const TipEntry& line : start.lines) {
         std::size_t target = table.size();
         for (std::size_t row = 0; row < table.size(); ++row) {
             if (!Marked(table[row].flags) && table[row].character == line.character) {
@@ -191,23 +205,16 @@ TipTable ModelMergeTips(TipTable table, const TipTable& lines, TipMergeCounts& c
 }
 
 void CheckTipMerge(const Input& input) {
-    UserTips tips;
-    ParseTipsText(tips.table, input.table.data(), input.table.size(), TableImage);
-    ApplyMarks(tips.table, input.marks);
-    tips.tipsUnchanged = true;
-    tips.tipsHaveDeleted = true;
-
-    TipTable lines;
-    const std::size_t invalid = ParseTipsText(lines, input.file.data(), input.file.size(), NormalImage);
+    const MergeStart<TipTable> start = ReadMergeStart<TipTable>(input, ParseTipsText);
     TipMergeCounts expected;
-    expected.invalidLines = invalid;
-    const TipTable model = ModelMergeTips(tips.table, lines, expected);
+    const TipTable model = ModelMergeTips(start, expected);
 
+    UserTips tips{start.stored, true, true};
     const TipMergeCounts counts = MergeTipsFromText(tips, input.file.data(), input.file.size(), NormalImage);
     FUZZ_CHECK(counts.added == expected.added);
     FUZZ_CHECK(counts.extended == expected.extended);
     FUZZ_CHECK(counts.invalidLines == expected.invalidLines);
-    FUZZ_CHECK(std::equal(tips.table.begin(), tips.table.end(), model.begin(), model.end(), SameTip));
+    FUZZ_CHECK(SameTable(tips.table, model, SameTip));
     FUZZ_CHECK(tips.tipsUnchanged == (counts.added == 0 && counts.extended == 0));
     FUZZ_CHECK(tips.tipsHaveDeleted);
 
@@ -215,7 +222,7 @@ void CheckTipMerge(const Input& input) {
     const TipTable merged = tips.table;
     const TipMergeCounts again = MergeTipsFromText(tips, input.file.data(), input.file.size(), NormalImage);
     FUZZ_CHECK(again.added == 0 && again.extended == 0);
-    FUZZ_CHECK(std::equal(tips.table.begin(), tips.table.end(), merged.begin(), merged.end(), SameTip));
+    FUZZ_CHECK(SameTable(tips.table, merged, SameTip));
 }
 
 }  // namespace

@@ -11,6 +11,26 @@ using namespace std::string_literals;
 TextCheck Phrases(std::u16string_view text) { return CheckText(TableKind::Phrases, text); }
 TextCheck Tips(std::u16string_view text) { return CheckText(TableKind::Tips, text); }
 
+struct InvalidFinding {
+    std::size_t line;
+    std::string_view reason;  // a part of the finding's message
+};
+
+// Checks that exactly the listed lines are invalid, each for its reason, that the rest make the
+// entries, and that the import refuses as many lines; returns the check for what else a test asks.
+TextCheck ExpectInvalidLines(TableKind kind, const std::u16string& text, std::size_t entries,
+                             const std::vector<InvalidFinding>& invalid) {
+    const TextCheck check = CheckText(kind, text);
+    EXPECT_EQ(check.invalidLines, invalid.size());
+    EXPECT_EQ(check.entries, entries);
+    for (const InvalidFinding& finding : invalid) {
+        EXPECT_TRUE(HasFinding(check, finding.line, Severity::Invalid, finding.reason))
+            << "line " << finding.line << ": " << finding.reason;
+    }
+    EXPECT_EQ(check.invalidLines, ImportInvalidCount(kind, text));
+    return check;
+}
+
 TEST(PhraseDiagnostics, WellFormedTextHasNoFindings) {
     const auto check = Phrases(u"YOEY\tP\r\nyoey\t\u4eba\u6c11\r\n");
     EXPECT_EQ(check.entries, 2u);
@@ -30,18 +50,15 @@ TEST(PhraseDiagnostics, NamesEachReasonForAnInvalidLine) {
         u"A\tB\tC\r\n"       // 6 two TABs
         u"A\U0001F600\tx\r\n"  // 7 two-unit character
         u"Q\tok\r\n";        // 8 fine
-    const auto check = Phrases(text);
-    EXPECT_EQ(check.invalidLines, 7u);
-    EXPECT_EQ(check.entries, 1u);
-    EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "empty line"));
-    EXPECT_TRUE(HasFinding(check, 2, Severity::Invalid, "no TAB"));
-    EXPECT_TRUE(HasFinding(check, 3, Severity::Invalid, "empty input key"));
-    EXPECT_TRUE(HasFinding(check, 4, Severity::Invalid, "'1' (U+0031) at position 3"));
-    EXPECT_TRUE(HasFinding(check, 5, Severity::Invalid, "U+0027 (apostrophe) at position 2"));
-    EXPECT_TRUE(HasFinding(check, 6, Severity::Invalid, "more than one TAB"));
-    EXPECT_TRUE(HasFinding(check, 7, Severity::Invalid, "U+1F600) at position 2, a two-unit character"));
+    const auto check = ExpectInvalidLines(TableKind::Phrases, text, 1,
+                                          {{1, "empty line"},
+                                           {2, "no TAB"},
+                                           {3, "empty input key"},
+                                           {4, "'1' (U+0031) at position 3"},
+                                           {5, "U+0027 (apostrophe) at position 2"},
+                                           {6, "more than one TAB"},
+                                           {7, "U+1F600) at position 2, a two-unit character"}});
     EXPECT_TRUE(FindingsOfLine(check, 8).empty());
-    EXPECT_EQ(check.invalidLines, ImportInvalidCount(TableKind::Phrases, text));
 }
 
 TEST(PhraseDiagnostics, CountsFurtherBadCharactersOfAKey) {
@@ -159,17 +176,14 @@ TEST(TipDiagnostics, NamesEachReasonForAnInvalidLine) {
         u"\U00020000=x\r\n"   // 6 two-unit character
         u"==x\r\n"            // 7 fine: the character "="
         u"A=\r\n";            // 8 fine for the import, no words
-    const auto check = Tips(text);
-    EXPECT_EQ(check.invalidLines, 6u);
-    EXPECT_EQ(check.entries, 2u);
-    EXPECT_TRUE(HasFinding(check, 1, Severity::Invalid, "empty line"));
-    EXPECT_TRUE(HasFinding(check, 2, Severity::Invalid, "no \"=\""));
-    EXPECT_TRUE(HasFinding(check, 3, Severity::Invalid, "no character before"));
-    EXPECT_TRUE(HasFinding(check, 4, Severity::Invalid, "has 2 units; it must be exactly one"));
-    EXPECT_TRUE(HasFinding(check, 5, Severity::Invalid, "more than one \"=\""));
-    EXPECT_TRUE(HasFinding(check, 6, Severity::Invalid, "two-unit character"));
+    const auto check = ExpectInvalidLines(TableKind::Tips, text, 2,
+                                          {{1, "empty line"},
+                                           {2, "no \"=\""},
+                                           {3, "no character before"},
+                                           {4, "has 2 units; it must be exactly one"},
+                                           {5, "more than one \"=\""},
+                                           {6, "two-unit character"}});
     EXPECT_TRUE(HasFinding(check, 8, Severity::Warning, "no associated words"));
-    EXPECT_EQ(check.invalidLines, ImportInvalidCount(TableKind::Tips, text));
 }
 
 TEST(TipDiagnostics, WarnsAboutWhatTheAssociatedWordEditorRefuses) {

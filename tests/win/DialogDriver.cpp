@@ -1,9 +1,11 @@
 #include "DialogDriver.h"
 
 #include "BalloonTip.h"
+#include "UiStrings.h"
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <iterator>
 #include <utility>
 
@@ -118,6 +120,13 @@ HWND FindThisThreadsDialog() {
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindThreadDialog, reinterpret_cast<LPARAM>(&dialog));
     return dialog;
+}
+
+bool UseScreenshotLanguage() {
+    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
+    if (!language) return false;
+    SetProcessUiLanguage(static_cast<UiLanguage>(std::atoi(language)));
+    return true;
 }
 
 INT_PTR RunDialogAnswered(const std::function<INT_PTR()>& show,

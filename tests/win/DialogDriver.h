@@ -41,6 +41,10 @@ void PressKey(UINT virtualKey);
 // The visible dialog window of this thread, or null.
 HWND FindThisThreadsDialog();
 
+// For the screenshot hooks, which are not checks: false when tools/screenshots did not start
+// this test; else true, with the process's UI language set to the one it asks for.
+bool UseScreenshotLanguage();
+
 std::wstring WindowText(HWND window);
 std::wstring ControlText(HWND dialog, int controlId);
 

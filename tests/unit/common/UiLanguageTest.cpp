@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,12 @@ std::string Printable(std::u16string_view list) {
         text += unit == u'\0' ? '|' : static_cast<char>(unit);
     }
     return text;
+}
+
+void ExpectEnglishFor(std::initializer_list<std::u16string_view> lists) {
+    for (const std::u16string_view list : lists) {
+        EXPECT_EQ(ChooseUiLanguage(list), UiLanguageEnglish) << Printable(list);
+    }
 }
 
 TEST(UiLanguage, IdentifiersAreTheWindowsLanguageIds) {
@@ -38,19 +45,13 @@ TEST(UiLanguage, TaiwanAndHongKongFirstGetTraditionalChinese) {
 }
 
 TEST(UiLanguage, EveryOtherFirstLanguageGetsEnglish) {
-    for (std::u16string_view list :
-         {u"zh-CN\0zh-TW\0\0"sv, u"ja-JP\0\0"sv, u"en-US\0zh-TW\0\0"sv, u"zh-SG\0\0"sv,
-          u"zh-MO\0\0"sv, u"fr-FR\0zh-HK\0\0"sv}) {
-        EXPECT_EQ(ChooseUiLanguage(list), UiLanguageEnglish) << Printable(list);
-    }
+    ExpectEnglishFor({u"zh-CN\0zh-TW\0\0"sv, u"ja-JP\0\0"sv, u"en-US\0zh-TW\0\0"sv, u"zh-SG\0\0"sv,
+                      u"zh-MO\0\0"sv, u"fr-FR\0zh-HK\0\0"sv});
 }
 
 TEST(UiLanguage, ComparisonIsCaseSensitiveAndOnTheFirstFiveUnits) {
-    EXPECT_EQ(ChooseUiLanguage(u"zh-tw\0\0"sv), UiLanguageEnglish);
-    EXPECT_EQ(ChooseUiLanguage(u"ZH-TW\0\0"sv), UiLanguageEnglish);
-    EXPECT_EQ(ChooseUiLanguage(u"zh-hk\0zh-TW\0\0"sv), UiLanguageEnglish);
-    EXPECT_EQ(ChooseUiLanguage(u"zh-Hant-TW\0\0"sv), UiLanguageEnglish);
-    EXPECT_EQ(ChooseUiLanguage(u"zh-Hant-HK\0zh-TW\0\0"sv), UiLanguageEnglish);
+    ExpectEnglishFor({u"zh-tw\0\0"sv, u"ZH-TW\0\0"sv, u"zh-hk\0zh-TW\0\0"sv, u"zh-Hant-TW\0\0"sv,
+                      u"zh-Hant-HK\0zh-TW\0\0"sv});
 }
 
 TEST(UiLanguage, FailedQueryKeepsTraditionalChinese) {
@@ -58,14 +59,9 @@ TEST(UiLanguage, FailedQueryKeepsTraditionalChinese) {
 }
 
 TEST(UiLanguage, ShortOrMissingFirstNameGetsEnglish) {
-    // A short first name must not borrow units from the name after it.
-    EXPECT_EQ(ChooseUiLanguage(u"zh\0zh-TW\0\0"sv), UiLanguageEnglish);
-    EXPECT_EQ(ChooseUiLanguage(u"zh-T\0W\0\0"sv), UiLanguageEnglish);
-    EXPECT_EQ(ChooseUiLanguage(u"zh-T"sv), UiLanguageEnglish);
-    EXPECT_EQ(ChooseUiLanguage(u"\0zh-TW\0\0"sv), UiLanguageEnglish);
-    // A successful query with no names at all.
-    EXPECT_EQ(ChooseUiLanguage(u"\0\0"sv), UiLanguageEnglish);
-    EXPECT_EQ(ChooseUiLanguage(u""sv), UiLanguageEnglish);
+    // A short first name must not borrow units from the name after it; the last two are a
+    // successful query with no names at all.
+    ExpectEnglishFor({u"zh\0zh-TW\0\0"sv, u"zh-T\0W\0\0"sv, u"zh-T"sv, u"\0zh-TW\0\0"sv, u"\0\0"sv, u""sv});
 }
 
 }  // namespace

@@ -15,14 +15,6 @@ TipMergeCounts Merge(UserTips& tips, std::u16string_view text) {
     return MergeTipsFromText(tips, text.data(), text.size(), kNormalImage);
 }
 
-PhraseSortState SortedByPhraseAscending() {
-    PhraseSortState sort;
-    sort.columnSortState[PhraseColumnPhrase] = 1;
-    sort.sortedByPhrase = true;
-    sort.sortAscending = true;
-    return sort;
-}
-
 // A line is there only when a row not marked deleted (or an earlier line) has the same key and
 // the phrase in either ASCII case: a phrase under another key, or equal to a marked row, is added.
 TEST(PhraseMerge, AddsWhatNoUnmarkedRowHasUnderTheSameKey) {
@@ -32,7 +24,7 @@ TEST(PhraseMerge, AddsWhatNoUnmarkedRowHasUnderTheSameKey) {
     phrases.table[0].image = 99;  // the marked entry's icon
     phrases.phrasesUnchanged = true;
     phrases.phrasesHaveDeleted = true;
-    PhraseSortState sort = SortedByPhraseAscending();
+    PhraseSortState sort = SortedBy(PhraseColumnPhrase, true);
 
     const PhraseMergeCounts counts = Merge(phrases, sort,
                                            u"a\tABC\r\n"              // only the marked row has it: added
@@ -74,7 +66,7 @@ TEST(PhraseMerge, AFileWithNothingNewChangesNothing) {
     UserPhrases phrases;
     phrases.table = {MakePhrase(u"A", u"one"), MakePhrase(u"B", u"Two")};
     phrases.phrasesUnchanged = true;
-    PhraseSortState sort = SortedByPhraseAscending();
+    PhraseSortState sort = SortedBy(PhraseColumnPhrase, true);
 
     const PhraseMergeCounts counts = Merge(phrases, sort, u"a\tONE\r\nB\ttwo\r\n\r\nlast line without CR\tx");
     EXPECT_EQ(counts.added, 0u);

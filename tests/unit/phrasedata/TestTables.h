@@ -1,7 +1,8 @@
-// Small builders and views of the two tables for the tests.
+// Small builders and views of the two tables for the tests (the fuzz targets use them too).
 #pragma once
 
 #include "InputKeys.h"
+#include "Ordering.h"
 #include "PhraseTable.h"
 #include "TipTable.h"
 
@@ -19,6 +20,18 @@ inline PhraseEntry MakePhrase(std::u16string key, std::u16string phrase, std::ui
     entry.flags = flags;
     entry.image = kNormalImage;
     return entry;
+}
+
+// The sort state the list keeps after a sort by `column` (PhraseColumn) in one direction.
+inline PhraseSortState SortedBy(int column, bool ascending) {
+    PhraseSortState sort;
+    sort.columnSortState[static_cast<std::size_t>(column)] = ascending ? 1 : 2;
+    sort.sortedByPhrase = column == PhraseColumnPhrase;
+    sort.sortedByVantixKey = column == PhraseColumnVantixKey;
+    sort.sortedByInputKey = column == PhraseColumnInputKey;
+    sort.sortAscending = ascending;
+    sort.sortDescending = !ascending;
+    return sort;
 }
 
 inline std::size_t Parse(PhraseTable& table, std::u16string_view text) {

@@ -211,10 +211,8 @@ void CALLBACK CloseScreenshotBox(HWND, UINT, UINT_PTR timer, DWORD) {
 
 // Not a check: shows one page of the dialog for tools/configure-screenshots to capture.
 TEST(ConfigureBoxScreenshot, ShowPageForCapture) {
-    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
     const char* page = std::getenv("VANTIX_SCREENSHOT_PAGE");
-    if (!language || !page) GTEST_SKIP() << "used by tools/configure-screenshots";
-    SetProcessUiLanguage(static_cast<UiLanguage>(std::atoi(language)));
+    if (!page || !UseScreenshotLanguage()) GTEST_SKIP() << "used by tools/configure-screenshots";
     screenshotTab = std::atoi(page);
     SetTimer(nullptr, 0, 50, ChooseScreenshotPage);
     SetTimer(nullptr, 0, 15000, CloseScreenshotBox);

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <ostream>
 #include <tuple>
 
 namespace {
@@ -37,11 +38,23 @@ std::unique_ptr<Ribbon> RecordRecentFiles(CMainWindow&) {
     return std::make_unique<RecentFilesRibbon>();
 }
 
+// A message box as the test read it; nothing when no box came.
+struct Message {
+    std::wstring text;
+    UINT icon = 0;  // MB_ICONERROR, MB_ICONINFORMATION, MB_ICONWARNING, or 0
+    bool operator==(const Message&) const = default;
+};
+
+void PrintTo(const Message& message, std::ostream* out) {
+    *out << testing::PrintToString(message.text) << " with icon " << message.icon;
+}
+
 class FileCommandsTest : public MainWindowTest {
 protected:
-    // Opens the window with a file dialog that hands out the queued paths, or cancels.
-    CMainWindow& OpenScripted(RibbonFactory ribbon = nullptr) {
-        CMainWindow& window = Open(ribbon);
+    // Opens the window over both stored tables with a file dialog that hands out the queued
+    // paths, or cancels.
+    CMainWindow& OpenScripted(std::u16string_view phrases, std::u16string_view tips, RibbonFactory ribbon = nullptr) {
+        CMainWindow& window = OpenWith(phrases, tips, ribbon);
         ScriptFileDialog(window);
         return window;
     }
@@ -59,32 +72,29 @@ protected:
         });
     }
 
-    // Runs a command that ends in one message box; returns its text and icon, or "" when none came.
-    std::wstring CommandWithMessage(unsigned id, UINT* icon = nullptr) {
-        std::wstring text;
+    // Runs a command that ends in one message box, titled as the window is; returns what it said.
+    Message CommandWithMessage(unsigned id) {
+        Message message;
         RunDialogAnswered([&] { return SendMessageW(window_->Window(), WM_COMMAND, id, 0); },
                           [&](HWND box) {
-                              text = ControlText(box, 0xFFFF);
                               EXPECT_EQ(WindowText(box), window_->Title());
-                              if (icon) *icon = MessageBoxIcon(box);
-                              SendMessageW(box, WM_COMMAND, IDOK, 0);
+                              ReadMessage(message)(box);
                           });
-        return text;
+        return message;
     }
 
     // Writes the bytes as the file the dialog hands out next, then runs a command on it as
     // CommandWithMessage does.
-    std::wstring CommandOnNewFile(unsigned id, const std::wstring& path, std::string_view bytes, UINT* icon = nullptr) {
+    Message CommandOnNewFile(unsigned id, const std::wstring& path, std::string_view bytes) {
         WriteFileBytes(path, bytes);
         paths_.push_back(path);
-        return CommandWithMessage(id, icon);
+        return CommandWithMessage(id);
     }
 
     // An answer that reads a message box's text and icon, then closes it with OK.
-    static std::function<void(HWND)> ReadMessage(std::wstring& text, UINT& icon) {
-        return [&text, &icon](HWND box) {
-            text = ControlText(box, 0xFFFF);
-            icon = MessageBoxIcon(box);
+    static std::function<void(HWND)> ReadMessage(Message& message) {
+        return [&message](HWND box) {
+            message = {ControlText(box, 0xFFFF), MessageBoxIcon(box)};
             SendMessageW(box, WM_COMMAND, IDOK, 0);
         };
     }
@@ -152,23 +162,19 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
     for (char16_t first = u'A'; first <= u'J'; ++first) {
         for (char16_t second = u'A'; second <= u'J'; ++second) before += std::u16string{first, second} + u"\tp\r\n";
     }
-    PutText(kPhrasesValue, before);
-    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     const std::optional<std::wstring> backups = BackupFolder();
     ASSERT_TRUE(backups);
     std::filesystem::remove_all(*backups);
-    CMainWindow& window = OpenScripted();
+    CMainWindow& window = OpenScripted(before, u"\u4eba=\u4eba\u6c11\r\n");
 
     // Three good lines and two bad ones replace the two entries; a path with Chinese and blanks.
     const std::filesystem::path folder = dir_ / L"\u8a5e\u5f59 files";
     std::filesystem::create_directories(folder);
     const std::wstring imported = (folder / L"my phrases.dat").wstring();
-    UINT icon = 0;
     EXPECT_EQ(CommandOnNewFile(cmdImport, imported,
-                               BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nbad line\r\nAB\tP2\r\nA1\tdigit\r\nC\tthree\r\n"), &icon),
-              L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n2 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002" +
-                  AskToShowInvalidLines);
-    EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
+                               BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nbad line\r\nAB\tP2\r\nA1\tdigit\r\nC\tthree\r\n")),
+              (Message{L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n2 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002" +
+                  AskToShowInvalidLines, MB_ICONINFORMATION}));
     ASSERT_EQ(requests_.size(), 1u);
     EXPECT_FALSE(requests_[0].save);
     EXPECT_TRUE(requests_[0].startInDocuments);
@@ -187,7 +193,7 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
     Command(cmdDelete);
     const std::wstring exported = (folder / L"out put.dat").wstring();
     paths_.push_back(exported);
-    EXPECT_EQ(CommandWithMessage(cmdExport), L"");
+    EXPECT_EQ(CommandWithMessage(cmdExport).text, L"");
     EXPECT_EQ(ReadFileBytes(exported), BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nC\tthree\r\n"));
     EXPECT_TRUE(window.Phrases().phrasesHaveDeleted);
     EXPECT_TRUE(requests_.back().save);
@@ -199,7 +205,7 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
     ASSERT_EQ(deep.size(), 250u);
     std::filesystem::create_directories(deep);
     paths_.push_back(deep + L"\\a.dat");
-    EXPECT_EQ(CommandWithMessage(cmdExport), L"");
+    EXPECT_EQ(CommandWithMessage(cmdExport).text, L"");
     EXPECT_EQ(ReadFileBytes(deep + L"\\a.dat"), BytesOf(u"YOEY\t\u65b0\u842c\u7dc1\r\nC\tthree\r\n"));
     EXPECT_EQ(FilesIn(deep), (std::vector<std::wstring>{L"a.dat"}));
 
@@ -208,15 +214,15 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
     WriteFileBytes(locked, "old bytes");
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
     paths_.push_back(locked);
-    EXPECT_EQ(CommandWithMessage(cmdExport, &icon), L"\u7121\u6cd5\u65b0\u589e\u6a94\u6848\u3002");
-    EXPECT_EQ(icon, UINT{MB_ICONERROR});
+    EXPECT_EQ(CommandWithMessage(cmdExport),
+              (Message{L"\u7121\u6cd5\u65b0\u589e\u6a94\u6848\u3002", MB_ICONERROR}));
     EXPECT_EQ(ReadFileBytes(locked), "old bytes");
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
     {
         const HeldFile reader(locked, GENERIC_READ, FILE_SHARE_READ);  // another program has it open
         ASSERT_TRUE(reader.IsOpen());
         paths_.push_back(locked);
-        EXPECT_EQ(CommandWithMessage(cmdExport), L"\u7121\u6cd5\u65b0\u589e\u6a94\u6848\u3002");
+        EXPECT_EQ(CommandWithMessage(cmdExport).text, L"\u7121\u6cd5\u65b0\u589e\u6a94\u6848\u3002");
     }
     EXPECT_EQ(ReadFileBytes(locked), "old bytes");
     EXPECT_EQ(FilesIn(folder), (std::vector<std::wstring>{L"locked.dat", L"my phrases.dat", L"out put.dat"}));
@@ -236,33 +242,28 @@ TEST_F(FileCommandsTest, ImportReplacesTheTableExportWritesWhatIsLeftAndSaveKeep
     Command(cmdDelete);
     const std::wstring none = (folder / L"none.dat").wstring();
     paths_.push_back(none);
-    EXPECT_EQ(CommandWithMessage(cmdExport, &icon), L"\u6c92\u6709\u53ef\u4ee5\u532f\u51fa\u7684\u5b57\u5f59\u3002");
-    EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
+    EXPECT_EQ(CommandWithMessage(cmdExport),
+              (Message{L"\u6c92\u6709\u53ef\u4ee5\u532f\u51fa\u7684\u5b57\u5f59\u3002", MB_ICONINFORMATION}));
     EXPECT_FALSE(std::filesystem::exists(none));
     std::filesystem::remove_all(*backups);
 }
 
 TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWordTabImportsItsOwn) {
-    PutText(kPhrasesValue, u"A\tone\r\n");
-    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
-    CMainWindow& window = OpenScripted();
+    CMainWindow& window = OpenScripted(u"A\tone\r\n", u"\u4eba=\u4eba\u6c11\r\n");
 
     const std::string limit(4 * 1024 * 1024, 'A');
-    UINT icon = 0;
-    EXPECT_EQ(CommandOnNewFile(cmdImport, PathOf(L"over.dat"), limit + "A", &icon),
-              L"\u7121\u6cd5\u5f9e\u6a94\u6848\u8b80\u53d6\u8a5e\u5f59!\n\u6a94\u6848\u5927\u5c0f\u9650\u5236\u70ba 4MB\u3002");
-    EXPECT_EQ(icon, UINT{MB_ICONERROR});
+    EXPECT_EQ(CommandOnNewFile(cmdImport, PathOf(L"over.dat"), limit + "A"),
+              (Message{L"\u7121\u6cd5\u5f9e\u6a94\u6848\u8b80\u53d6\u8a5e\u5f59!\n\u6a94\u6848\u5927\u5c0f\u9650\u5236\u70ba 4MB\u3002", MB_ICONERROR}));
     paths_.push_back(PathOf(L"missing.dat"));
-    EXPECT_EQ(CommandWithMessage(cmdImport),
+    EXPECT_EQ(CommandWithMessage(cmdImport).text,
               L"\u7121\u6cd5\u8b80\u53d6\u6a94\u6848\u3002\u8acb\u78ba\u5b9a\u6709\u8b80\u53d6\u7684\u6b0a\u9650\u3002");
-    EXPECT_EQ(CommandWithMessage(cmdImport), L"");  // the dialog was cancelled
+    EXPECT_EQ(CommandWithMessage(cmdImport).text, L"");  // the dialog was cancelled
     ASSERT_EQ(window.Phrases().table.size(), 1u);
     EXPECT_TRUE(window.Phrases().phrasesUnchanged);
 
-    SwitchToTab(window, 1);
-    ASSERT_EQ(window.CurrentTab(), 1);
+    ShowTipsTab(window);
     EXPECT_EQ(CommandOnNewFile(cmdImport, PathOf(L"tips.dat"),
-                               BytesOf(u"\u5927=\u5927\u5bb6,\u5927\u4eba\r\n\u5c0f=\u5c0f\u5fc3\r\n")),
+                               BytesOf(u"\u5927=\u5927\u5bb6,\u5927\u4eba\r\n\u5c0f=\u5c0f\u5fc3\r\n")).text,
               L"2 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
     EXPECT_EQ(requests_.back().title, L"\u532f\u5165\u76f8\u95dc\u5b57\u8a5e");
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
@@ -273,9 +274,7 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAndTheAssociatedWord
 // Files as other tools and editors save them: Big5, UTF-8 with LF alone, Notepad's "Unicode".
 // A file with nothing to read changes nothing; a merge keeps other keys and marked rows.
 TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRowsAndSaveStoresThem) {
-    PutText(kPhrasesValue, u"A\tone\r\n");
-    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
-    CMainWindow& window = OpenScripted(RecordRecentFiles);
+    CMainWindow& window = OpenScripted(u"A\tone\r\n", u"\u4eba=\u4eba\u6c11\r\n", RecordRecentFiles);
     const std::wstring importedThree =
         L"3 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002";
 
@@ -287,7 +286,7 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
     WriteFileBytes(notepadUnicode, "\xFF\xFE" + BytesOf(u"AB\tAlpha\r\nC\tdup\r\nX\t\u65b0\r\n"));
     for (const std::wstring& path : {big5, lfOnly, notepadUnicode}) {
         paths_.push_back(path);
-        EXPECT_EQ(CommandWithMessage(cmdImport), importedThree);
+        EXPECT_EQ(CommandWithMessage(cmdImport).text, importedThree);
         if (path == big5) {
             EXPECT_EQ(Cell(window.PhraseList(), 0, 1), L"\u4e00\u4eba");
             EXPECT_EQ(Cell(window.PhraseList(), 2, 1), L"\u20ac");
@@ -305,11 +304,9 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
     }
     noise[7] = '\xFF';  // which code page 950 never reads
     const std::wstring random = PathOf(L"random.dat");
-    UINT icon = 0;
-    EXPECT_EQ(CommandOnNewFile(cmdImport, random, noise, &icon),
-              L"\u672a\u532f\u5165\u4efb\u4f55\u5167\u5bb9:\u6b64\u6a94\u6848\u6c92\u6709\u53ef\u8b80\u53d6\u7684\u884c"
-              L"(10 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002" + AskToShowInvalidLines);
-    EXPECT_EQ(icon, UINT{MB_ICONWARNING});
+    EXPECT_EQ(CommandOnNewFile(cmdImport, random, noise),
+              (Message{L"\u672a\u532f\u5165\u4efb\u4f55\u5167\u5bb9:\u6b64\u6a94\u6848\u6c92\u6709\u53ef\u8b80\u53d6\u7684\u884c"
+                       L"(10 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002" + AskToShowInvalidLines, MB_ICONWARNING}));
     EXPECT_EQ(ListView_GetItemCount(window.PhraseList()), 3);
     EXPECT_EQ(Cell(window.PhraseList(), 0, 1), L"Alpha");
     EXPECT_TRUE(window.Phrases().phrasesUnchanged);
@@ -322,19 +319,17 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
     // The table has unsaved work, yet no prompt comes: the report is the only box. A file that
     // is too large leaves the table as it was.
     const std::wstring tooLarge = PathOf(L"too large.dat");
-    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, tooLarge, std::string(4 * 1024 * 1024 + 2, 'A'), &icon),
-              L"\u7121\u6cd5\u5f9e\u6a94\u6848\u8b80\u53d6\u8a5e\u5f59!\n\u6a94\u6848\u5927\u5c0f\u9650\u5236\u70ba 4MB\u3002");
-    EXPECT_EQ(icon, UINT{MB_ICONERROR});
+    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, tooLarge, std::string(4 * 1024 * 1024 + 2, 'A')),
+              (Message{L"\u7121\u6cd5\u5f9e\u6a94\u6848\u8b80\u53d6\u8a5e\u5f59!\n\u6a94\u6848\u5927\u5c0f\u9650\u5236\u70ba 4MB\u3002", MB_ICONERROR}));
     EXPECT_EQ(window.Phrases().table.size(), 3u);
 
     // A phrase under another key is a new row, and so is one equal to a marked row; the same key
     // and phrase (ASCII case aside) is there already, from the table or an earlier line.
     const std::wstring second = PathOf(L"\u5408\u4f75 second.dat");
     EXPECT_EQ(CommandOnNewFile(cmdImportMerge, second,
-                               BytesOf(u"D\tALPHA\r\nE\tnew\r\nbad line\r\nC\tDUP\r\ne\tNEW\r\nAB\tALPHA\r\nH\t\u842c\r\n"), &icon),
-              L"\u5df2\u65b0\u589e 4 \u500b\u8a5e\u5f59\u30022 \u500b\u5df2\u5728\u8868\u683c\u4e2d\u30021 \u884c\u7121\u6548\u3002" +
-                  AskToShowInvalidLines);
-    EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
+                               BytesOf(u"D\tALPHA\r\nE\tnew\r\nbad line\r\nC\tDUP\r\ne\tNEW\r\nAB\tALPHA\r\nH\t\u842c\r\n")),
+              (Message{L"\u5df2\u65b0\u589e 4 \u500b\u8a5e\u5f59\u30022 \u500b\u5df2\u5728\u8868\u683c\u4e2d\u30021 \u884c\u7121\u6548\u3002" +
+                  AskToShowInvalidLines, MB_ICONINFORMATION}));
     ASSERT_EQ(requests_.size(), 6u);
     EXPECT_EQ(requests_[5].title, L"\u532f\u5165\u4f7f\u7528\u8005\u9020\u8a5e");
     EXPECT_TRUE(requests_[5].startInDocuments);
@@ -354,38 +349,33 @@ TEST_F(FileCommandsTest, FilesOfEveryEncodingImportAndMergeKeepsKeysAndMarkedRow
 }
 
 TEST_F(FileCommandsTest, ANotepadFileImportsAndMergeExtendsAssociatedWordsAndSaveStoresThem) {
-    PutText(kPhrasesValue, u"A\tone\r\n");
-    PutText(kTipsValue, u"\u4e00=\u4e00\u500b\r\n");
-    CMainWindow& window = OpenScripted(RecordRecentFiles);
-    SwitchToTab(window, 1);
-    ASSERT_EQ(window.CurrentTab(), 1);
+    CMainWindow& window = OpenScripted(u"A\tone\r\n", u"\u4e00=\u4e00\u500b\r\n", RecordRecentFiles);
+    ShowTipsTab(window);
 
     const std::wstring first = PathOf(L"first tips.dat");
     EXPECT_EQ(CommandOnNewFile(cmdImport, first,
-                               NotepadBytesOf(u8"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n")),
+                               NotepadBytesOf(u8"\u4eba=\u4eba\u6c11,\u4eba\u5011\r\n\u5927=\u5927\u5bb6\r\n")).text,
               L"2 \u500b\u8a5e\u5f59\u5df2\u532f\u5165\u3002\n0 \u7b46\u8cc7\u6599\u932f\u8aa4\uff0c\u7121\u6cd5\u532f\u5165\u3002");
     Select(window.TipList(), {1});
     Command(cmdDelete);  // 大 is marked
 
     // A file that cannot be read and a cancelled dialog change nothing.
     paths_.push_back(PathOf(L"missing.dat"));
-    EXPECT_EQ(CommandWithMessage(cmdImportMerge),
+    EXPECT_EQ(CommandWithMessage(cmdImportMerge).text,
               L"\u7121\u6cd5\u8b80\u53d6\u6a94\u6848\u3002\u8acb\u78ba\u5b9a\u6709\u8b80\u53d6\u7684\u6b0a\u9650\u3002");
-    EXPECT_EQ(CommandWithMessage(cmdImportMerge), L"");
+    EXPECT_EQ(CommandWithMessage(cmdImportMerge).text, L"");
     const std::wstring invalid = PathOf(L"invalid tips.dat");
-    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, invalid, BytesOf(u"AB=x\r\nno separator\r\n")),
+    EXPECT_EQ(CommandOnNewFile(cmdImportMerge, invalid, BytesOf(u"AB=x\r\nno separator\r\n")).text,
               L"\u672a\u532f\u5165\u4efb\u4f55\u5167\u5bb9:\u6b64\u6a94\u6848\u6c92\u6709\u53ef\u8b80\u53d6\u7684\u884c"
               L"(2 \u884c\u7121\u6548)\u3002\u6e05\u55ae\u672a\u8b8a\u66f4\u3002" + AskToShowInvalidLines);
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 2);
 
     // 人 gets the word it lacks; 大, whose only entry is marked, gets an entry of its own.
     const std::wstring second = PathOf(L"second tips.dat");
-    UINT icon = 0;
     EXPECT_EQ(CommandOnNewFile(cmdImportMerge, second,
-                               BytesOf(u"\u4eba=\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\nAB=x\r\n\u5927=\u5927\u4eba\r\n"), &icon),
-              L"\u5df2\u65b0\u589e 2 \u500b\u9805\u76ee\u3002\u5df2\u64f4\u5145 1 \u500b\u9805\u76ee\u30021 \u884c\u7121\u6548\u3002" +
-                  AskToShowInvalidLines);
-    EXPECT_EQ(icon, UINT{MB_ICONINFORMATION});
+                               BytesOf(u"\u4eba=\u4eba\u5011,\u4eba\u751f\r\n\u5c0f=\u5c0f\u5fc3\r\nAB=x\r\n\u5927=\u5927\u4eba\r\n")),
+              (Message{L"\u5df2\u65b0\u589e 2 \u500b\u9805\u76ee\u3002\u5df2\u64f4\u5145 1 \u500b\u9805\u76ee\u30021 \u884c\u7121\u6548\u3002" +
+                  AskToShowInvalidLines, MB_ICONINFORMATION}));
     EXPECT_EQ(requests_.back().title, L"\u532f\u5165\u76f8\u95dc\u5b57\u8a5e");
     ASSERT_EQ(ListView_GetItemCount(window.TipList()), 4);
     EXPECT_EQ(Cell(window.TipList(), 0, 2), L"\u4eba\u6c11,\u4eba\u5011,\u4eba\u751f");
@@ -430,9 +420,7 @@ TEST_F(FileCommandsTest, AFreshStartAsksOnExitAndYesSavesBothTables) {
 TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAndOpenRecent) {
     const std::u16string phrases = u"A\tone\r\nB\ttwo\r\nC\tthree\r\n";
     const std::u16string tips = u"\u4eba=\u4eba\u6c11\r\n\u5927=\u5927\u5bb6\r\n";
-    PutText(kPhrasesValue, phrases);
-    PutText(kTipsValue, tips);
-    CMainWindow& window = OpenScripted();
+    CMainWindow& window = OpenScripted(phrases, tips);
 
     // A row marked on the phrase tab, kept with No when leaving the tab; another on this one.
     Select(window.PhraseList(), {1});
@@ -445,13 +433,12 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
 
     // Yes to the prompt, then whatever message the failed save shows; returns that message.
     auto answeringYes = [&](const std::function<void()>& command) {
-        std::wstring message;
-        UINT icon = 0;
+        Message message;
         RunDialogsAnswered([&] { command(); return INT_PTR{0}; },
                            {[](HWND prompt) { SendMessageW(GetDlgItem(prompt, IDYES), BM_CLICK, 0, 0); },
-                            ReadMessage(message, icon)});
-        EXPECT_EQ(icon, UINT{MB_ICONERROR});
-        return message;
+                            ReadMessage(message)});
+        EXPECT_EQ(message.icon, UINT{MB_ICONERROR});
+        return message.text;
     };
     const std::wstring saveFailed = LoadUiString(IDS_REGISTRY_WRITE_FAILED);
     const std::wstring other = PathOf(L"other.dat");
@@ -460,9 +447,7 @@ TEST_F(FileCommandsTest, ASaveThatCannotWriteChangesNothingAndStopsCloseImportAn
         const ReadOnlyKey readOnly;  // every save now fails for real, opening the key to write
         ASSERT_TRUE(readOnly.Refuses()) << "the registry let a read-only key be written";
 
-        UINT icon = 0;
-        EXPECT_EQ(CommandWithMessage(cmdSave, &icon), saveFailed);
-        EXPECT_EQ(icon, UINT{MB_ICONERROR});
+        EXPECT_EQ(CommandWithMessage(cmdSave), (Message{saveFailed, MB_ICONERROR}));
         EXPECT_EQ(answeringYes([&] { Command(cmdExit); }), saveFailed);
         EXPECT_EQ(answeringYes([&] { Command(cmdImport); }), saveFailed);
         EXPECT_EQ(answeringYes([&] { window.OpenRecent(other); }), saveFailed);
@@ -524,22 +509,21 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
     PutValue(kPhrasesValue, REG_SZ, asText);
     PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
     const auto openAndReadMessage = [&] {
-        std::wstring message;
-        UINT icon = 0;
+        Message message;
         window_ = std::make_unique<CMainWindow>(nullptr);
         RunDialogAnswered([&] { return INT_PTR{window_->Create(GetModuleHandleW(nullptr), L"Wordloom window test") != nullptr}; },
-                          ReadMessage(message, icon));
-        EXPECT_EQ(icon, UINT{MB_ICONWARNING});
+                          ReadMessage(message));
         return message;
     };
-    EXPECT_EQ(openAndReadMessage(), LoadUiString(IDS_PHRASES_UNREADABLE));
-    EXPECT_EQ(CommandWithMessage(cmdExit), L"");  // nothing to ask about
+    const Message unreadable{LoadUiString(IDS_PHRASES_UNREADABLE), MB_ICONWARNING};
+    EXPECT_EQ(openAndReadMessage(), unreadable);
+    EXPECT_EQ(CommandWithMessage(cmdExit).text, L"");  // nothing to ask about
     EXPECT_FALSE(window_->Window());
     MSG quit{};
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the program's end
     EXPECT_EQ(GetValue(kPhrasesValue)->type, static_cast<DWORD>(REG_SZ));
 
-    EXPECT_EQ(openAndReadMessage(), LoadUiString(IDS_PHRASES_UNREADABLE));
+    EXPECT_EQ(openAndReadMessage(), unreadable);
     CMainWindow& window = *window_;
     ScriptFileDialog(window);
     const std::wstring file = PathOf(L"new.dat");
@@ -579,9 +563,7 @@ TEST_F(FileCommandsTest, AValueOfAnotherTypeIsKeptUntilSavedAndItsBytesAreBacked
 
 TEST_F(FileCommandsTest, TheSystemsImportDialogTakesATypedPath) {
     const ComApartment com;
-    PutText(kPhrasesValue, u"");
-    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
-    CMainWindow& window = Open();
+    CMainWindow& window = OpenWith(u"", u"\u4eba=\u4eba\u6c11\r\n");
     const std::wstring path = PathOf(L"\u8a5e typed.dat");
     WriteFileBytes(path, BytesOf(u"YOEY\tx\r\n"));
 
@@ -668,9 +650,7 @@ InvalidLinesView ImportAnsweringYes(HWND window, unsigned command) {
 }  // namespace
 
 TEST_F(FileCommandsTest, AnImportWithInvalidPhraseLinesOffersTheirReportAndCopiesItsRows) {
-    PutText(kPhrasesValue, u"A\tone\r\n");
-    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
-    CMainWindow& window = OpenScripted();
+    CMainWindow& window = OpenScripted(u"A\tone\r\n", u"\u4eba=\u4eba\u6c11\r\n");
     // Notepad's UTF-8 with LF line ends: a good line, one without TAB, a key with a digit, a line
     // with a byte that does not decode, a TAB and a control character in a phrase.
     const std::wstring path = PathOf(L"invalid phrases.txt");
@@ -718,10 +698,8 @@ TEST_F(FileCommandsTest, AnImportWithInvalidPhraseLinesOffersTheirReportAndCopie
 }
 
 TEST_F(FileCommandsTest, AMergeOfAssociatedWordsWithInvalidLinesOffersTheirReport) {
-    PutText(kPhrasesValue, u"A\tone\r\n");
-    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
-    CMainWindow& window = OpenScripted();
-    SwitchToTab(window, 1);
+    CMainWindow& window = OpenScripted(u"A\tone\r\n", u"\u4eba=\u4eba\u6c11\r\n");
+    ShowTipsTab(window);
     const std::wstring path = PathOf(L"invalid tips.dat");
     WriteFileBytes(path, BytesOf(u"\u4eba=\u4eba\u751f\r\nAB=x\r\n\u5927\u5bb6\r\n=x\r\na=b=c\r\n\U0001F600=x\r\n\r\n"));
     paths_.push_back(path);

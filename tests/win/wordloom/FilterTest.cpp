@@ -13,23 +13,6 @@
 
 namespace {
 
-// A key as the keyboard gives it to the window with the focus, with Ctrl held or not, through
-// the program's own message loop step (accelerators included).
-void PressKeyInLoop(HWND window, WPARAM key, bool control = false) {
-    std::array<BYTE, 256> keys{};
-    GetKeyboardState(keys.data());
-    keys[VK_CONTROL] = control ? 0x80 : 0;
-    SetKeyboardState(keys.data());
-    const UniqueAcceleratorTable accelerators(LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCEL)));
-    PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) {
-        TranslateAndDispatch(message, window, accelerators.get());
-    }
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys.data());
-}
-
 void TypeText(HWND box, std::wstring_view text) {
     for (const wchar_t unit : text) SendMessageW(box, WM_CHAR, unit, 0);
 }

@@ -7,13 +7,11 @@
 #include "DialogDriver.h"
 #include "FindBox.h"
 #include "LetterKeyHook.h"
-#include "MessageLoop.h"
 #include "UiStrings.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -61,25 +59,10 @@ void CALLBACK SearchForScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
 
 class FindBoxTest : public EditBoxTest {
 protected:
-    void SwitchToTips() {
-        SwitchToTab(*window_, 1);
-        ASSERT_EQ(window_->CurrentTab(), 1);
-    }
-
     // Ctrl+F pressed on the current list, through the program's accelerator translation.
     void PressControlF() {
-        const HWND list = window_->CurrentList();
-        SetFocus(list);
-        BYTE keys[256]{};
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = 0x80;
-        SetKeyboardState(keys);
-        PostMessageW(list, WM_KEYDOWN, 'F', 0);
-        MSG message{};
-        ASSERT_TRUE(PeekMessageW(&message, list, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
-        const HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCEL));
-        TranslateAndDispatch(message, window_->Window(), accelerators);  // the dialog runs in here
-        DestroyAcceleratorTable(accelerators);
+        SetFocus(window_->CurrentList());
+        PressKeyInLoop(window_->Window(), 'F', true);  // the dialog runs in here
     }
 
     // The first step of a run opened by Ctrl+F: the control key is let go.
@@ -94,9 +77,7 @@ protected:
 }  // namespace
 
 TEST_F(FindBoxTest, FindNextWalksTheMatchesOneByOneInEitherDirectionAndStopsAtTheEnd) {
-    PutText(kPhrasesValue, u"A\tab\r\nB\txx\r\nC\txABy\r\nD\tzz\r\nE\tAB\r\nF\tcd\r\n");
-    PutText(kTipsValue, u"人=人民\r\n");
-    CMainWindow& window = Open();
+    CMainWindow& window = OpenWith(u"A\tab\r\nB\txx\r\nC\txABy\r\nD\tzz\r\nE\tAB\r\nF\tcd\r\n", u"人=人民\r\n");
     const HWND list = window.PhraseList();
 
     RunSteps([&] { Command(cmdFind); }, {[&](HWND dialog) {
@@ -175,9 +156,7 @@ TEST_F(FindBoxTest, FindNextWalksTheMatchesOneByOneInEitherDirectionAndStopsAtTh
 TEST_F(FindBoxTest, ASearchThatClearsMostOfALongListKeepsTheRestTheFocusAndTheTopRow) {
     std::u16string phrases;
     for (int row = 0; row < 300; ++row) phrases += row == 141 || row == 143 ? u"A\tab\r\n" : u"A\tcd\r\n";
-    PutText(kPhrasesValue, phrases);
-    PutText(kTipsValue, u"人=人民\r\n");
-    CMainWindow& window = Open();
+    CMainWindow& window = OpenWith(phrases, u"人=人民\r\n");
     const HWND list = window.PhraseList();
     ASSERT_EQ(ListView_GetItemCount(list), 300);
     std::vector<int> firstRows;
@@ -219,9 +198,7 @@ TEST_F(FindBoxTest, ASearchThatClearsMostOfALongListKeepsTheRestTheFocusAndTheTo
 }
 
 TEST_F(FindBoxTest, LetterKeysActFromTheButtonsAreTypedInTheBoxAndMarkAllTwiceStopsAtTheLastMatch) {
-    PutText(kPhrasesValue, u"A\tab\r\nB\txx\r\nC\tab c\r\nD\tyy\r\nE\tcab\r\nF\tzz\r\n");
-    PutText(kTipsValue, u"人=人民\r\n");
-    CMainWindow& window = Open();
+    CMainWindow& window = OpenWith(u"A\tab\r\nB\txx\r\nC\tab c\r\nD\tyy\r\nE\tcab\r\nF\tzz\r\n", u"人=人民\r\n");
     const HWND list = window.PhraseList();
     Select(list, {1, 3});
 
@@ -292,10 +269,8 @@ TEST_F(FindBoxTest, LetterKeysActFromTheButtonsAreTypedInTheBoxAndMarkAllTwiceSt
 }
 
 TEST_F(FindBoxTest, OnTheAssociatedWordsFindNextTakesOneCharacterInEitherCaseAndTheKeysGoWithTheDialog) {
-    PutText(kPhrasesValue, u"A\tab\r\n");
-    PutText(kTipsValue, u"人=人民\r\nQ=q1\r\n大=大家\r\nb=b1\r\n");
-    CMainWindow& window = Open();
-    SwitchToTips();
+    CMainWindow& window = OpenWith(u"A\tab\r\n", u"人=人民\r\nQ=q1\r\n大=大家\r\nb=b1\r\n");
+    ShowTipsTab(window);
     const HWND list = window.TipList();
 
     RunSteps([&] { PressControlF(); },
@@ -390,9 +365,7 @@ TEST(FindBoxLayout, ButtonsAndBoxesFollowTheScreenDpi) {
 
 // Not a check: leaves the dialog up with the not-found balloon for tools/screenshots to capture.
 TEST(FindBoxScreenshot, ShowForCapture) {
-    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
-    if (!language) GTEST_SKIP() << "used by tools/screenshots";
-    SetProcessUiLanguage(static_cast<UiLanguage>(std::atoi(language)));
+    if (!UseScreenshotLanguage()) GTEST_SKIP() << "used by tools/screenshots";
     CMainWindow window(nullptr);
     CFindBox box(GetModuleHandleW(nullptr), window, false);
     RunDialogAnswered([&] { return box.Run(nullptr); },

@@ -73,10 +73,8 @@ TEST(InvalidLinesBox, AHundredThousandRowsOpenAtOnceAndTheDialogResizesDownToIts
 
 // Not a check: leaves the question or the report up for tools/screenshots to capture.
 TEST(InvalidLinesScreenshot, ShowForCapture) {
-    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
     const char* which = std::getenv("VANTIX_SCREENSHOT_DIALOG");
-    if (!language || !which) GTEST_SKIP() << "used by tools/screenshots";
-    SetProcessUiLanguage(static_cast<UiLanguage>(std::atoi(language)));
+    if (!which || !UseScreenshotLanguage()) GTEST_SKIP() << "used by tools/screenshots";
     const std::wstring path = (std::filesystem::temp_directory_path() / L"invalid lines shot.txt").wstring();
     WriteFileBytes(path, "\xEF\xBB\xBF" "YOEY\t\xE6\x96\xB0\xE8\x90\xAC\xE7\xB7\xB9\n"
                          "\xE8\x87\xAA\xE9\x80\xA0\xE8\xA9\x9E \xE5\xB7\xA5\xE5\x85\xB7\n"

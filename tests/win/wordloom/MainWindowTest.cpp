@@ -1,7 +1,6 @@
 #include "WindowFixture.h"
 
 #include "Commands.h"
-#include "MessageLoop.h"
 #include "DialogDriver.h"
 #include "DisplayMetrics.h"
 #include "UiStrings.h"
@@ -12,9 +11,7 @@
 #include <algorithm>
 
 TEST_F(MainWindowTest, ListsShowBothStoredTablesCellByCell) {
-    PutText(kPhrasesValue, u"YOEY\t新萬緹\r\nab\tP2\r\nA1\tbad\r\n");
-    PutText(kTipsValue, u"人=人民,人們\r\n大=大家\r\n");
-    CMainWindow& window = Open();
+    CMainWindow& window = OpenWith(u"YOEY\t新萬緹\r\nab\tP2\r\nA1\tbad\r\n", u"人=人民,人們\r\n大=大家\r\n");
 
     const HWND phrases = window.PhraseList();
     ASSERT_EQ(ListView_GetItemCount(phrases), 2);
@@ -152,9 +149,7 @@ TEST_F(MainWindowTest, LeavingATabAsksAboutThatTableOnlyAndYesSavesIt) {
 }
 
 TEST_F(MainWindowTest, CloseAsksWhileWorkIsUnsavedAndCancelKeepsTheWindow) {
-    PutText(kPhrasesValue, u"A\tone\r\n");
-    PutText(kTipsValue, u"人=人民\r\n");
-    CMainWindow& window = Open();
+    CMainWindow& window = OpenWith(u"A\tone\r\n", u"人=人民\r\n");
     Select(window.PhraseList(), {0});
     Command(cmdDelete);
 
@@ -175,13 +170,7 @@ TEST_F(MainWindowTest, TheDeleteKeyIsACommandOfTheWindowNotAKeyOfTheList) {
     const HWND list = window.PhraseList();
     Select(list, {1});
     SetFocus(list);
-
-    const HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCEL));
-    PostMessageW(list, WM_KEYDOWN, VK_DELETE, 0);
-    MSG message{};
-    ASSERT_TRUE(PeekMessageW(&message, list, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
-    TranslateAndDispatch(message, window.Window(), accelerators);
-    DestroyAcceleratorTable(accelerators);
+    PressKeyInLoop(window.Window(), VK_DELETE);
 
     EXPECT_TRUE(window.Phrases().phrasesHaveDeleted);
     EXPECT_TRUE(window.Phrases().table[1].flags & EntryDeleted);

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,11 +97,11 @@ TEST_F(PhraseEditBoxTest, InsertChecksKeysAsTypedRefusesADuplicateAndAddsTwoPhra
 
     const PhraseTable& table = window.Phrases().table;
     ASSERT_EQ(table.size(), 4u);
-    EXPECT_EQ(table[2].phrase, u"abcd");
-    EXPECT_EQ(table[2].vantixKey, u"6^9^3^6^");
-    EXPECT_EQ(table[2].inputKey, u"YOEY");
-    EXPECT_EQ(table[3].phrase, u"secondline");
-    EXPECT_EQ(table[3].vantixKey, u"0^");
+    const PhraseTable added(table.begin() + 2, table.end());
+    EXPECT_EQ(EntryRows(added, &PhraseEntry::inputKey, &PhraseEntry::phrase),
+              (std::vector<std::u16string>{u"YOEY=abcd", u"P=secondline"}));
+    EXPECT_EQ(EntryRows(added, &PhraseEntry::vantixKey, &PhraseEntry::phrase),
+              (std::vector<std::u16string>{u"6^9^3^6^=abcd", u"0^=secondline"}));
     EXPECT_EQ(table[3].flags, 0u);
     EXPECT_EQ(table[3].image, window.Images().normalImage);
     EXPECT_EQ(ListView_GetItemCount(list), 4);
@@ -237,9 +236,7 @@ TEST(PhraseEditBoxLayout, ButtonsAndFieldsFollowTheScreenDpi) {
 
 // Not a check: leaves the dialog up with a refused key for tools/screenshots to capture.
 TEST(PhraseEditBoxScreenshot, ShowForCapture) {
-    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
-    if (!language) GTEST_SKIP() << "used by tools/screenshots";
-    SetProcessUiLanguage(static_cast<UiLanguage>(std::atoi(language)));
+    if (!UseScreenshotLanguage()) GTEST_SKIP() << "used by tools/screenshots";
     const PhraseTable table;
     CPhraseEditBox box(GetModuleHandleW(nullptr), table, nullptr);
     RunDialogAnswered([&] { return box.Run(nullptr); },

@@ -8,10 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -61,9 +62,17 @@ void PasteFromClipboard(HWND field, std::wstring_view text) {
 
 class TipEditBoxTest : public EditBoxTest {
 protected:
-    CMainWindow& OpenOnTips() {
-        CMainWindow& window = Open();
-        SwitchToTab(window, 1);
+    // The window over these associated words (and one phrase), on their tab.
+    CMainWindow& OpenOnTips(std::u16string_view tips) {
+        CMainWindow& window = OpenWith(u"A\talpha\r\n", tips);
+        ShowTipsTab(window);
+        return window;
+    }
+
+    // The same with the focus on the first entry, which Modify edits.
+    CMainWindow& OpenOnFirstTip(std::u16string_view tips) {
+        CMainWindow& window = OpenOnTips(tips);
+        ListView_SetItemState(window.TipList(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
         return window;
     }
 };
@@ -71,9 +80,7 @@ protected:
 }  // namespace
 
 TEST_F(TipEditBoxTest, InsertChecksCharacterAndWordsReordersAndAddsTwoEntriesInOneOpening) {
-    PutText(kPhrasesValue, u"A\talpha\r\n");
-    PutText(kTipsValue, u"a=x\r\n");
-    CMainWindow& window = OpenOnTips();
+    CMainWindow& window = OpenOnTips(u"a=x\r\n");
     window.Tips().table[0].flags |= EntryDeleted;  // a marked entry still counts as existing
 
     Answer(cmdInsert, [&](HWND dialog) {
@@ -160,22 +167,16 @@ TEST_F(TipEditBoxTest, InsertChecksCharacterAndWordsReordersAndAddsTwoEntriesInO
     });
 
     const TipTable& table = window.Tips().table;
-    ASSERT_EQ(table.size(), 3u);
-    EXPECT_EQ(table[1].character, u"\u4eba");
-    EXPECT_EQ(table[1].words, u"two,ABC");
-    EXPECT_EQ(table[2].character, u"\u5927");
-    EXPECT_EQ(table[2].words, u"two,ABC");
-    EXPECT_EQ(table[2].image, window.Images().normalImage);
+    EXPECT_EQ(EntryRows(table, &TipEntry::character, &TipEntry::words),
+              (std::vector<std::u16string>{u"a=x", u"\u4eba=two,ABC", u"\u5927=two,ABC"}));
+    EXPECT_EQ(table.back().image, window.Images().normalImage);
     EXPECT_EQ(ListView_GetItemCount(window.TipList()), 3);
     EXPECT_EQ(Cell(window.TipList(), 2, 2), L"two,ABC");
     EXPECT_FALSE(window.Tips().tipsUnchanged);
 }
 
 TEST_F(TipEditBoxTest, ModifyKeepsTheCharacterAndChangesTheTableOnlyWhenTheWordsDiffer) {
-    PutText(kPhrasesValue, u"A\talpha\r\n");
-    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11,,\u4eba\u5011\r\n");
-    CMainWindow& window = OpenOnTips();
-    ListView_SetItemState(window.TipList(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    CMainWindow& window = OpenOnFirstTip(u"\u4eba=\u4eba\u6c11,,\u4eba\u5011\r\n");
 
     // Nothing changed but the empty word between the commas: that is a change of the words.
     Answer(cmdModify, [&](HWND dialog) {
@@ -208,10 +209,7 @@ TEST_F(TipEditBoxTest, ModifyKeepsTheCharacterAndChangesTheTableOnlyWhenTheWords
 // would come back as another line, other words or none. The box refuses them as it refuses a
 // ninth unit, however the text comes in.
 TEST_F(TipEditBoxTest, WordsWithEqualsSignsOrCommasAreRefusedAndNeverStored) {
-    PutText(kPhrasesValue, u"A\talpha\r\n");
-    PutText(kTipsValue, u"\u4eba=\u4eba\u6c11\r\n");
-    CMainWindow& window = OpenOnTips();
-    ListView_SetItemState(window.TipList(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    CMainWindow& window = OpenOnFirstTip(u"\u4eba=\u4eba\u6c11\r\n");
     const std::wstring refusal = L"Words cannot contain \"=\" or \",\".";
 
     Answer(cmdModify, [&](HWND dialog) {
@@ -289,9 +287,7 @@ void CALLBACK TypeTipForScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
 
 // Not a check: leaves the dialog up with a refused word for tools/screenshots to capture.
 TEST(TipEditBoxScreenshot, ShowForCapture) {
-    const char* language = std::getenv("VANTIX_SCREENSHOT_LANGUAGE");
-    if (!language) GTEST_SKIP() << "used by tools/screenshots";
-    SetProcessUiLanguage(static_cast<UiLanguage>(std::atoi(language)));
+    if (!UseScreenshotLanguage()) GTEST_SKIP() << "used by tools/screenshots";
     CTipEditBox box(GetModuleHandleW(nullptr), std::u16string(u"\u4eba"), std::u16string(u"\u4eba\u6c11,\u4eba\u5011,\u4eba\u751f"));
     RunDialogAnswered([&] { return box.Run(nullptr); },
                       [](HWND) { SetTimer(nullptr, 0, 1000, TypeTipForScreenshot); });

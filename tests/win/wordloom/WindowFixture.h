@@ -3,13 +3,36 @@
 
 #include "ListRows.h"  // SelectedRows, as the window reads them
 #include "MainWindow.h"
+#include "MessageLoop.h"
 #include "StoreFixture.h"
+#include "Win32Handles.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
+
+// A key as the keyboard gives it to the window with the focus, with Ctrl held or not, through
+// the program's own message loop step (accelerators included). A dialog the key opens runs its
+// modal loop in here, with Ctrl still held until one of its steps lets go of it.
+inline void PressKeyInLoop(HWND window, WPARAM key, bool control = false) {
+    std::array<BYTE, 256> keys{};
+    GetKeyboardState(keys.data());
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys.data());
+    const UniqueAcceleratorTable accelerators(LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCEL)));
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) {
+        TranslateAndDispatch(message, window, accelerators.get());
+    }
+    GetKeyboardState(keys.data());
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys.data());
+}
 
 class MainWindowTest : public StoreTest {
 protected:
@@ -29,6 +52,19 @@ protected:
         EXPECT_TRUE(window_->Create(GetModuleHandleW(nullptr), L"Wordloom window test"));
         ShowWindow(window_->Window(), SW_SHOW);
         return *window_;
+    }
+
+    // Stores both tables as text, then opens the window over them.
+    CMainWindow& OpenWith(std::u16string_view phrases, std::u16string_view tips, RibbonFactory ribbon = nullptr) {
+        PutText(kPhrasesValue, phrases);
+        PutText(kTipsValue, tips);
+        return Open(ribbon);
+    }
+
+    // The associated-word tab chosen as a click would, with nothing to ask first.
+    static void ShowTipsTab(CMainWindow& window) {
+        SwitchToTab(window, 1);
+        ASSERT_EQ(window.CurrentTab(), 1);
     }
 
     static std::wstring Cell(HWND list, int row, int column) {
