@@ -378,11 +378,12 @@ TipMergeCounts MergeTipsFromText(UserTips& tips, const char16_t* units, std::siz
         if (c == characters.size()) characters.push_back(Character{unit});
         return c;
     };
+    // Only unmarked entries make characters here, so a character met again has its entry.
     for (std::size_t row = 0; row < rowsBefore; ++row) {
         const TipEntry& entry = table[row];
         if (IsMarked(entry.flags) || entry.character.size() != 1) continue;
-        Character& character = characters[characterOf(entry.character[0])];
-        if (character.entry == None) character.entry = static_cast<std::uint32_t>(row);
+        const std::size_t c = characterIndex.FindOrAdd(entry.character[0], characters.size());
+        if (c == characters.size()) characters.push_back(Character{entry.character[0], static_cast<std::uint32_t>(row)});
     }
 
     struct Line {
@@ -487,7 +488,7 @@ TipMergeCounts MergeTipsFromText(UserTips& tips, const char16_t* units, std::siz
         std::size_t lineStart = 0;
         for (std::uint32_t i = 0; i < character.lineCount; ++i) {
             const std::size_t length = lineLengths[character.firstLine + i];
-            if (std::u16string_view(lines + lineStart, length) == before) {
+            if (length == before.size() && std::memcmp(lines + lineStart, before.data(), length * sizeof(char16_t)) == 0) {
                 addNewWords(runStart, lineStart);
                 runStart = lineStart + length + 1;
             }
