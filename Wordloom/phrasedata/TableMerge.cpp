@@ -2,7 +2,6 @@
 
 #include "CaselessTexts.h"
 #include "InputKeys.h"
-#include "TipEdit.h"
 
 #include <algorithm>
 #include <array>
