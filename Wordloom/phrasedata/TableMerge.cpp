@@ -2,11 +2,12 @@
 
 #include "CaselessTexts.h"
 #include "InputKeys.h"
-#include "TipEdit.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,17 +38,9 @@ void ForEachLine(const char16_t* units, std::size_t count, char16_t separator, V
 }
 
 
-std::uint32_t HashOfWord(std::u16string_view word) {
-    return CaselessHash(word);
-}
-
 // A line's key hashes as the key it is stored under, since case makes no difference.
 std::uint32_t HashOfRow(std::u16string_view key, std::u16string_view phrase) {
     return FinishHash(HashCaseless(HashCaseless(0, key), phrase));
-}
-
-std::uint32_t HashOfUnit(char16_t unit) {
-    return FinishHash(unit);
 }
 
 
@@ -56,12 +49,174 @@ bool IsMarked(std::uint32_t flags) {
     return (flags & EntryDeleted) != 0;
 }
 
-// Appends one word to an entry's words, with a comma unless the words are empty or already end
-// in one.
-void AppendWord(std::u16string& words, std::u16string_view word) {
-    if (!words.empty() && words.back() != u',') words += u',';
-    words += word;
+// Words are split from eight units read at once as two numbers of four 16-bit lanes, unit 1 in
+// bits 0-15 (the text read as little-endian numbers): the first comma is found among the lanes
+// with the bit tricks below instead of a branch per unit, and a word of up to four units is
+// then the low number with the lanes past it cleared.
+static_assert(std::endian::native == std::endian::little);
+constexpr std::uint64_t LaneOnes = 0x0001000100010001ull;
+constexpr std::uint64_t LaneTops = 0x8000800080008000ull;
+constexpr std::uint64_t CommaLanes = LaneOnes * u',';
+constexpr std::uint64_t NonAsciiBits = LaneOnes * 0xFF80u;
+
+// Bit 15 of the lanes that are 0: exact for the lowest such lane, which is all that is read.
+std::uint64_t ZeroLanes(std::uint64_t lanes) {
+    return (lanes - LaneOnes) & ~lanes & LaneTops;
 }
+
+// The lane index of the lowest lane marked by ZeroLanes, 4 when none is.
+unsigned FirstLane(std::uint64_t marked) {
+    return static_cast<unsigned>(std::countr_zero(marked)) / 16;
+}
+
+// A word of an entry's words or of a line: its units, and the same packed into one number with
+// ASCII capitals made small, so that words equal ignoring ASCII case pack alike and other words
+// do not. Words of more than four units, or with a unit 0, pack as 0.
+struct PackedWord {
+    std::uint64_t key;
+    std::uint64_t units;  // the first four units as read (those past the word are 0)
+    std::u16string_view text;
+};
+
+std::uint64_t FoldedKey(std::uint64_t units, std::size_t length) {
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto unit = static_cast<char16_t>(units >> (16 * i));
+        if (unit == 0) return 0;
+        key |= std::uint64_t{unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit | 0x20) : unit} << (16 * i);
+    }
+    return key;
+}
+
+// Calls visit(PackedWord) with each word of an entry's words, split as ForEachTipWord splits
+// them (at every comma, empty pieces dropped), in one pass that splits and packs. Only a word
+// with an ASCII unit or a unit 0, or of more than four units, is looked at unit by unit.
+template <class Visit>
+void ForEachPackedWord(std::u16string_view words, Visit visit) {
+    const char16_t* unit = words.data();
+    const char16_t* const end = unit + words.size();
+    while (unit != end) {
+        std::uint64_t low = 0;
+        std::uint64_t high = 0;
+        if (end - unit >= 8) {
+            std::memcpy(&low, unit, sizeof low);
+            std::memcpy(&high, unit + 4, sizeof high);
+        } else {  // the last units, with commas after them
+            std::array<char16_t, 8> last;
+            last.fill(u',');
+            std::copy(unit, end, last.begin());
+            std::memcpy(&low, last.data(), sizeof low);
+            std::memcpy(&high, last.data() + 4, sizeof high);
+        }
+        const std::size_t lowLength = FirstLane(ZeroLanes(low ^ CommaLanes));
+        const std::size_t highLength = FirstLane(ZeroLanes(high ^ CommaLanes));
+        std::size_t length = lowLength == 4 ? 4 + highLength : lowLength;
+        if (length == 0) {  // an empty piece
+            ++unit;
+            continue;
+        }
+        std::uint64_t key = 0;
+        std::uint64_t units = low;
+        if (length <= 4) {
+            const std::uint64_t wordLanes = ~std::uint64_t{0} >> (64 - 16 * length);
+            units &= wordLanes;
+            // The lanes past the word count as non-ASCII.
+            const bool plain = ZeroLanes((units & NonAsciiBits) | ~wordLanes) == 0;
+            key = plain ? units : FoldedKey(units, length);
+        } else {
+            while (unit + length != end && unit[length] != u',') ++length;
+        }
+        visit(PackedWord{key, units, std::u16string_view(unit, length)});
+        unit += length;
+        if (unit != end) ++unit;  // the comma
+    }
+}
+
+// The words of one entry: packed words in open addressing, where the number is its own key and
+// a lookup reads no text, and the rare longer words through a set of views. The blocks are kept
+// from entry to entry and only the front needed is cleared.
+class WordsInHand {
+public:
+    // Empties the set for at most `expected` words.
+    void Reset(std::size_t expected) {
+        std::size_t size = 16;
+        while (size * 3 < expected * 4) size *= 2;
+        if (packed_.size() < size) packed_.resize(size);
+        std::fill_n(packed_.begin(), size, 0);
+        mask_ = size - 1;
+        expected_ = expected;
+        long_.clear();
+    }
+
+    // Adds the word; false when it (ignoring ASCII case) was there already.
+    bool Add(const PackedWord& word) {
+        if (word.key == 0) return AddLong(word.text);
+        for (std::size_t i = static_cast<std::size_t>((word.key * HashFactor) >> 32) & mask_;; i = (i + 1) & mask_) {
+            if (packed_[i] == word.key) return false;
+            if (packed_[i] == 0) {
+                packed_[i] = word.key;
+                return true;
+            }
+        }
+    }
+
+private:
+    bool AddLong(std::u16string_view text) {
+        if (long_.empty()) longIndex_.Reset(expected_);
+        const std::size_t found = longIndex_.FindOrAdd(CaselessHash(text), long_.size(), [&](std::size_t i) {
+            return SameIgnoringAsciiCase(long_[i], text);
+        });
+        if (found != long_.size()) return false;
+        long_.push_back(text);
+        return true;
+    }
+
+    std::vector<std::uint64_t> packed_;  // 0: free
+    std::size_t mask_ = 0;
+    std::size_t expected_ = 0;
+    std::vector<std::u16string_view> long_;
+    HashedIndexSet longIndex_{0};
+};
+
+// The characters (single units) met, each with the caller's index: open addressing on the unit
+// itself, so that a lookup reads no other memory.
+class CharacterIndex {
+public:
+    // Returns the index of the unit or, when it has none, gives it `next` and returns that.
+    std::size_t FindOrAdd(char16_t unit, std::size_t next) {
+        if ((count_ + 1) * 4 > slots_.size() * 3) Rehash(slots_.empty() ? 256 : slots_.size() * 2);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = FinishHash(unit) & mask;; i = (i + 1) & mask) {
+            Slot& slot = slots_[i];
+            if (slot.indexPlusOne == 0) {
+                slot = Slot{unit, static_cast<std::uint32_t>(next + 1)};
+                ++count_;
+                return next;
+            }
+            if (slot.unit == unit) return slot.indexPlusOne - 1;
+        }
+    }
+
+private:
+    struct Slot {
+        char16_t unit = 0;
+        std::uint32_t indexPlusOne = 0;  // 0: free
+    };
+
+    void Rehash(std::size_t slotCount) {
+        const std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(slotCount));
+        const std::size_t mask = slotCount - 1;
+        for (const Slot& slot : old) {
+            if (slot.indexPlusOne == 0) continue;
+            std::size_t i = FinishHash(slot.unit) & mask;
+            while (slots_[i].indexPlusOne != 0) i = (i + 1) & mask;
+            slots_[i] = slot;
+        }
+    }
+
+    std::vector<Slot> slots_;
+    std::size_t count_ = 0;
+};
 
 constexpr std::uint32_t None = 0xFFFFFFFF;
 
@@ -193,39 +348,41 @@ PhraseMergeCounts MergePhrasesFromText(UserPhrases& phrases, PhraseSortState& so
 }
 
 // First each line goes to its entry: the first unmarked entry of its character, or a new entry
-// made of the line itself. The lines that extend an entry are then gathered per character, in
-// the file's order, and the entries are finished one after the other in the table's order: that
-// gives the same words as taking the lines one by one, while the set of words in hand is that
-// entry's alone and the table is read front to back.
+// made of the line itself. The lines that extend an entry are then copied side by side per
+// character, in the file's order and each followed by a comma, and the entries are finished one
+// after the other: that gives the same words as taking the lines one by one, while the set of
+// words in hand is that entry's alone and the table and the copied lines are read front to back
+// (reading each line where the file has it cost a cache miss per line).
 TipMergeCounts MergeTipsFromText(UserTips& tips, const char16_t* units, std::size_t count,
                                  std::int32_t normalImage) {
     TipTable& table = tips.table;
     const std::size_t rowsBefore = table.size();
     TipMergeCounts counts;
 
-    // Per character (one unit) met: the entry its lines go to and its extending lines, found
-    // through a set of their indices.
+    // Per character (one unit) met: the entry its lines go to and where its extending lines are
+    // copied. Characters are met in the order of their entries, but for those whose entries the
+    // table has only marked: that order is kept for the table's sake, not relied upon.
     struct Character {
         char16_t unit;
         std::uint32_t entry = None;
-        std::uint32_t firstLine = 0;  // in `grouped` below
+        std::uint32_t firstLine = 0;  // in `lineLengths` below
         std::uint32_t lineCount = 0;
+        std::size_t joinedStart = 0;   // in `joined` below
+        std::size_t joinedLength = 0;  // its lines, each with a comma after it
     };
     std::vector<Character> characters;
-    HashedIndexSet characterIndex(0);
+    CharacterIndex characterIndex;
     const auto characterOf = [&](char16_t unit) -> std::size_t {
-        const std::size_t i = characterIndex.FindOrAdd(HashOfUnit(unit), characters.size(), [&](std::size_t c) {
-            return characters[c].unit == unit;
-        });
-        if (i == characters.size()) characters.push_back(Character{unit});
-        return i;
+        const std::size_t c = characterIndex.FindOrAdd(unit, characters.size());
+        if (c == characters.size()) characters.push_back(Character{unit});
+        return c;
     };
+    // Only unmarked entries make characters here, so a character met again has its entry.
     for (std::size_t row = 0; row < rowsBefore; ++row) {
         const TipEntry& entry = table[row];
         if (IsMarked(entry.flags) || entry.character.size() != 1) continue;
-        const std::size_t c = characterOf(entry.character[0]);
-        std::uint32_t& target = characters[c].entry;
-        if (target == None) target = static_cast<std::uint32_t>(row);
+        const std::size_t c = characterIndex.FindOrAdd(entry.character[0], characters.size());
+        if (c == characters.size()) characters.push_back(Character{entry.character[0], static_cast<std::uint32_t>(row)});
     }
 
     struct Line {
@@ -234,12 +391,13 @@ TipMergeCounts MergeTipsFromText(UserTips& tips, const char16_t* units, std::siz
     };
     std::vector<Line> newEntries;
     std::vector<Line> extending;
-    std::vector<std::size_t> extended;  // characters with extending lines
+    std::size_t validLines = 0;
     ForEachLine(units, count, u'=', [&](std::size_t start, std::size_t afterSeparator, std::size_t cr) {
         if (afterSeparator != start + 2) {  // exactly one unit must stand before the last "="
             ++counts.invalidLines;
             return;
         }
+        ++validLines;
         const std::u16string_view words(units + afterSeparator, cr - afterSeparator);
         const std::size_t c = characterOf(units[start]);
         Character& character = characters[c];
@@ -249,9 +407,10 @@ TipMergeCounts MergeTipsFromText(UserTips& tips, const char16_t* units, std::siz
             return;
         }
         extending.push_back(Line{c, words});
-        if (character.lineCount++ == 0) extended.push_back(c);
+        ++character.lineCount;
+        character.joinedLength += words.size() + 1;
     });
-    if (newEntries.empty() && extending.empty()) {
+    if (validLines == 0) {
         counts.outcome = ImportOutcome::NothingRead;
         return counts;
     }
@@ -267,52 +426,81 @@ TipMergeCounts MergeTipsFromText(UserTips& tips, const char16_t* units, std::siz
     }
     counts.added = newEntries.size();
 
-    // The extending lines side by side per character, each character's in the file's order.
-    std::vector<std::u16string_view> grouped(extending.size());
-    std::uint32_t placed = 0;
-    for (const std::size_t c : extended) {
-        characters[c].firstLine = placed;
-        placed += characters[c].lineCount;
-        characters[c].lineCount = 0;
+    // The extending lines copied per character, each character's in the file's order, with
+    // their lengths beside them.
+    std::uint32_t lineCount = 0;
+    std::size_t joinedLength = 0;
+    for (Character& character : characters) {
+        character.firstLine = lineCount;
+        character.joinedStart = joinedLength;
+        lineCount += character.lineCount;
+        joinedLength += character.joinedLength;
+        character.lineCount = 0;
+        character.joinedLength = 0;
     }
+    const auto joined = std::make_unique_for_overwrite<char16_t[]>(joinedLength);
+    std::vector<std::uint32_t> lineLengths(lineCount);
     for (const Line& line : extending) {
         Character& character = characters[line.character];
-        grouped[character.firstLine + character.lineCount++] = line.words;
+        char16_t* const end = std::copy(line.words.begin(), line.words.end(), joined.get() + character.joinedStart + character.joinedLength);
+        *end = u',';
+        character.joinedLength += line.words.size() + 1;
+        lineLengths[character.firstLine + character.lineCount++] = static_cast<std::uint32_t>(line.words.size());
     }
-    std::sort(extended.begin(), extended.end(),
-              [&](std::size_t a, std::size_t b) { return characters[a].entry < characters[b].entry; });
 
-    // The entry's words, then those its lines bring that it lacks, as views into the entry and
-    // the text: the entry's words do not change until it is done.
-    std::vector<std::u16string_view> words;
-    HashedIndexSet listed(0);
+    // Each entry's words, then those its lines bring that it lacks: a line of exactly the
+    // entry's words brings none and is passed over, and the lines after it are read as one text.
+    // The new words gather, with their commas, in `appended`; the entry's words do not change
+    // until it is done, so the views of its long words stay.
+    WordsInHand listed;
+    std::vector<char16_t> appended;
     std::vector<std::pair<std::size_t, std::size_t>> grownRows;  // row, length of its words before
-    for (std::size_t k = 0; k < extended.size(); ++k) {
-        const Character& character = characters[extended[k]];
-        const auto linesBegin = grouped.begin() + character.firstLine;
-        const auto linesEnd = linesBegin + character.lineCount;
+    for (const Character& character : characters) {
+        if (character.lineCount == 0) continue;
         std::u16string& entryWords = table[character.entry].words;
-        words.clear();
-        // A word takes at least one unit and a comma.
-        std::size_t mostWords = entryWords.size() / 2 + 1;
-        for (auto line = linesBegin; line != linesEnd; ++line) mostWords += line->size() / 2 + 1;
-        listed.Reset(mostWords);
-        const auto addUnlessListed = [&](std::u16string_view word) {
-            const std::size_t found = listed.FindOrAdd(HashOfWord(word), words.size(), [&](std::size_t i) {
-                return SameIgnoringAsciiCase(words[i], word);
+        const std::u16string_view before = entryWords;
+        const char16_t* const lines = joined.get() + character.joinedStart;
+        bool listedBefore = false;
+        // A new word takes no more room than it and its comma take among the lines, and a
+        // packed one is written as its four lanes.
+        if (appended.size() < character.joinedLength + 4) appended.resize(character.joinedLength + 4);
+        char16_t* out = appended.data();
+        const auto addNewWords = [&](std::size_t from, std::size_t to) {
+            if (from == to) return;
+            if (!listedBefore) {
+                listed.Reset(before.size() / 2 + character.joinedLength / 2 + 2);  // a word takes a unit and a comma
+                ForEachPackedWord(before, [&](const PackedWord& word) { listed.Add(word); });
+                listedBefore = true;
+            }
+            ForEachPackedWord(std::u16string_view(lines + from, to - from), [&](const PackedWord& word) {
+                if (!listed.Add(word)) return;
+                *out++ = u',';
+                if (word.key != 0) {
+                    std::memcpy(out, &word.units, sizeof word.units);
+                    out += word.text.size();
+                } else {
+                    out = std::copy(word.text.begin(), word.text.end(), out);
+                }
             });
-            if (found == words.size()) words.push_back(word);
         };
-        ForEachTipWord(entryWords, addUnlessListed);
-        const std::size_t listedBefore = words.size();
-        for (auto line = linesBegin; line != linesEnd; ++line) ForEachTipWord(*line, addUnlessListed);
-        if (words.size() == listedBefore) continue;
+        std::size_t runStart = 0;
+        std::size_t lineStart = 0;
+        for (std::uint32_t i = 0; i < character.lineCount; ++i) {
+            const std::size_t length = lineLengths[character.firstLine + i];
+            if (length == before.size() && std::memcmp(lines + lineStart, before.data(), length * sizeof(char16_t)) == 0) {
+                addNewWords(runStart, lineStart);
+                runStart = lineStart + length + 1;
+            }
+            lineStart += length + 1;
+        }
+        addNewWords(runStart, lineStart);
+        if (out == appended.data()) continue;
         // Only now does the entry's text grow: the views of its own words are no longer read.
-        std::size_t length = entryWords.size();
-        for (std::size_t i = listedBefore; i < words.size(); ++i) length += words[i].size() + 1;
+        // The first new word takes a comma unless the words are empty or already end in one.
+        const char16_t* from = appended.data();
+        if (before.empty() || before.back() == u',') ++from;
         if (character.entry < rowsBefore) grownRows.emplace_back(character.entry, entryWords.size());
-        entryWords.reserve(length);
-        for (std::size_t i = listedBefore; i < words.size(); ++i) AppendWord(entryWords, words[i]);
+        entryWords.append(from, static_cast<std::size_t>(out - from));
     }
     counts.extended = grownRows.size();
 

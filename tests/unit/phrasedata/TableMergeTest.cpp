@@ -203,6 +203,32 @@ TEST(TipMerge, AFileWithNothingNewChangesNothing) {
     EXPECT_TRUE(tips.tipsUnchanged);
 }
 
+// Words of up to four units are compared as numbers and longer ones (or with a unit 0) as texts,
+// both ignoring ASCII case only; a line of exactly its entry's words brings nothing, while the
+// lines around it still do, and a file of only such lines is read, not refused.
+TEST(TipMerge, ComparesShortAndLongWordsAlikeAndPassesOverLinesEqualToTheEntry) {
+    using namespace std::literals;
+    UserTips tips;
+    Parse(tips.table, u"\u4eba=Abcd,abcdE,\u4eba\u6c11\r\n\u5927=\u5927\u5bb6\r\n");
+    const TipMergeCounts counts = Merge(tips,
+                                        u"\u4eba=ABCD,ABCDe,\u4eba\u6c11,\u4eba\u985e\r\n"  // 人類 only is new
+                                        u"\u4eba=Abcd,abcdE,\u4eba\u6c11\r\n"                 // the entry's words
+                                        u"\u4eba=x,x\0y,X\0Y,\u4eba\u985e,Abcde!,X\r\n"
+                                        u"\u5927=\u5927\u5bb6\r\n"
+                                        u"\u5927=,,\u5927\u5bb6,,\r\n"sv);
+    EXPECT_EQ(counts.outcome, ImportOutcome::Imported);
+    EXPECT_EQ(counts.added, 0u);
+    EXPECT_EQ(counts.extended, 1u);
+    EXPECT_EQ(LinesOf(tips.table), (Strings{u"\u4eba=Abcd,abcdE,\u4eba\u6c11,\u4eba\u985e,x,x\0y,Abcde!"s,
+                                            u"\u5927=\u5927\u5bb6"}));
+
+    tips.tipsUnchanged = true;
+    const TipMergeCounts again = Merge(tips, u"\u5927=\u5927\u5bb6\r\n");
+    EXPECT_EQ(again.outcome, ImportOutcome::Imported);
+    EXPECT_EQ(again.extended, 0u);
+    EXPECT_TRUE(tips.tipsUnchanged);
+}
+
 // A merge that would take a table's export past 4 MiB changes nothing, so every export imports
 // again; one that brings no valid line says so.
 TEST(TableMerge, KeepsTheStoredFormWithinTheImportLimitAndTellsAFileWithNothingToRead) {
