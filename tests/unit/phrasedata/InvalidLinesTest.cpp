@@ -1,6 +1,7 @@
 // The line rules of both tables, read from whole import files: each reason, the line number in
 // the file whatever its line ends, the text as read, and lines whose bytes did not decode.
 #include "InvalidLines.h"
+#include "TestTables.h"
 
 #include <gtest/gtest.h>
 
@@ -60,12 +61,7 @@ TEST(InvalidLines, AssociatedWordLinesOfAnExportedFile) {
                                  u"\U0001F600=x\r\n"    // 5 two units
                                  u"ab=c\r\n"            // 6 two characters
                                  u"\r\n";               // 7 empty
-    std::string bytes;
-    for (const char16_t unit : units) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    ExpectReport(TableKind::Tips, bytes,
+    ExpectReport(TableKind::Tips, LittleEndianBytes(units),
                  {{2, InvalidReason::NoEquals, 0, u"\u6211\u5011"},
                   {3, InvalidReason::NoCharacter, 0, u"=x"},
                   {4, InvalidReason::EqualsInCharacter, 0, u"a=b=c"},

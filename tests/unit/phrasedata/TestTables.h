@@ -62,3 +62,22 @@ inline std::vector<std::u16string> LinesOf(const TipTable& table) {
 }
 
 using Strings = std::vector<std::u16string>;
+
+// UTF-16 text as the bytes of a file, low byte first (the stored form) or high byte first.
+inline std::string LittleEndianBytes(std::u16string_view text) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+inline std::string BigEndianBytes(std::u16string_view text) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit >> 8);
+        bytes += static_cast<char>(unit & 0xFF);
+    }
+    return bytes;
+}

@@ -16,24 +16,6 @@ const std::string kMin = "\xE6\xB0\x91";         // U+6C11
 const std::string kExtB = "\xF0\xA0\x80\x80";   // U+20000, a surrogate pair in UTF-16
 const std::string kUtf8Mark = "\xEF\xBB\xBF";
 
-std::string LittleEndianBytes(std::u16string_view text) {
-    std::string bytes;
-    for (const char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
-
-std::string BigEndianBytes(std::u16string_view text) {
-    std::string bytes;
-    for (const char16_t unit : text) {
-        bytes += static_cast<char>(unit >> 8);
-        bytes += static_cast<char>(unit & 0xFF);
-    }
-    return bytes;
-}
-
 struct FileCase {
     const char* what;
     std::string bytes;
